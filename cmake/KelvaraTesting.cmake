@@ -1,0 +1,46 @@
+# One place registers every test with CTest. Widget tests run on the
+# offscreen platform so they need no display.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# Under the sanitizers every finding fails its test: leaks included, with a
+# stack trace for undefined behaviour. Qt keeps a few process-lifetime
+# allocations that LeakSanitizer reports; only those are suppressed, by name.
+set(KELVARA_TEST_SANITIZER_ENV)
+if(KELVARA_SANITIZE)
+  set(KELVARA_TEST_SANITIZER_ENV
+    "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan-qt.supp:print_suppressions=0")
+endif()
+set(KELVARA_TEST_SANITIZER_ENV_SUFFIX)
+if(KELVARA_TEST_SANITIZER_ENV)
+  set(KELVARA_TEST_SANITIZER_ENV_SUFFIX ";${KELVARA_TEST_SANITIZER_ENV}")
+endif()
+
+# kelvara_add_gtest(NAME SOURCES ... LIBS ...)
+function(kelvara_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main kelvara_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(KELVARA_TEST_SANITIZER_ENV)
+    # gtest_discover_tests splits a list-valued property apart, so the
+    # environment is set once the discovered tests are known.
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_sanitizer_env.cmake)
+    file(WRITE ${script} "set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"QT_QPA_PLATFORM=offscreen;${KELVARA_TEST_SANITIZER_ENV}\")\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  endif()
+endfunction()
+
+# kelvara_add_qtest(NAME SOURCES ... LIBS ...)
+function(kelvara_add_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test kelvara_warnings)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8${KELVARA_TEST_SANITIZER_ENV_SUFFIX}")
+endfunction()

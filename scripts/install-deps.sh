@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the checks need.
+# Idempotent: does nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-translations-l10n libgl-dev
+  libjpeg-dev
+  libgtest-dev libbenchmark-dev
+  fonts-liberation xvfb xauth
+)
+if [ "${KELVARA_CHECK_TOOLS:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck valgrind)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct TCliNow {
+    std::string Date;  // YYYY-MM-DD
+    std::string Time;  // HH:MM
+};
+
+// The whole command-line program over the given streams; returns the exit
+// status. now supplies the default laying moment.
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+           const std::function<TCliNow()>& now);
+
+// The local clock.
+TCliNow LocalNow();

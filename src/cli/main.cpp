@@ -1,0 +1,9 @@
+#include "CliMain.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return RunCli(args, std::cin, std::cout, std::cerr, LocalNow);
+}

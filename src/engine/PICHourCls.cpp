@@ -1,0 +1,331 @@
+#include "PICHourCls.h"
+
+#include "DateUtilsBD2006.h"
+#include "SolarModel.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+// Truncation toward zero into a 32-bit count. Values beyond the range are
+// clamped and NaN gives 0, so no conversion is ever out of range.
+int truncToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// -1 in any of the triple marks an unset limit.
+bool limitUnset(double min, double max, double step)
+{
+    return min == -1.0 || max == -1.0 || step == -1.0;
+}
+
+int stepCount(double min, double max, double step)
+{
+    return limitUnset(min, max, step) ? 0 : truncToInt((max - min) / step);
+}
+
+int stepPosition(double value, double min, double max, double step)
+{
+    return limitUnset(min, max, step) ? 0 : truncToInt((value - min) / step);
+}
+
+// The progress bar stands at 0 again however Compute ends.
+class TProgressReset {
+public:
+    explicit TProgressReset(TProgressBar& bar) : FBar(bar) {}
+    ~TProgressReset() { FBar.SetPosition(0); }
+    TProgressReset(const TProgressReset&) = delete;
+    TProgressReset& operator=(const TProgressReset&) = delete;
+
+private:
+    TProgressBar& FBar;
+};
+
+constexpr double KelvinOffset = 273.16;
+constexpr int IrradianceRefreshSeconds = 900;
+constexpr int AirRefreshSeconds = 1200;
+
+}  // namespace
+
+bool IsWinterTime(double date)
+{
+    const auto parts = DateUtilsBD2006::DecodeDate(date);
+    if (!parts)
+        return true;
+    if (parts->Month < 3 || parts->Month > 10)
+        return true;
+    return (parts->Month == 3 && parts->Day <= 21) || (parts->Month == 10 && parts->Day >= 22);
+}
+
+TPICHourCls::TPICHourCls() : StefanBoltzmann(5.67 * std::pow(10.0, -8.0))
+{
+    struct TDefaultLayer {
+        double ThicknessCm, HeatCapacity, Conductivity, Density;
+    };
+    // The new layer, the existing bituminous layer, the road base.
+    constexpr TDefaultLayer defaults[] = {
+        {5.0, 921.0, 1.2, 2400.0},
+        {10.0, 921.0, 1.2, 2400.0},
+        {90.0, 837.0, 1.31, 1750.0},
+    };
+    for (const auto& d : defaults) {
+        auto layer = std::make_unique<TRoadLayerCls>();
+        layer->SetThicknessCm(d.ThicknessCm);
+        layer->HeatCapacity = d.HeatCapacity;
+        layer->Conductivity = d.Conductivity;
+        layer->Density = d.Density;
+        Layers.Add(std::move(layer));
+    }
+}
+
+int TPICHourCls::ThicknessSteps() const
+{
+    return stepCount(ThicknessMin, ThicknessMax, ThicknessStep);
+}
+
+int TPICHourCls::LayingTempSteps() const
+{
+    return stepCount(LayingTempMin, LayingTempMax, LayingTempStep);
+}
+
+int TPICHourCls::ReopenTempSteps() const
+{
+    return stepCount(ReopenTempMin, ReopenTempMax, ReopenTempStep);
+}
+
+int TPICHourCls::ThicknessPosition(double cm) const
+{
+    return stepPosition(cm, ThicknessMin, ThicknessMax, ThicknessStep);
+}
+
+int TPICHourCls::LayingTempPosition(double degC) const
+{
+    return stepPosition(degC, LayingTempMin, LayingTempMax, LayingTempStep);
+}
+
+int TPICHourCls::ReopenTempPosition(double degC) const
+{
+    return stepPosition(degC, ReopenTempMin, ReopenTempMax, ReopenTempStep);
+}
+
+TPICLimits TPICHourCls::LayerBottomNodes(const TRoadLayersCls& layers)
+{
+    TPICLimits limits(static_cast<std::size_t>(layers.Count()));
+    // The snapped depth is a multiple of 0.5 cm and 100 * GridStep is
+    // exactly 0.5 in double, so grid-aligned depths divide into whole
+    // numbers; dividing by 100 and then by GridStep would turn 14.5 cm into
+    // 28.999999999999996.
+    constexpr double cmPerNode = 100.0 * TPICHourCls::GridStep;
+    double depthCm = 0.0;
+    for (int j = 0; j < layers.Count(); ++j) {
+        depthCm += layers.Items(j).ThicknessCm();
+        auto& limit = limits[static_cast<std::size_t>(j)];
+        if (depthCm > 100.0) {
+            limit = TPICHourCls::BottomNode;
+            continue;
+        }
+        const double whole = std::trunc(depthCm);
+        const double fraction = depthCm - whole;
+        const double snapped = fraction <= 0.25 ? whole : fraction <= 0.75 ? whole + 0.5 : whole + 1.0;
+        limit = truncToInt(snapped / cmPerNode) + 1;
+    }
+    return limits;
+}
+
+namespace {
+
+// The explicit scheme on nodes 1..N. The two levels never overlap; saying so
+// lets the compiler vectorise without changing any operation.
+void updateInterior(const double* __restrict current, double* __restrict next, const double* __restrict fourier,
+                    const double* __restrict centreWeight)
+{
+    for (int k = 1; k <= TPICHourCls::LastComputedNode; ++k)
+        next[k] = fourier[k] * current[k - 1] + centreWeight[k] * current[k] + fourier[k] * current[k + 1];
+}
+
+// Interface between layer j (upper) and j + 1 (lower) at node Node.
+struct TInterface {
+    int Node;
+    double TwoFl;         // 2 F_l
+    double Kappa;         // k_u / k_l
+    double CentreFactor;  // (1 - 2 F_u) rho + 1 - 2 F_l
+    double RhoPlusOne;
+};
+
+}  // namespace
+
+void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
+{
+    constexpr int N = LastComputedNode;
+
+    progressBar.SetMin(0);
+    progressBar.SetMax(MaxSteps);
+    progressBar.SetStep(1);
+    progressBar.SetPosition(0);
+    const TProgressReset progressReset(progressBar);
+
+    const auto date = DateUtilsBD2006::DecodeDate(layingDate);
+    const auto time = DateUtilsBD2006::DecodeTime(layingTime);
+    const auto dayOfYear = DateUtilsBD2006::DayOfTheYear(layingDate);
+    if (!date || !time || !dayOfYear)
+        throw std::runtime_error("Invalid laying date or time");
+
+    // Written so that a NaN total fails too; a road without layers has
+    // nowhere to lay the new one.
+    if (Layers.Count() == 0 || !(Layers.TotalThickness() >= MinTotalThickness))
+        throw std::runtime_error(FailureTooThin);
+
+    const int layerCount = Layers.Count();
+    Limits.resize(static_cast<std::size_t>(layerCount));
+    DayOfYear = *dayOfYear;
+    const double clearFraction = 1.0 - CloudCover / 100.0;
+    const double cloudFraction = CloudCover / 100.0;
+    ClockOffset = SummerTime ? 2.0 : 1.0;
+
+    for (int j = 0; j < layerCount; ++j) {
+        TRoadLayerCls& layer = Layers.Items(j);
+        layer.UpdateDiffusivity();
+        layer.UpdateFourier(TimeStep, GridStep);
+        if (!layer.Stable)
+            throw std::runtime_error(FailureUnstable);
+    }
+
+    const SolarModel::TSite site{Latitude, Longitude, SolarConstant};
+    const SolarModel::TSolarSetup solar =
+        SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
+    EquationOfTime = solar.EquationOfTime;
+    StartSolarTime = solar.StartSolarTime;
+    const SolarModel::TAirTemperature airModel(DayOfYear, clearFraction);
+
+    Limits = LayerBottomNodes(Layers);
+    const int newLayerBottom = Limits[0];
+
+    // Fourier number of each computed node: a layer's number holds from the
+    // node below the previous layer's bottom down to its own bottom.
+    std::array<double, NodeCount> fourier{};
+    std::array<double, NodeCount> centreWeight{};  // 1 - 2F
+    double f = Layers.Items(0).Fourier;
+    for (int k = 1; k <= N; ++k) {
+        if (k > 1) {
+            for (int j = 0; j + 1 < layerCount; ++j)
+                if (Limits[static_cast<std::size_t>(j)] + 1 == k)
+                    f = Layers.Items(j + 1).Fourier;
+        }
+        fourier[static_cast<std::size_t>(k)] = f;
+        centreWeight[static_cast<std::size_t>(k)] = 1.0 - 2.0 * f;
+    }
+
+    // Interfaces whose node is computed by the scheme; a layer boundary at or
+    // beyond 1 m lies on the fixed bottom node and has nothing to update.
+    std::vector<TInterface> interfaces;
+    for (int j = 0; j + 1 < layerCount; ++j) {
+        const int m = Limits[static_cast<std::size_t>(j)];
+        if (m < 1 || m > N)
+            continue;
+        const TRoadLayerCls& upper = Layers.Items(j);
+        const TRoadLayerCls& lower = Layers.Items(j + 1);
+        const double kappa = upper.Conductivity / lower.Conductivity;
+        const double rho = (lower.Fourier / upper.Fourier) * kappa;
+        interfaces.push_back({m, 2.0 * lower.Fourier, kappa,
+                              (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
+    }
+
+    // Two time levels: the scheme reads level i and writes level i + 1.
+    std::array<std::array<double, NodeCount>, 2> levels{};
+    double* current = levels[0].data();
+    double* next = levels[1].data();
+    for (int k = 1; k <= N; ++k)
+        current[k] = k <= newLayerBottom ? LayingTemp : BottomTemp;
+
+    FHistory.Reset(NodeCount, MaxSteps + 1);
+
+    const double k0 = Layers.Items(0).Conductivity;
+    SolarModel::TIrradiance held;  // zero until the first daytime refresh
+    double convection = 0.0;       // h_c, W/(m2 K)
+    double skyRadiation = 0.0;     // L_sky, W/m2
+    double previousSurface = LayingTemp;
+    double resultSeconds = 0.0;
+    bool reopened = false;
+
+    for (int i = 0;;) {
+        const int elapsedSeconds = i * TimeStep;
+        double maximum = 0.0;
+
+        const double solarTime = SolarModel::SolarTimeOfStep(solar, i, TimeStep);
+        const bool daytime = SolarModel::IsDaytime(solar, solarTime);
+        if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0)
+            held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime);
+        double irradiance = 0.0;
+        if (daytime) {
+            irradiance = CloudCover == CloudCoverClear       ? held.Clear
+                         : CloudCover == CloudCoverOvercast ? held.Overcast
+                                                            : held.Partial;
+        }
+
+        // The sky's long-wave radiation depends on the air alone, so it is
+        // refreshed with it.
+        if (elapsedSeconds % AirRefreshSeconds == 0) {
+            AirTemp = airModel.At(solarTime, Longitude, EquationOfTime);
+            convection = (3.36 * WindSpeed + 4.84) * 1.163 * 294.16 / (AirTemp + KelvinOffset);
+            // Clear-sky emissivity, air temperature in degC, with a cloud correction.
+            const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
+            skyRadiation = (1.0 + 0.12 * std::pow(cloudFraction, 2.0)) * emissivity * StefanBoltzmann
+                           * std::pow(AirTemp + KelvinOffset, 4.0);
+        }
+        // The surface emits at the temperature of the level before this one.
+        const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
+        const double absorbedSolar = 0.85 * irradiance;
+        const double heatInput = convection * AirTemp + absorbedSolar + skyRadiation - emitted;
+
+        current[BottomNode] = BottomTemp;
+        // Fictitious node: makes the conductive flux at the surface equal the
+        // exchange with air, sun and sky.
+        current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
+
+        updateInterior(current, next, fourier.data(), centreWeight.data());
+
+        // The new layer, surface to its bottom interface node, on level i.
+        const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
+        for (int k = 1; k <= checkedBottom; ++k)
+            if (current[k] > maximum)
+                maximum = current[k];
+        if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
+            resultSeconds = static_cast<double>(elapsedSeconds);
+            reopened = true;
+        }
+
+        for (const TInterface& face : interfaces) {
+            const int m = face.Node;
+            next[m] = (face.TwoFl * current[m + 1] + face.CentreFactor * current[m]
+                       + face.TwoFl * face.Kappa * current[m - 1])
+                      / face.RhoPlusOne;
+        }
+
+        FHistory.AddLevel(current[1], maximum);
+        if (i % TCoolingHistory::LevelsPerProfile == 0)
+            FHistory.AddProfile(std::span<const double>(current, NodeCount));
+
+        progressBar.StepIt();
+        previousSurface = current[1];
+        std::swap(current, next);
+        ++i;
+        // The step limit is tested first: a condition first met on the last
+        // step still fails.
+        if (i >= MaxSteps)
+            throw std::runtime_error(FailureTooLong);
+        if (reopened)
+            break;
+    }
+
+    ResultSeconds = resultSeconds;
+}
