@@ -30,65 +30,51 @@ void prepare(TPICHourCls& engine, double thicknessCm)
     engine.SummerTime = true;
 }
 
-void report(benchmark::State& state, const TPICHourCls& engine)
+
+struct TScenario {
+    double ThicknessCm;
+    int Month, Day, Hour;
+    double BottomTemp;
+    const char* ExpectedFailure;  // nullptr: the run must succeed
+};
+
+void runScenario(benchmark::State& state, const TScenario& scenario)
 {
+    TPICHourCls engine;
+    prepare(engine, scenario.ThicknessCm);
+    engine.BottomTemp = scenario.BottomTemp;
+    TNullProgressBar bar;
+    const double date = dateOf(2026, scenario.Month, scenario.Day);
+    const double time = timeOf(scenario.Hour, 0);
+    for (auto _ : state) {
+        std::string failure;
+        try {
+            engine.Compute(bar, date, time);
+        } catch (const std::runtime_error& error) {
+            failure = error.what();
+        }
+        if (failure != (scenario.ExpectedFailure ? scenario.ExpectedFailure : "")) {
+            state.SkipWithError(("unexpected outcome: " + failure).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(engine.ResultSeconds);
+    }
     state.counters["steps"] = engine.History().LevelCount();
-    state.counters["engine_bytes"] =
-        static_cast<double>(sizeof(TPICHourCls) + engine.History().MemoryBytes());
+    state.counters["engine_bytes"] = static_cast<double>(sizeof(TPICHourCls) + engine.History().MemoryBytes());
 }
 
 // The start values laid at midsummer noon.
-void BM_DefaultSummerNoon(benchmark::State& state)
-{
-    TPICHourCls engine;
-    prepare(engine, 5.0);
-    TNullProgressBar bar;
-    for (auto _ : state) {
-        engine.Compute(bar, dateOf(2026, 6, 21), timeOf(12, 0));
-        benchmark::DoNotOptimize(engine.ResultSeconds);
-    }
-    report(state, engine);
-}
-BENCHMARK(BM_DefaultSummerNoon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScenario, DefaultSummerNoon, TScenario{5.0, 6, 21, 12, 14.0, nullptr})
+    ->Unit(benchmark::kMillisecond);
 
 // The longest run the input ranges allow: 8 cm at 170 degC to 30 degC,
 // feeble wind, clear sky, laid on a July night.
-void BM_LongestInRange(benchmark::State& state)
-{
-    TPICHourCls engine;
-    prepare(engine, 8.0);
-    TNullProgressBar bar;
-    for (auto _ : state) {
-        engine.Compute(bar, dateOf(2026, 7, 10), timeOf(23, 0));
-        benchmark::DoNotOptimize(engine.ResultSeconds);
-    }
-    report(state, engine);
-}
-BENCHMARK(BM_LongestInRange)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScenario, LongestInRange, TScenario{8.0, 7, 10, 23, 14.0, nullptr})
+    ->Unit(benchmark::kMillisecond);
 
-// 25000 full steps ending in the "no reopening" failure: a bottom warmer than
-// the reopening temperature, laid at midsummer noon.
-void BM_FullSpanFailure(benchmark::State& state)
-{
-    TPICHourCls engine;
-    prepare(engine, 5.0);
-    engine.BottomTemp = 60.0;
-    TNullProgressBar bar;
-    for (auto _ : state) {
-        try {
-            engine.Compute(bar, dateOf(2026, 6, 21), timeOf(12, 0));
-            state.SkipWithError("expected the run to fail");
-            break;
-        } catch (const std::runtime_error& error) {
-            if (std::string(error.what()) != TPICHourCls::FailureTooLong) {
-                state.SkipWithError(error.what());
-                break;
-            }
-        }
-    }
-    report(state, engine);
-}
-BENCHMARK(BM_FullSpanFailure)->Unit(benchmark::kMillisecond);
+// 25000 full steps ending in "no reopening": the existing road kept at 60 degC.
+BENCHMARK_CAPTURE(runScenario, FullSpanFailure, TScenario{5.0, 6, 21, 12, 60.0, TPICHourCls::FailureTooLong})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
