@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 7> RequiredColumns = {"thickness", "laying_temp", "reopen_temp", "wind",
-                                                        "cloud",     "date",        "time"};
+constexpr std::array<const char*, 7> RequiredColumns
+    = {"thickness", "laying_temp", "reopen_temp", "wind", "cloud", "date", "time"};
 
 void stripLineEnd(std::string& line)
 {
@@ -41,7 +41,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const TCliS
         err << "kelvara-calc: --batch: the CSV header has an unclosed quote\n";
         return 2;
     }
-    std::array<int, RequiredColumns.size()> columnOf{};
+    std::array<int, RequiredColumns.size()> columnOf {};
     for (std::size_t c = 0; c < RequiredColumns.size(); ++c) {
         columnOf[c] = -1;
         for (std::size_t n = 0; n < header->size(); ++n)
@@ -69,7 +69,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const TCliS
         auto fields = SplitCsvLine(line);
         std::string error, resultSeconds, reopening;
         if (!fields) {
-            fields = std::vector<std::string>{line};
+            fields = std::vector<std::string> {line};
             error = "the row has an unclosed quote";
         }
         // Short rows are padded so that every row keeps its columns.
@@ -77,14 +77,13 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const TCliS
             fields->resize(header->size());
         if (error.empty()) {
             TCliScenario scenario = common;
-            std::string* targets[] = {&scenario.Thickness, &scenario.LayingTemp, &scenario.ReopenTemp,
-                                      &scenario.Wind,      &scenario.Cloud,      &scenario.Date,
-                                      &scenario.Time};
+            std::string* targets[] = {&scenario.Thickness, &scenario.LayingTemp, &scenario.ReopenTemp, &scenario.Wind,
+                &scenario.Cloud, &scenario.Date, &scenario.Time};
             for (std::size_t c = 0; c < RequiredColumns.size(); ++c)
                 *targets[c] = (*fields)[static_cast<std::size_t>(columnOf[c])];
             scenario.Clock = clockColumn >= 0 && !(*fields)[static_cast<std::size_t>(clockColumn)].empty()
-                                 ? (*fields)[static_cast<std::size_t>(clockColumn)]
-                                 : "auto";
+                ? (*fields)[static_cast<std::size_t>(clockColumn)]
+                : "auto";
             const TCliOutcome outcome = RunScenario(scenario);
             if (outcome.Status == TCliStatus::Ok) {
                 resultSeconds = std::to_string(static_cast<long long>(*outcome.ResultSeconds));

@@ -14,7 +14,7 @@
 TCliNow LocalNow()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     char date[16], time[8];
     std::strftime(date, sizeof date, "%Y-%m-%d", &local);
@@ -23,7 +23,7 @@ TCliNow LocalNow()
 }
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-           const std::function<TCliNow()>& now)
+    const std::function<TCliNow()>& now)
 {
     auto parsed = ParseCommandLine(args);
     if (const auto* usageError = std::get_if<TCliUsageError>(&parsed)) {

@@ -13,7 +13,7 @@ struct TCliNow {
 // The whole command-line program over the given streams; returns the exit
 // status. now supplies the default laying moment.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-           const std::function<TCliNow()>& now);
+    const std::function<TCliNow()>& now);
 
 // The local clock.
 TCliNow LocalNow();

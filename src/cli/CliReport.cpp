@@ -35,8 +35,7 @@ std::string JsonString(std::string_view text)
 
 namespace {
 
-template <typename T>
-std::string jsonOptional(const std::optional<T>& value)
+template<typename T> std::string jsonOptional(const std::optional<T>& value)
 {
     if (!value)
         return "null";
@@ -76,8 +75,8 @@ void WriteJsonReport(std::ostream& out, const TCliScenario& scenario, const TCli
     for (std::size_t n = 0; n < scenario.Layers.size(); ++n) {
         const TCliLayerOverride& l = scenario.Layers[n];
         out << (n ? "," : "") << "{\"index\":" << l.Index << ",\"thickness_cm\":" << JsonNumber(l.ThicknessCm)
-            << ",\"heat_capacity\":" << JsonNumber(l.HeatCapacity) << ",\"conductivity\":"
-            << JsonNumber(l.Conductivity) << ",\"density\":" << JsonNumber(l.Density) << "}";
+            << ",\"heat_capacity\":" << JsonNumber(l.HeatCapacity) << ",\"conductivity\":" << JsonNumber(l.Conductivity)
+            << ",\"density\":" << JsonNumber(l.Density) << "}";
     }
     out << "]}";
     out << ",\"result_seconds\":" << jsonOptional(outcome.ResultSeconds)
@@ -90,9 +89,10 @@ void WriteJsonReport(std::ostream& out, const TCliScenario& scenario, const TCli
         out << (n ? "," : "") << outcome.Limits[n];
     out << "]";
     if (outcome.Status != TCliStatus::Ok)
-        out << ",\"error\":" << JsonString(!outcome.Error.empty()                    ? outcome.Error
-                                      : outcome.Status == TCliStatus::Refused ? "refused"
-                                                                              : "malformed")
+        out << ",\"error\":"
+            << JsonString(!outcome.Error.empty()               ? outcome.Error
+                       : outcome.Status == TCliStatus::Refused ? "refused"
+                                                               : "malformed")
             << ",\"message\":" << JsonString(outcome.Message);
     out << "}\n";
 }

@@ -41,8 +41,8 @@ struct TBoundedField {
 // As the desktop program checks a field before computing: unreadable text,
 // then below the minimum, then above the maximum. No range when the limits
 // give no steps.
-std::optional<std::string> checkField(const TBoundedField& field, const std::string& text, double& value,
-                                      bool& malformed)
+std::optional<std::string> checkField(
+    const TBoundedField& field, const std::string& text, double& value, bool& malformed)
 {
     TRegionalSettingsCls parser;
     value = parser.ParseReal(text, CliDecimalSeparator);
@@ -52,10 +52,10 @@ std::optional<std::string> checkField(const TBoundedField& field, const std::str
     if (field.Steps > 0) {
         if (value < field.Min)
             return std::string(field.Name) + ": " + text + " is below the minimum of " + oneDecimal(field.Min) + " "
-                   + field.Unit;
+                + field.Unit;
         if (value > field.Max)
             return std::string(field.Name) + ": " + text + " is above the maximum of " + oneDecimal(field.Max) + " "
-                   + field.Unit;
+                + field.Unit;
     }
     return std::nullopt;
 }
@@ -94,7 +94,7 @@ std::optional<std::string> isoDateTime(double dateTime)
         return std::nullopt;
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date->Year, date->Month, date->Day, time->Hour,
-                  time->Minute, time->Second);
+        time->Minute, time->Second);
     return text;
 }
 
@@ -102,13 +102,13 @@ std::string engineFailureText(const std::string& code, const TPICHourCls& engine
 {
     if (code == TPICHourCls::FailureTooThin)
         return "the total thickness of all layers is below the limit of " + oneDecimal(engine.MinTotalThickness)
-               + " cm";
+            + " cm";
     if (code == TPICHourCls::FailureUnstable)
         return "the materials' parameters do not allow a stable computation";
     if (code == TPICHourCls::FailureTooLong)
         return "the new layer does not cool down to the reopening temperature within "
-               + FormatDuration(TPICHourCls::MaxSteps * TPICHourCls::TimeStep)
-               + "; check the reopening, laying and bottom temperatures";
+            + FormatDuration(TPICHourCls::MaxSteps * TPICHourCls::TimeStep)
+            + "; check the reopening, laying and bottom temperatures";
     return code;
 }
 
@@ -132,7 +132,7 @@ std::string FormatDuration(double seconds)
 {
     const auto whole = static_cast<long long>(std::trunc(std::fabs(seconds) < 1e15 ? seconds : 0.0));
     return std::to_string(whole / 3600) + " h " + std::to_string(whole % 3600 / 60) + " min "
-           + std::to_string(whole % 60) + " s";
+        + std::to_string(whole % 60) + " s";
 }
 
 TCliOutcome RunScenario(const TCliScenario& scenario)
@@ -160,7 +160,8 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
     else if (scenario.Wind == "strong")
         engine.WindSpeed = engine.WindSpeedStrong;
     else
-        return failed(outcome, TCliStatus::Malformed, "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong");
+        return failed(
+            outcome, TCliStatus::Malformed, "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong");
 
     if (scenario.Cloud == "clear")
         engine.CloudCover = engine.CloudCoverClear;
@@ -169,7 +170,8 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
     else if (scenario.Cloud == "covered")
         engine.CloudCover = engine.CloudCoverOvercast;
     else
-        return failed(outcome, TCliStatus::Malformed, "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
+        return failed(
+            outcome, TCliStatus::Malformed, "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
 
     const auto date = parseDate(scenario.Date);
     if (!date)
@@ -183,13 +185,14 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
     else if (scenario.Clock == "summer" || scenario.Clock == "winter")
         engine.SummerTime = scenario.Clock == "summer";
     else
-        return failed(outcome, TCliStatus::Malformed, "clock: \"" + scenario.Clock + "\" is not auto, summer or winter");
+        return failed(
+            outcome, TCliStatus::Malformed, "clock: \"" + scenario.Clock + "\" is not auto, summer or winter");
     outcome.SummerTime = engine.SummerTime;
 
     for (const TCliLayerOverride& layer : scenario.Layers) {
         if (layer.Index < 1 || layer.Index >= engine.Layers.Count())
             return failed(outcome, TCliStatus::Malformed,
-                          "layer: " + std::to_string(layer.Index) + " is not an existing layer (1 or 2)");
+                "layer: " + std::to_string(layer.Index) + " is not an existing layer (1 or 2)");
         TRoadLayerCls& target = engine.Layers.Items(layer.Index);
         target.SetThicknessCm(layer.ThicknessCm);
         target.HeatCapacity = layer.HeatCapacity;

@@ -19,19 +19,19 @@ struct TCliScenario {
     std::string Thickness = "5.0";
     std::string LayingTemp = "170.0";
     std::string ReopenTemp = "30.0";
-    std::string Wind = "feeble";   // feeble | moderate | strong
-    std::string Cloud = "clear";   // clear | partial | covered
-    std::string Date;              // YYYY-MM-DD
-    std::string Time;              // HH:MM
-    std::string Clock = "auto";    // auto | summer | winter
+    std::string Wind = "feeble";  // feeble | moderate | strong
+    std::string Cloud = "clear";  // clear | partial | covered
+    std::string Date;  // YYYY-MM-DD
+    std::string Time;  // HH:MM
+    std::string Clock = "auto";  // auto | summer | winter
     std::vector<TCliLayerOverride> Layers;
     std::optional<double> BottomTemp;
 };
 
 enum class TCliStatus {
     Ok,
-    Malformed,      // a value that cannot be read at all
-    Refused,        // a readable value outside the engine's limits
+    Malformed,  // a value that cannot be read at all
+    Refused,  // a readable value outside the engine's limits
     EngineFailure,  // the engine found no reopening moment
 };
 
@@ -41,8 +41,8 @@ int ExitCodeOf(TCliStatus status);
 struct TCliOutcome {
     TCliStatus Status = TCliStatus::Ok;
     bool ShowUsage = false;  // malformed values come with the usage
-    std::string Error;       // engine code ("TPICHourCls/3") or empty
-    std::string Message;     // one line, plain words
+    std::string Error;  // engine code ("TPICHourCls/3") or empty
+    std::string Message;  // one line, plain words
 
     // The inputs as read.
     double ThicknessCm = 0.0;
@@ -52,7 +52,7 @@ struct TCliOutcome {
     double BottomTemp = 0.0;
 
     // Filled as far as the run got.
-    std::optional<std::string> Laying;     // ISO 8601 local date-time
+    std::optional<std::string> Laying;  // ISO 8601 local date-time
     std::optional<std::string> Reopening;  // ISO 8601 local date-time
     std::optional<double> ResultSeconds;
     std::optional<int> DayOfYear;

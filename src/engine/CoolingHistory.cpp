@@ -36,6 +36,6 @@ std::span<const double> TCoolingHistory::Profile(int n) const
 
 std::size_t TCoolingHistory::MemoryBytes() const
 {
-    return sizeof(*this) + sizeof(double) * (FSurfaceTemps.capacity() + FLayerMaxTemps.capacity()
-                                             + FProfiles.capacity());
+    return sizeof(*this)
+        + sizeof(double) * (FSurfaceTemps.capacity() + FLayerMaxTemps.capacity() + FProfiles.capacity());
 }

@@ -11,7 +11,8 @@ public:
     static constexpr int LevelsPerProfile = 60;  // 60 steps of 5 s
 
     void Reset(int nodeCount, int maxLevels);
-    void AddLevel(double surfaceTemp, double layerMaxTemp) {
+    void AddLevel(double surfaceTemp, double layerMaxTemp)
+    {
         FSurfaceTemps.push_back(surfaceTemp);
         FLayerMaxTemps.push_back(layerMaxTemp);
     }

@@ -42,7 +42,7 @@ int stepPosition(double value, double min, double max, double step)
 // The progress bar stands at 0 again however Compute ends.
 class TProgressReset {
 public:
-    explicit TProgressReset(TProgressBar& bar) : FBar(bar) {}
+    explicit TProgressReset(TProgressBar& bar) : FBar(bar) { }
     ~TProgressReset() { FBar.SetPosition(0); }
     TProgressReset(const TProgressReset&) = delete;
     TProgressReset& operator=(const TProgressReset&) = delete;
@@ -147,7 +147,7 @@ namespace {
 // The explicit scheme on nodes 1..N. The two levels never overlap; saying so
 // lets the compiler vectorise without changing any operation.
 void updateInterior(const double* __restrict current, double* __restrict next, const double* __restrict fourier,
-                    const double* __restrict centreWeight)
+    const double* __restrict centreWeight)
 {
     for (int k = 1; k <= TPICHourCls::LastComputedNode; ++k)
         next[k] = fourier[k] * current[k - 1] + centreWeight[k] * current[k] + fourier[k] * current[k + 1];
@@ -156,8 +156,8 @@ void updateInterior(const double* __restrict current, double* __restrict next, c
 // Interface between layer j (upper) and j + 1 (lower) at node Node.
 struct TInterface {
     int Node;
-    double TwoFl;         // 2 F_l
-    double Kappa;         // k_u / k_l
+    double TwoFl;  // 2 F_l
+    double Kappa;  // k_u / k_l
     double CentreFactor;  // (1 - 2 F_u) rho + 1 - 2 F_l
     double RhoPlusOne;
 };
@@ -200,9 +200,9 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             throw std::runtime_error(FailureUnstable);
     }
 
-    const SolarModel::TSite site{Latitude, Longitude, SolarConstant};
-    const SolarModel::TSolarSetup solar =
-        SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
+    const SolarModel::TSite site {Latitude, Longitude, SolarConstant};
+    const SolarModel::TSolarSetup solar
+        = SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
     EquationOfTime = solar.EquationOfTime;
     StartSolarTime = solar.StartSolarTime;
     const SolarModel::TAirTemperature airModel(DayOfYear, clearFraction);
@@ -212,8 +212,8 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     // Fourier number of each computed node: a layer's number holds from the
     // node below the previous layer's bottom down to its own bottom.
-    std::array<double, NodeCount> fourier{};
-    std::array<double, NodeCount> centreWeight{};  // 1 - 2F
+    std::array<double, NodeCount> fourier {};
+    std::array<double, NodeCount> centreWeight {};  // 1 - 2F
     double f = Layers.Items(0).Fourier;
     for (int k = 1; k <= N; ++k) {
         if (k > 1) {
@@ -236,12 +236,12 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         const TRoadLayerCls& lower = Layers.Items(j + 1);
         const double kappa = upper.Conductivity / lower.Conductivity;
         const double rho = (lower.Fourier / upper.Fourier) * kappa;
-        interfaces.push_back({m, 2.0 * lower.Fourier, kappa,
-                              (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
+        interfaces.push_back(
+            {m, 2.0 * lower.Fourier, kappa, (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
     }
 
     // Two time levels: the scheme reads level i and writes level i + 1.
-    std::array<std::array<double, NodeCount>, 2> levels{};
+    std::array<std::array<double, NodeCount>, 2> levels {};
     double* current = levels[0].data();
     double* next = levels[1].data();
     for (int k = 1; k <= N; ++k)
@@ -251,8 +251,8 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     const double k0 = Layers.Items(0).Conductivity;
     SolarModel::TIrradiance held;  // zero until the first daytime refresh
-    double convection = 0.0;       // h_c, W/(m2 K)
-    double skyRadiation = 0.0;     // L_sky, W/m2
+    double convection = 0.0;  // h_c, W/(m2 K)
+    double skyRadiation = 0.0;  // L_sky, W/m2
     double previousSurface = LayingTemp;
     double resultSeconds = 0.0;
     bool reopened = false;
@@ -267,9 +267,9 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime);
         double irradiance = 0.0;
         if (daytime) {
-            irradiance = CloudCover == CloudCoverClear       ? held.Clear
-                         : CloudCover == CloudCoverOvercast ? held.Overcast
-                                                            : held.Partial;
+            irradiance = CloudCover == CloudCoverClear ? held.Clear
+                : CloudCover == CloudCoverOvercast     ? held.Overcast
+                                                       : held.Partial;
         }
 
         // The sky's long-wave radiation depends on the air alone, so it is
@@ -280,7 +280,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             // Clear-sky emissivity, air temperature in degC, with a cloud correction.
             const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
             skyRadiation = (1.0 + 0.12 * std::pow(cloudFraction, 2.0)) * emissivity * StefanBoltzmann
-                           * std::pow(AirTemp + KelvinOffset, 4.0);
+                * std::pow(AirTemp + KelvinOffset, 4.0);
         }
         // The surface emits at the temperature of the level before this one.
         const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
@@ -307,8 +307,8 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         for (const TInterface& face : interfaces) {
             const int m = face.Node;
             next[m] = (face.TwoFl * current[m + 1] + face.CentreFactor * current[m]
-                       + face.TwoFl * face.Kappa * current[m - 1])
-                      / face.RhoPlusOne;
+                          + face.TwoFl * face.Kappa * current[m - 1])
+                / face.RhoPlusOne;
         }
 
         FHistory.AddLevel(current[1], maximum);

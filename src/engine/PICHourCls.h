@@ -23,12 +23,12 @@ public:
     static constexpr const char* FailureTooLong = "TPICHourCls/3";
 
     static constexpr double GridStep = 0.005;  // m between depth nodes
-    static constexpr int TimeStep = 5;         // s per step
-    static constexpr int MaxSteps = 25000;     // 125000 s, 34 h 43 min 20 s
+    static constexpr int TimeStep = 5;  // s per step
+    static constexpr int MaxSteps = 25000;  // 125000 s, 34 h 43 min 20 s
     // Node 0 is fictitious above the surface, node 1 the surface, node
     // BottomNode lies 1 m deep and is held at BottomTemp.
     static constexpr int LastComputedNode = 200;  // Trunc(1 / GridStep)
-    static constexpr int BottomNode = 201;        // Trunc(1 / GridStep + 1)
+    static constexpr int BottomNode = 201;  // Trunc(1 / GridStep + 1)
     static constexpr int NodeCount = BottomNode + 1;
 
     TPICHourCls();
@@ -58,25 +58,25 @@ public:
     // Inputs of one computation.
     double LayingTemp = 0.0;  // degC
     double ReopenTemp = 0.0;  // degC
-    double WindSpeed = 0.0;   // m/s
+    double WindSpeed = 0.0;  // m/s
     double CloudCover = 0.0;  // %
     bool SummerTime = false;  // clock = UTC + 2 h, else UTC + 1 h
 
     // Site and physical constants.
-    double Latitude = 50.8;   // degrees north
+    double Latitude = 50.8;  // degrees north
     double Longitude = 4.21;  // degrees east
     double SolarConstant = 1353.0;  // W/m2
-    double StefanBoltzmann;         // W/(m2 K4)
-    double AirTemp = 20.0;          // degC, overwritten by every run
-    double BottomTemp = 14.0;       // degC, existing structure and 1 m depth
+    double StefanBoltzmann;  // W/(m2 K4)
+    double AirTemp = 20.0;  // degC, overwritten by every run
+    double BottomTemp = 14.0;  // degC, existing structure and 1 m depth
 
     // State and result of the last computation.
     int DayOfYear = 0;
-    double ClockOffset = 0.0;     // h ahead of UTC
+    double ClockOffset = 0.0;  // h ahead of UTC
     double EquationOfTime = 0.0;  // h
     double StartSolarTime = 0.0;  // h, true solar time at laying
-    double ResultSeconds = 0.0;   // kept from the last successful run
-    TPICLimits Limits;            // per layer, the node at its bottom
+    double ResultSeconds = 0.0;  // kept from the last successful run
+    TPICLimits Limits;  // per layer, the node at its bottom
 
     int ThicknessSteps() const;
     int LayingTempSteps() const;

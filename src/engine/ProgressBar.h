@@ -14,9 +14,9 @@ public:
 
 class TNullProgressBar final : public TProgressBar {
 public:
-    void SetMin(int) override {}
-    void SetMax(int) override {}
-    void SetStep(int) override {}
-    void SetPosition(int) override {}
-    void StepIt() override {}
+    void SetMin(int) override { }
+    void SetMax(int) override { }
+    void SetStep(int) override { }
+    void SetPosition(int) override { }
+    void StepIt() override { }
 };

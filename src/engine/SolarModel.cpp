@@ -28,12 +28,11 @@ struct TSkyRing {
 const std::array<TSkyRing, SkyRings>& skyRings()
 {
     static const std::array<TSkyRing, SkyRings> rings = [] {
-        std::array<TSkyRing, SkyRings> r{};
+        std::array<TSkyRing, SkyRings> r {};
         for (int ring = 0; ring < SkyRings; ++ring) {
             const double theta = DegToRad(SkyElementDeg / 2 + SkyElementDeg * ring);
             const double sinTheta = std::sin(theta);
-            r[static_cast<std::size_t>(ring)] = {sinTheta, std::cos(theta),
-                                                 1.0 - std::exp(-0.32 / sinTheta)};
+            r[static_cast<std::size_t>(ring)] = {sinTheta, std::cos(theta), 1.0 - std::exp(-0.32 / sinTheta)};
         }
         return r;
     }();
@@ -65,8 +64,8 @@ constexpr TAirCoefficients CoveredAir = {{
     {1.73, -0.18, -0.72, 0.02, 0.16},
 }};
 
-constexpr double RadiansPerDay = 0.017167172970436028;   // 2 pi / 366
-constexpr double RadiansPerHour = 0.26179938779914946;   // pi / 12
+constexpr double RadiansPerDay = 0.017167172970436028;  // 2 pi / 366
+constexpr double RadiansPerHour = 0.26179938779914946;  // pi / 12
 
 }  // namespace
 
@@ -90,8 +89,7 @@ double ArcCosSeries(double x)
     return Pi / 2.0 - x - x3 / 6.0 - 3.0 * (x3 * x * x) / 40.0;
 }
 
-TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double clockOffset,
-                  double clearFraction)
+TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double clockOffset, double clearFraction)
 {
     TSolarSetup s;
     s.ClockHours = hour + minute / 60.0;
@@ -102,9 +100,8 @@ TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double
     s.EquationOfTime = (c + r) * 4.0 / 60.0;
     s.StartSolarTime = s.ClockHours - clockOffset + site.LongitudeDeg / 15.0 - s.EquationOfTime;
     s.DeclinationDeg = 23.45 * std::sin(DegToRad(0.98 * (dayOfYear + 284)));
-    const double sunsetHourAngleDeg =
-        ArcCosSeries(-std::tan(DegToRad(site.LatitudeDeg)) * std::tan(DegToRad(s.DeclinationDeg)))
-        * RadToDegFactor;
+    const double sunsetHourAngleDeg
+        = ArcCosSeries(-std::tan(DegToRad(site.LatitudeDeg)) * std::tan(DegToRad(s.DeclinationDeg))) * RadToDegFactor;
     s.Sunrise = 12.0 - sunsetHourAngleDeg / 15.0;
     s.Sunset = 12.0 + sunsetHourAngleDeg / 15.0;
     s.EarthSunFactor = 1.0 + 0.03344 * std::cos(DegToRad(0.9856 * dayOfYear - 2.8));
@@ -127,15 +124,14 @@ bool IsDaytime(const TSolarSetup& setup, double solarTime)
     return setup.Sunrise < solarTime && solarTime < setup.Sunset;
 }
 
-TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction,
-                    double solarTime)
+TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime)
 {
     const double phi = DegToRad(site.LatitudeDeg);
     const double delta = DegToRad(setup.DeclinationDeg);
     const double omega = (solarTime - 12.0) * 15.0;
-    const double h = ArcSinSeries(std::sin(phi) * std::sin(delta)
-                                  + std::cos(phi) * std::cos(delta) * std::cos(DegToRad(omega)))
-                     * RadToDegFactor;
+    const double h
+        = ArcSinSeries(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(DegToRad(omega)))
+        * RadToDegFactor;
     const double hRad = DegToRad(h);
     const double sinH = std::sin(hRad);
     const double cosH = std::cos(hRad);
@@ -144,14 +140,14 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     const double airMass = 1.0 / (sinH + 0.15 * std::pow(h + 3.885, -1.253));
     const double turbidity = 3.372 + 0.053 * h - 0.296 * std::cos(DegToRad(30.0 * month));
     const double opticalFactor = 1.4899 - 2.1099 * cosH + 0.6322 * std::cos(DegToRad(2.0 * h))
-                                 + 0.0252 * std::cos(DegToRad(3.0 * h)) - 1.0022 * sinH
-                                 + 1.0077 * std::sin(DegToRad(2.0 * h)) - 0.2606 * std::sin(DegToRad(3.0 * h));
+        + 0.0252 * std::cos(DegToRad(3.0 * h)) - 1.0022 * sinH + 1.0077 * std::sin(DegToRad(2.0 * h))
+        - 0.2606 * std::sin(DegToRad(3.0 * h));
     const double c = clearFraction;
     const double e0 = setup.EarthSunFactor;
     const double beam = site.SolarConstant * e0 * std::exp(-airMass * opticalFactor * turbidity) * sinH;
     const double partialBeam = std::pow(c, setup.PartialExponent) * beam;
-    const double zenith = 0.44347 + 0.8785 * h - 0.01322 * std::pow(h, 2.0) + 3.434e-4 * std::pow(h, 3.0)
-                          + 0.03644 * turbidity;
+    const double zenith
+        = 0.44347 + 0.8785 * h - 0.01322 * std::pow(h, 2.0) + 3.434e-4 * std::pow(h, 3.0) + 0.03644 * turbidity;
     const double coveredFactor = 81.23 * sinH * (1.0 + 0.36 * sinH);
     const double q = c * ((1.0 - std::exp(-0.0956 * h)) * 1.023 * (1.0 - c) + 0.5);
     const double r = 1.37 + 0.71 * sinH;
@@ -159,13 +155,12 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     // Brightness of the clear sky summed over the dome, relative to the
     // zenith. cos(A - psi) depends on the sector alone, so it is taken once
     // per sector rather than once per element.
-    std::array<double, SkySectors> cosAzimuthOffset{};
+    std::array<double, SkySectors> cosAzimuthOffset {};
     for (int sector = 0; sector < SkySectors; ++sector) {
         const double psi = SkyElementDeg / 2 + SkyElementDeg * sector;
         cosAzimuthOffset[static_cast<std::size_t>(sector)] = std::cos(DegToRad(azimuth - psi));
     }
-    const double normaliser =
-        (0.91 + 10.0 * std::exp(-3.0 * (Pi / 2.0 - hRad)) + 0.45 * std::pow(sinH, 2.0)) * 0.27385;
+    const double normaliser = (0.91 + 10.0 * std::exp(-3.0 * (Pi / 2.0 - hRad)) + 0.45 * std::pow(sinH, 2.0)) * 0.27385;
     double skySum = 0.0;
     for (const TSkyRing& ring : skyRings()) {
         for (const double cosOffset : cosAzimuthOffset) {
@@ -173,8 +168,7 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
             const double gamma = ArcCosSeries(cosGamma);
             // The cosine of the series result, not cosGamma itself.
             const double cosSeriesGamma = std::cos(gamma);
-            const double scattering =
-                0.91 + 10.0 * std::exp(-3.0 * gamma) + 0.45 * std::pow(cosSeriesGamma, 2.0);
+            const double scattering = 0.91 + 10.0 * std::exp(-3.0 * gamma) + 0.45 * std::pow(cosSeriesGamma, 2.0);
             skySum += (scattering * ring.Gradation / normaliser) * ring.CosTheta * ring.SinTheta;
         }
     }
@@ -188,21 +182,21 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
 
 TAirTemperature::TAirTemperature(int dayOfYear, double clearFraction)
 {
-    const TAirCoefficients& a = clearFraction >= 0.8  ? ClearSkyAir
-                                : clearFraction > 0.2 ? PartlyCoveredAir
-                                                      : CoveredAir;
+    const TAirCoefficients& a = clearFraction >= 0.8 ? ClearSkyAir
+        : clearFraction > 0.2                        ? PartlyCoveredAir
+                                                     : CoveredAir;
     const double d = dayOfYear * RadiansPerDay;
     for (std::size_t g = 0; g < 5; ++g)
         FK[g] = a[g][0] + a[g][1] * std::cos(d) + a[g][2] * std::cos(2.0 * d) + a[g][3] * std::sin(d)
-                + a[g][4] * std::sin(2.0 * d);
+            + a[g][4] * std::sin(2.0 * d);
 }
 
 double TAirTemperature::At(double solarTime, double longitudeDeg, double equationOfTime) const
 {
     const double tau = (solarTime - longitudeDeg / 15.0 - equationOfTime) * RadiansPerHour;
     return (FK[0] + FK[1] * std::cos(tau) + FK[2] * std::cos(2.0 * tau) + FK[3] * std::sin(tau)
-            + FK[4] * std::sin(2.0 * tau))
-           / 10.0;
+               + FK[4] * std::sin(2.0 * tau))
+        / 10.0;
 }
 
 }  // namespace SolarModel

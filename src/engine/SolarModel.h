@@ -19,18 +19,17 @@ struct TSite {
 
 // Values fixed for one run.
 struct TSolarSetup {
-    double ClockHours = 0.0;      // hour + minute / 60 of laying
+    double ClockHours = 0.0;  // hour + minute / 60 of laying
     double EquationOfTime = 0.0;  // h
     double StartSolarTime = 0.0;  // h
     double DeclinationDeg = 0.0;
     double Sunrise = 0.0;  // h, true solar time
     double Sunset = 0.0;
-    double EarthSunFactor = 0.0;   // E0
+    double EarthSunFactor = 0.0;  // E0
     double PartialExponent = 0.0;  // p = 1 + 0.36 c
 };
 
-TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double clockOffset,
-                  double clearFraction);
+TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double clockOffset, double clearFraction);
 
 // True solar time of day of step i, in hours (24 subtracted while above 24).
 double SolarTimeOfStep(const TSolarSetup& setup, int step, int timeStepSeconds);
@@ -44,8 +43,7 @@ struct TIrradiance {
 };
 
 // Recomputes the held beam and diffuse values at solar time t (daytime).
-TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction,
-                    double solarTime);
+TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime);
 
 // Harmonic air-temperature model, coefficients chosen by the clear-sky
 // fraction; fixed for a run except for the solar time.

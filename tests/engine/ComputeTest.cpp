@@ -24,7 +24,7 @@ TEST_F(ComputeTest, defaultInputsAtSummerNoonGiveThePinnedResult)
     EXPECT_EQ(Engine.ResultSeconds, 43180.0);
     EXPECT_EQ(Engine.DayOfYear, 172);
     EXPECT_EQ(Engine.ClockOffset, 2.0);
-    EXPECT_EQ(Engine.Limits, (TPICLimits{11, 31, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits {11, 31, 201}));
     EXPECT_NEAR(Engine.StartSolarTime, 12.0 - 2.0 + 0.2807 - 0.0289, 1e-3);
 }
 
@@ -34,8 +34,8 @@ TEST_F(ComputeTest, resultsAreWholeStepsAndRepeatable)
         int Month, Hour;
         double Wind, Cloud;
         bool Summer;
-    } const cases[] = {{6, 12, 1.0, 0.0, true}, {1, 8, 7.0, 50.0, false}, {10, 21, 15.0, 100.0, false},
-                       {4, 3, 7.0, 0.0, true}};
+    } const cases[]
+        = {{6, 12, 1.0, 0.0, true}, {1, 8, 7.0, 50.0, false}, {10, 21, 15.0, 100.0, false}, {4, 3, 7.0, 0.0, true}};
     for (const auto& c : cases) {
         Engine.WindSpeed = c.Wind;
         Engine.CloudCover = c.Cloud;
@@ -77,7 +77,7 @@ TEST_F(ComputeTest, progressBarRangeStepsAndReset)
     EXPECT_EQ(Bar.Max, 25000);
     EXPECT_EQ(Bar.Step, 1);
     EXPECT_EQ((std::vector<std::string>(Bar.Calls.begin(), Bar.Calls.begin() + 4)),
-              (std::vector<std::string>{"min", "max", "step", "position"}));
+        (std::vector<std::string> {"min", "max", "step", "position"}));
     EXPECT_EQ(Bar.Steps, Engine.ResultSeconds / TPICHourCls::TimeStep + 1);
     EXPECT_EQ(Bar.Position, 0);
 }
@@ -91,8 +91,8 @@ TEST_F(ComputeTest, reopeningWaitsForTheWholeNewLayer)
     EXPECT_LE(history.LayerMaxTemps()[static_cast<std::size_t>(resultLevel)], 30.0);
     EXPECT_GT(history.LayerMaxTemps()[static_cast<std::size_t>(resultLevel - 1)], 30.0);
     // The surface is cool long before the inside of the layer is.
-    const auto firstCoolSurface = std::find_if(history.SurfaceTemps().begin(), history.SurfaceTemps().end(),
-                                               [](double t) { return t <= 30.0; });
+    const auto firstCoolSurface = std::find_if(
+        history.SurfaceTemps().begin(), history.SurfaceTemps().end(), [](double t) { return t <= 30.0; });
     ASSERT_NE(firstCoolSurface, history.SurfaceTemps().end());
     EXPECT_LT(firstCoolSurface - history.SurfaceTemps().begin(), resultLevel);
 }
@@ -108,7 +108,7 @@ TEST_F(ComputeTest, newLayerNeverWarmsUpAtNight)
     ASSERT_GT(history.LevelCount(), nightLevels);
     for (int i = 1; i < nightLevels; ++i)
         ASSERT_LE(history.LayerMaxTemps()[static_cast<std::size_t>(i)],
-                  history.LayerMaxTemps()[static_cast<std::size_t>(i - 1)])
+            history.LayerMaxTemps()[static_cast<std::size_t>(i - 1)])
             << "level " << i;
 }
 
@@ -116,7 +116,7 @@ TEST_F(ComputeTest, historyKeepsInitialProfileAndFiveMinuteProfiles)
 {
     Engine.Layers.Items(0).SetThicknessCm(5.5);
     Engine.Compute(Bar, SummerDay, timeOf(12, 0));
-    EXPECT_EQ(Engine.Limits, (TPICLimits{12, 32, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits {12, 32, 201}));
     const TCoolingHistory& history = Engine.History();
     ASSERT_EQ(history.ProfileCount(), (history.LevelCount() - 1) / 60 + 1);
     const auto initial = history.Profile(0);
@@ -230,7 +230,7 @@ TEST_F(ComputeTest, deepLayerBoundariesAtOneMetreAreHandled)
     // The second layer reaches 1 m: its boundary lies on the fixed bottom node.
     Engine.Layers.Items(1).SetThicknessCm(95.0);
     EXPECT_EQ(computeFailure(Engine, Bar, dateOf(2026, 1, 15), timeOf(9, 0)), "");
-    EXPECT_EQ(Engine.Limits, (TPICLimits{11, 201, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits {11, 201, 201}));
     EXPECT_GT(Engine.ResultSeconds, 0.0);
 }
 

@@ -12,11 +12,31 @@ class TRecordingProgressBar final : public TProgressBar {
 public:
     int Min = -1, Max = -1, Step = -1, Position = -1, Steps = 0;
     std::vector<std::string> Calls;
-    void SetMin(int value) override { Min = value; Calls.push_back("min"); }
-    void SetMax(int value) override { Max = value; Calls.push_back("max"); }
-    void SetStep(int value) override { Step = value; Calls.push_back("step"); }
-    void SetPosition(int value) override { Position = value; Calls.push_back("position"); }
-    void StepIt() override { ++Steps; Position += Step; }
+    void SetMin(int value) override
+    {
+        Min = value;
+        Calls.push_back("min");
+    }
+    void SetMax(int value) override
+    {
+        Max = value;
+        Calls.push_back("max");
+    }
+    void SetStep(int value) override
+    {
+        Step = value;
+        Calls.push_back("step");
+    }
+    void SetPosition(int value) override
+    {
+        Position = value;
+        Calls.push_back("position");
+    }
+    void StepIt() override
+    {
+        ++Steps;
+        Position += Step;
+    }
 };
 
 inline double dateOf(int year, int month, int day)

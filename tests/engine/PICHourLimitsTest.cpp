@@ -45,9 +45,8 @@ TEST(StepCounters, unsetLimitGivesZero)
     struct TCase {
         const char* Name;
         double TPICHourCls::*Field;
-    } const cases[] = {{"min", &TPICHourCls::ThicknessMin},
-                       {"max", &TPICHourCls::ThicknessMax},
-                       {"step", &TPICHourCls::ThicknessStep}};
+    } const cases[] = {{"min", &TPICHourCls::ThicknessMin}, {"max", &TPICHourCls::ThicknessMax},
+        {"step", &TPICHourCls::ThicknessStep}};
     for (const TCase& c : cases) {
         TPICHourCls engine;
         engine.*c.Field = -1.0;
@@ -62,8 +61,8 @@ TEST(WinterTime, changesOn22MarchAnd22October)
     struct {
         int Month, Day;
         bool Winter;
-    } const cases[] = {{1, 1, true},   {2, 28, true},   {3, 21, true},   {3, 22, false}, {7, 15, false},
-                       {10, 21, false}, {10, 22, true}, {11, 1, true},   {12, 31, true}};
+    } const cases[] = {{1, 1, true}, {2, 28, true}, {3, 21, true}, {3, 22, false}, {7, 15, false}, {10, 21, false},
+        {10, 22, true}, {11, 1, true}, {12, 31, true}};
     for (const int year : {2008, 2026}) {
         for (const auto& c : cases)
             EXPECT_EQ(IsWinterTime(dateOf(year, c.Month, c.Day) + 0.75), c.Winter)
@@ -105,7 +104,7 @@ TEST(LayerBottomNodes, offGridThicknessSnapsToNearestHalfCentimetre)
         EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers)[0], c.Node) << c.Cm << " cm";
     }
     engine.Layers.Items(0).SetThicknessCm(4.5);
-    EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers), (TPICLimits{10, 30, 201}));
+    EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers), (TPICLimits {10, 30, 201}));
 }
 
 // Thicknesses no field lets through must still give a run that ends in a

@@ -8,7 +8,7 @@ using namespace SolarModel;
 
 namespace {
 
-const TSite Site{50.8, 4.21, 1353.0};
+const TSite Site {50.8, 4.21, 1353.0};
 
 // Reference values are quoted to three or four decimals, so the tolerances
 // are half a unit of their last digit.
@@ -18,7 +18,7 @@ struct TSunCase {
     double Declination, Sunrise, Sunset;
 };
 
-class SunriseAndSunset : public testing::TestWithParam<TSunCase> {};
+class SunriseAndSunset : public testing::TestWithParam<TSunCase> { };
 
 TEST_P(SunriseAndSunset, matchReferenceHours)
 {
@@ -33,9 +33,9 @@ TEST_P(SunriseAndSunset, matchReferenceHours)
 }
 
 INSTANTIATE_TEST_SUITE_P(Days, SunriseAndSunset,
-                         testing::Values(TSunCase{"midsummer", 172, 23.415, 3.864, 20.136},
-                                         TSunCase{"midwinter", 355, NAN, 8.134, 15.866}),
-                         [](const auto& param) { return std::string(param.param.Name); });
+    testing::Values(
+        TSunCase {"midsummer", 172, 23.415, 3.864, 20.136}, TSunCase {"midwinter", 355, NAN, 8.134, 15.866}),
+    [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(SolarSetup, newYearEquationOfTimeAndDistanceFactor)
 {
@@ -94,7 +94,7 @@ struct TAirCase {
     double Expected;
 };
 
-class AirTemperature : public testing::TestWithParam<TAirCase> {};
+class AirTemperature : public testing::TestWithParam<TAirCase> { };
 
 TEST_P(AirTemperature, matchesClearSkyReference)
 {
@@ -107,10 +107,9 @@ TEST_P(AirTemperature, matchesClearSkyReference)
 }
 
 INSTANTIATE_TEST_SUITE_P(Reference, AirTemperature,
-                         testing::Values(TAirCase{"midsummerMidnight", 172, 0.0, 14.54},
-                                         TAirCase{"midsummerAfternoon", 172, 15.0, 24.55},
-                                         TAirCase{"januaryMorning", 15, 6.0, -2.21}),
-                         [](const auto& param) { return std::string(param.param.Name); });
+    testing::Values(TAirCase {"midsummerMidnight", 172, 0.0, 14.54}, TAirCase {"midsummerAfternoon", 172, 15.0, 24.55},
+        TAirCase {"januaryMorning", 15, 6.0, -2.21}),
+    [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(AirTemperatureSets, cloudBandsPickTheirOwnCoefficients)
 {

@@ -21,18 +21,21 @@ constexpr std::int64_t EpochShift = 693'899;
 constexpr std::int64_t FirstSerialDay = -693'593;
 constexpr std::int64_t LastSerialDay = 2'958'465;
 
-bool IsLeapYear(int year) {
+bool IsLeapYear(int year)
+{
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month) {
+int DaysInMonth(int year, int month)
+{
     constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return (month == 2 && IsLeapYear(year)) ? 29 : Days[month - 1];
 }
 
 // Proleptic Gregorian calendar by 400-year eras; exact integer arithmetic.
 // Only called for years 1..9999, so every quantity is non-negative.
-std::int64_t SerialFromCivil(int year, int month, int day) {
+std::int64_t SerialFromCivil(int year, int month, int day)
+{
     const std::int64_t y = month <= 2 ? year - 1 : year;
     const std::int64_t era = y / 400;
     const std::int64_t yearOfEra = y - era * 400;
@@ -42,12 +45,12 @@ std::int64_t SerialFromCivil(int year, int month, int day) {
     return era * 146'097 + dayOfEra - EpochShift;
 }
 
-TCalendarDate CivilFromSerial(std::int64_t serial) {
+TCalendarDate CivilFromSerial(std::int64_t serial)
+{
     const std::int64_t z = serial + EpochShift;  // > 0 for years 1..9999
     const std::int64_t era = z / 146'097;
     const std::int64_t dayOfEra = z - era * 146'097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
     const std::int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
@@ -58,31 +61,32 @@ TCalendarDate CivilFromSerial(std::int64_t serial) {
 
 struct TSplitValue {
     std::int64_t Serial;  // whole day, truncated toward zero
-    std::int64_t MsOfDay; // 0 .. MsPerDay - 1
+    std::int64_t MsOfDay;  // 0 .. MsPerDay - 1
 };
 
 // Rounds to whole milliseconds, then splits. Before 30 December 1899 the
 // whole part is negative while the time of day still counts forward from
 // midnight, hence the absolute value of the remainder.
-std::optional<TSplitValue> Split(double dateTime) {
+std::optional<TSplitValue> Split(double dateTime)
+{
     // The bounds, one day wider than the supported range, keep the product
     // below well inside the 64-bit range before the exact day check.
-    if (!std::isfinite(dateTime) || dateTime < static_cast<double>(FirstSerialDay - 1) ||
-        dateTime > static_cast<double>(LastSerialDay + 1)) {
+    if (!std::isfinite(dateTime) || dateTime < static_cast<double>(FirstSerialDay - 1)
+        || dateTime > static_cast<double>(LastSerialDay + 1)) {
         return std::nullopt;
     }
-    const std::int64_t totalMs =
-        std::llround(static_cast<long double>(dateTime) * static_cast<long double>(MsPerDay));
+    const std::int64_t totalMs = std::llround(static_cast<long double>(dateTime) * static_cast<long double>(MsPerDay));
     const std::int64_t serial = totalMs / MsPerDay;
     if (serial < FirstSerialDay || serial > LastSerialDay) {
         return std::nullopt;
     }
-    return TSplitValue{serial, std::llabs(totalMs % MsPerDay)};
+    return TSplitValue {serial, std::llabs(totalMs % MsPerDay)};
 }
 
 }  // namespace
 
-std::optional<TCalendarDate> DecodeDate(double dateTime) {
+std::optional<TCalendarDate> DecodeDate(double dateTime)
+{
     const auto split = Split(dateTime);
     if (!split) {
         return std::nullopt;
@@ -90,33 +94,36 @@ std::optional<TCalendarDate> DecodeDate(double dateTime) {
     return CivilFromSerial(split->Serial);
 }
 
-std::optional<TClockTime> DecodeTime(double dateTime) {
+std::optional<TClockTime> DecodeTime(double dateTime)
+{
     const auto split = Split(dateTime);
     if (!split) {
         return std::nullopt;
     }
     const auto ms = static_cast<int>(split->MsOfDay);
-    return TClockTime{ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+    return TClockTime {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
 }
 
-std::optional<double> EncodeDate(int year, int month, int day) {
-    if (year < MinYear || year > MaxYear || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month)) {
+std::optional<double> EncodeDate(int year, int month, int day)
+{
+    if (year < MinYear || year > MaxYear || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
         return std::nullopt;
     }
     return static_cast<double>(SerialFromCivil(year, month, day));
 }
 
-std::optional<double> EncodeTime(int hour, int minute, int second, int millisecond) {
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-        millisecond < 0 || millisecond > 999) {
+std::optional<double> EncodeTime(int hour, int minute, int second, int millisecond)
+{
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || millisecond < 0
+        || millisecond > 999) {
         return std::nullopt;
     }
     const std::int64_t ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
     return static_cast<double>(ms) / static_cast<double>(MsPerDay);
 }
 
-std::optional<int> YearOf(double dateTime) {
+std::optional<int> YearOf(double dateTime)
+{
     const auto date = DecodeDate(dateTime);
     if (!date) {
         return std::nullopt;
@@ -124,7 +131,8 @@ std::optional<int> YearOf(double dateTime) {
     return date->Year;
 }
 
-std::optional<double> StartOfTheYear(double dateTime) {
+std::optional<double> StartOfTheYear(double dateTime)
+{
     const auto year = YearOf(dateTime);
     if (!year) {
         return std::nullopt;
@@ -136,7 +144,8 @@ std::optional<double> StartOfTheYear(double dateTime) {
 // that date and day of the year never disagree just before midnight, and so
 // that days before 30 December 1899, whose fraction is negative, are not
 // counted one short.
-std::optional<int> DayOfTheYear(double dateTime) {
+std::optional<int> DayOfTheYear(double dateTime)
+{
     const auto split = Split(dateTime);
     if (!split) {
         return std::nullopt;

@@ -11,13 +11,13 @@ namespace DateUtilsBD2006 {
 struct TCalendarDate {
     int Year;
     int Month;  // 1..12
-    int Day;    // 1..31
+    int Day;  // 1..31
 };
 
 struct TClockTime {
-    int Hour;         // 0..23
-    int Minute;       // 0..59
-    int Second;       // 0..59
+    int Hour;  // 0..23
+    int Minute;  // 0..59
+    int Second;  // 0..59
     int Millisecond;  // 0..999
 };
 

@@ -9,17 +9,20 @@
 
 namespace {
 
-constexpr bool IsBlankOrControl(char c) {
+constexpr bool IsBlankOrControl(char c)
+{
     // Compared as a byte: UTF-8 lead and continuation bytes are above 127 and
     // must reach the scan (and be refused there), not be trimmed away.
     return static_cast<unsigned char>(c) <= 32;
 }
 
-constexpr bool IsDigit(char c) {
+constexpr bool IsDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view Trim(std::string_view text)
+{
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsBlankOrControl(text[first])) {
@@ -36,7 +39,8 @@ std::string_view Trim(std::string_view text) {
 // least one of these three present and nothing after them. The grammar is
 // checked here so that no library routine's own leniency (leading plus,
 // exponents, "inf", blanks, locale) can widen it.
-std::optional<double> StrictConvert(std::string_view text, char separator) {
+std::optional<double> StrictConvert(std::string_view text, char separator)
+{
     std::size_t pos = 0;
     const bool negative = pos < text.size() && text[pos] == '-';
     if (negative) {
@@ -90,7 +94,8 @@ std::optional<double> StrictConvert(std::string_view text, char separator) {
 
 }  // namespace
 
-double TRegionalSettingsCls::ParseReal(std::string_view text, char decimalSeparator) {
+double TRegionalSettingsCls::ParseReal(std::string_view text, char decimalSeparator)
+{
     ErrorCode = Success;
 
     const std::string_view trimmed = Trim(text);
@@ -113,8 +118,7 @@ double TRegionalSettingsCls::ParseReal(std::string_view text, char decimalSepara
     // Users type a comma or a point; a regional separator that is neither
     // could never be typed past the scan above, and would make both of them
     // fail. The point stands in for it.
-    const char separator =
-        (decimalSeparator == ',' || decimalSeparator == '.') ? decimalSeparator : '.';
+    const char separator = (decimalSeparator == ',' || decimalSeparator == '.') ? decimalSeparator : '.';
 
     if (const auto value = StrictConvert(trimmed, separator)) {
         return *value;

@@ -9,8 +9,8 @@ class TRegionalSettingsCls {
 public:
     // Outcomes of the last ParseReal; callers only test for Success.
     static constexpr int Success = 0;
-    static constexpr int ErrorEmpty = -1;           // nothing left once trimmed
-    static constexpr int ErrorBadCharacter = -2;    // not a digit, comma, point or minus
+    static constexpr int ErrorEmpty = -1;  // nothing left once trimmed
+    static constexpr int ErrorBadCharacter = -2;  // not a digit, comma, point or minus
     static constexpr int ErrorNotConvertible = -3;  // neither as typed nor with its last separator exchanged
 
     int ErrorCode = Success;

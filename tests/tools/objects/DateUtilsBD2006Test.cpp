@@ -15,7 +15,8 @@ struct TDayCase {
     int Year, Month, Day, DayOfYear;
 };
 
-TEST(DateUtilsBD2006Test, decodesKnownDays) {
+TEST(DateUtilsBD2006Test, decodesKnownDays)
+{
     const std::vector<TDayCase> cases = {
         {"day zero", 0.0, 1899, 12, 30, 364},
         {"day one", 1.0, 1899, 12, 31, 365},
@@ -51,7 +52,8 @@ struct TTimeCase {
     int Hour, Minute, Second, Millisecond;
 };
 
-TEST(DateUtilsBD2006Test, decodesTimesRoundedToTheMillisecond) {
+TEST(DateUtilsBD2006Test, decodesTimesRoundedToTheMillisecond)
+{
     const std::vector<TTimeCase> cases = {
         {"midnight", 45000.0, 0, 0, 0, 0},
         {"noon", 45000.5, 12, 0, 0, 0},
@@ -73,13 +75,14 @@ TEST(DateUtilsBD2006Test, decodesTimesRoundedToTheMillisecond) {
     }
 }
 
-TEST(DateUtilsBD2006Test, everyDayRoundTrips) {
+TEST(DateUtilsBD2006Test, everyDayRoundTrips)
+{
     // Walks every day of the supported range: the decoded date must encode
     // back to the same day, days must follow each other, and the day of the
     // year must count up from 1 on each 1 January.
     const double first = *EncodeDate(1, 1, 1);
     const double last = *EncodeDate(9999, 12, 31);
-    TCalendarDate previous{0, 12, 31};
+    TCalendarDate previous {0, 12, 31};
     int previousDayOfYear = 0;
     for (double day = first; day <= last; day += 1.0) {
         // 18:00 of the day; before day zero the time of day counts downwards.
@@ -101,7 +104,8 @@ TEST(DateUtilsBD2006Test, everyDayRoundTrips) {
     EXPECT_EQ(previous.Year, 9999);
 }
 
-TEST(DateUtilsBD2006Test, encodesTimesThatDecodeBack) {
+TEST(DateUtilsBD2006Test, encodesTimesThatDecodeBack)
+{
     for (int hour : {0, 7, 12, 23}) {
         for (int minute : {0, 30, 59}) {
             for (int ms : {0, 1, 500, 999}) {
@@ -118,15 +122,14 @@ TEST(DateUtilsBD2006Test, encodesTimesThatDecodeBack) {
     }
 }
 
-TEST(DateUtilsBD2006Test, refusesInvalidParts) {
+TEST(DateUtilsBD2006Test, refusesInvalidParts)
+{
     struct TDate {
         int Year, Month, Day;
     };
-    for (const auto& d : std::vector<TDate>{{2009, 2, 29}, {1900, 2, 29}, {2021, 4, 31},
-                                            {2021, 13, 1}, {2021, 0, 1}, {2021, 1, 0},
-                                            {0, 12, 31}, {10000, 1, 1}, {-5, 1, 1}}) {
-        EXPECT_FALSE(EncodeDate(d.Year, d.Month, d.Day).has_value())
-            << d.Year << '-' << d.Month << '-' << d.Day;
+    for (const auto& d : std::vector<TDate> {{2009, 2, 29}, {1900, 2, 29}, {2021, 4, 31}, {2021, 13, 1}, {2021, 0, 1},
+             {2021, 1, 0}, {0, 12, 31}, {10000, 1, 1}, {-5, 1, 1}}) {
+        EXPECT_FALSE(EncodeDate(d.Year, d.Month, d.Day).has_value()) << d.Year << '-' << d.Month << '-' << d.Day;
     }
     EXPECT_TRUE(EncodeDate(2000, 2, 29).has_value());
     EXPECT_TRUE(EncodeDate(2008, 2, 29).has_value());
@@ -138,14 +141,10 @@ TEST(DateUtilsBD2006Test, refusesInvalidParts) {
     EXPECT_FALSE(EncodeTime(-1, 0, 0, 0).has_value());
 }
 
-TEST(DateUtilsBD2006Test, refusesValuesOutsideTheCalendar) {
-    const double outside[] = {-693594.0,
-                              2958466.0,
-                              1e300,
-                              -1e300,
-                              std::numeric_limits<double>::infinity(),
-                              -std::numeric_limits<double>::infinity(),
-                              std::numeric_limits<double>::quiet_NaN()};
+TEST(DateUtilsBD2006Test, refusesValuesOutsideTheCalendar)
+{
+    const double outside[] = {-693594.0, 2958466.0, 1e300, -1e300, std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
     for (const double value : outside) {
         EXPECT_FALSE(DecodeDate(value).has_value()) << value;
         EXPECT_FALSE(DecodeTime(value).has_value()) << value;

@@ -23,7 +23,8 @@ struct TParseCase {
 };
 
 // Every failure must also give 0, so failing rows expect 0.
-void CheckCases(const std::vector<TParseCase>& cases, char separator) {
+void CheckCases(const std::vector<TParseCase>& cases, char separator)
+{
     TRegionalSettingsCls parser;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Name) + " with regional '" + separator + "'");
@@ -39,7 +40,8 @@ void CheckCases(const std::vector<TParseCase>& cases, char separator) {
 }
 
 // Rows whose outcome does not depend on the regional separator.
-const std::vector<TParseCase>& SeparatorIndependentCases() {
+const std::vector<TParseCase>& SeparatorIndependentCases()
+{
     static const std::vector<TParseCase> cases = {
         {"point", "1.5", 1.5, Ok},
         {"comma", "1,5", 1.5, Ok},
@@ -55,7 +57,10 @@ const std::vector<TParseCase>& SeparatorIndependentCases() {
         {"blanks around", "  42  ", 42.0, Ok},
         {"tabs and newline around", "\t42\r\n", 42.0, Ok},
         {"blank inside", "4 2", 0.0, Bad},
-        {"control character inside", "4\x01" "2", 0.0, Bad},
+        {"control character inside",
+            "4\x01"
+            "2",
+            0.0, Bad},
         {"leading minus", "-5", -5.0, Ok},
         {"minus after the digits", "5-", 0.0, NotConvertible},
         {"two minus signs", "--5", 0.0, NotConvertible},
@@ -83,12 +88,22 @@ const std::vector<TParseCase>& SeparatorIndependentCases() {
         {"nan", "nan", 0.0, Bad},
         {"exponent at the limit", "1e308", 0.0, Bad},
         {"hexadecimal", "0x10", 0.0, Bad},
-        {"DEL is not trimmed", "\x7f" "5", 0.0, Bad},
-        {"no-break space", "1\xc2\xa0" "5", 0.0, Bad},
+        {"DEL is not trimmed",
+            "\x7f"
+            "5",
+            0.0, Bad},
+        {"no-break space",
+            "1\xc2\xa0"
+            "5",
+            0.0, Bad},
         {"trailing narrow no-break space", "5\xe2\x80\xaf", 0.0, Bad},
         {"full-width digit", "\xef\xbc\x95", 0.0, Bad},
         {"lone UTF-8 byte", "5\xff", 0.0, Bad},
-        {"embedded NUL", std::string("4\0" "2", 3), 0.0, Bad},
+        {"embedded NUL",
+            std::string("4\0"
+                        "2",
+                3),
+            0.0, Bad},
         {"400 digits overflow to infinity", std::string(400, '9'), Inf, Ok},
         {"400 digits negative", "-" + std::string(400, '9'), -Inf, Ok},
         {"400 digits with a fraction", std::string(400, '9') + ".5", Inf, Ok},
@@ -99,34 +114,39 @@ const std::vector<TParseCase>& SeparatorIndependentCases() {
         {"long fraction", "0." + std::string(10'000, '3'), 1.0 / 3.0, Ok},
         {"thousands of points", std::string(5'000, '.'), 0.0, NotConvertible},
         {"thousands of commas", std::string(5'000, ','), 0.0, NotConvertible},
-        {"thousands of groups", [] {
-             std::string text = "1";
-             for (int i = 0; i < 1'000; ++i) {
-                 text += ",000";
-             }
-             return text;
-         }(), 0.0, NotConvertible},
+        {"thousands of groups",
+            [] {
+                std::string text = "1";
+                for (int i = 0; i < 1'000; ++i) {
+                    text += ",000";
+                }
+                return text;
+            }(),
+            0.0, NotConvertible},
         {"thousands of minus signs", std::string(5'000, '-'), 0.0, NotConvertible},
     };
     return cases;
 }
 
-TEST(RegionalSettingsClsTest, parsesTheSameUnderARegionalPoint) {
+TEST(RegionalSettingsClsTest, parsesTheSameUnderARegionalPoint)
+{
     CheckCases(SeparatorIndependentCases(), '.');
 }
 
-TEST(RegionalSettingsClsTest, parsesTheSameUnderARegionalComma) {
+TEST(RegionalSettingsClsTest, parsesTheSameUnderARegionalComma)
+{
     CheckCases(SeparatorIndependentCases(), ',');
 }
 
-TEST(RegionalSettingsClsTest, takesAPointForAnExoticRegionalSeparator) {
-    CheckCases({{"point", "1.5", 1.5, Ok},
-                {"comma", "1,5", 1.5, Ok},
-                {"the exotic mark itself is refused", "1'5", 0.0, Bad}},
-               '\'');
+TEST(RegionalSettingsClsTest, takesAPointForAnExoticRegionalSeparator)
+{
+    CheckCases(
+        {{"point", "1.5", 1.5, Ok}, {"comma", "1,5", 1.5, Ok}, {"the exotic mark itself is refused", "1'5", 0.0, Bad}},
+        '\'');
 }
 
-TEST(RegionalSettingsClsTest, startsAndRecoversWithSuccess) {
+TEST(RegionalSettingsClsTest, startsAndRecoversWithSuccess)
+{
     TRegionalSettingsCls parser;
     EXPECT_EQ(parser.ErrorCode, Ok);
     EXPECT_EQ(parser.ParseReal("x", '.'), 0.0);

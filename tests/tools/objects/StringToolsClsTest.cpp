@@ -16,7 +16,8 @@ struct TSplitCase {
     Pieces Expected;
 };
 
-TEST(StringToolsClsTest, splitsAtEverySeparator) {
+TEST(StringToolsClsTest, splitsAtEverySeparator)
+{
     const std::vector<TSplitCase> cases = {
         {"engine failure", '/', "TPICHourCls/3", {"TPICHourCls", "3"}},
         {"trailing separator adds nothing", '/', "a/b/", {"a", "b"}},
@@ -27,13 +28,11 @@ TEST(StringToolsClsTest, splitsAtEverySeparator) {
         {"blank", '/', " \t\r\n ", {}},
         {"lone separator", '/', "/", {""}},
         {"only separators", '/', "///", {"", "", ""}},
-        {"outer blanks go, inner blanks stay", '/', "\t TPICHourCls / 2 \n",
-         {"TPICHourCls ", " 2"}},
+        {"outer blanks go, inner blanks stay", '/', "\t TPICHourCls / 2 \n", {"TPICHourCls ", " 2"}},
         {"trailing separator then blanks", '/', "a/ ", {"a"}},
         {"more than two pieces", '/', "a/b/c", {"a", "b", "c"}},
         {"other separator", ';', "x;y/z", {"x", "y/z"}},
-        {"UTF-8 bytes are text, not blanks", '/', "\xc3\xa9t\xc3\xa9/\xc2\xa0",
-         {"\xc3\xa9t\xc3\xa9", "\xc2\xa0"}},
+        {"UTF-8 bytes are text, not blanks", '/', "\xc3\xa9t\xc3\xa9/\xc2\xa0", {"\xc3\xa9t\xc3\xa9", "\xc2\xa0"}},
         {"blank as separator", ' ', "  a b  c ", {"a", "b", "", "c"}},
     };
     for (const auto& c : cases) {

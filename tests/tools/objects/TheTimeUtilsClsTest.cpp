@@ -18,7 +18,8 @@ struct TMoment {
     int Year, Month, Day, Hour, Minute, Second;
 };
 
-double MakeMoment(const TMoment& m) {
+double MakeMoment(const TMoment& m)
+{
     const auto date = DateUtilsBD2006::EncodeDate(m.Year, m.Month, m.Day);
     const auto time = DateUtilsBD2006::EncodeTime(m.Hour, m.Minute, m.Second, 0);
     EXPECT_TRUE(date && time);
@@ -32,7 +33,8 @@ double MakeMoment(const TMoment& m) {
 
 // Compares through the calendar so that a result off by one second, or
 // landing on the wrong side of midnight, is reported readably.
-void ExpectMoment(double value, const TMoment& m) {
+void ExpectMoment(double value, const TMoment& m)
+{
     const auto date = DateUtilsBD2006::DecodeDate(value);
     const auto time = DateUtilsBD2006::DecodeTime(value);
     ASSERT_TRUE(date && time) << value;
@@ -45,17 +47,16 @@ void ExpectMoment(double value, const TMoment& m) {
     EXPECT_EQ(time->Millisecond, 0);
 }
 
-TEST(TheTimeUtilsClsTest, joinsTheDayOfOneValueWithTheTimeOfAnother) {
+TEST(TheTimeUtilsClsTest, joinsTheDayOfOneValueWithTheTimeOfAnother)
+{
     // Day 45000 at 18:00 joined with day 40000 at 07:30.
     EXPECT_EQ(JoinDateAndTime(45000.75, 40000.3125), 45000.3125);
     EXPECT_EQ(JoinDateAndTime(45000.0, 0.0), 45000.0);
     // Before 1900 on either side.
     const double evening1850 = MakeMoment({1850, 6, 1, 22, 0, 0});
     const double morning1850 = MakeMoment({1850, 6, 1, 7, 30, 0});
-    ExpectMoment(JoinDateAndTime(evening1850, MakeMoment({2021, 8, 23, 7, 30, 0})),
-                 {1850, 6, 1, 7, 30, 0});
-    ExpectMoment(JoinDateAndTime(MakeMoment({2021, 8, 23, 1, 0, 0}), morning1850),
-                 {2021, 8, 23, 7, 30, 0});
+    ExpectMoment(JoinDateAndTime(evening1850, MakeMoment({2021, 8, 23, 7, 30, 0})), {1850, 6, 1, 7, 30, 0});
+    ExpectMoment(JoinDateAndTime(MakeMoment({2021, 8, 23, 1, 0, 0}), morning1850), {2021, 8, 23, 7, 30, 0});
 }
 
 struct TDurationCase {
@@ -65,7 +66,8 @@ struct TDurationCase {
     TMoment Expected;
 };
 
-TEST(TheTimeUtilsClsTest, addsTheWholeSecondsOfADuration) {
+TEST(TheTimeUtilsClsTest, addsTheWholeSecondsOfADuration)
+{
     const std::vector<TDurationCase> cases = {
         {"no time", {2021, 8, 23, 14, 5, 9}, 0.0, {2021, 8, 23, 14, 5, 9}},
         {"two hours past midnight", {2021, 8, 23, 23, 0, 0}, 7200.0, {2021, 8, 24, 1, 0, 0}},
@@ -88,7 +90,26 @@ TEST(TheTimeUtilsClsTest, addsTheWholeSecondsOfADuration) {
     }
 }
 
-TEST(TheTimeUtilsClsTest, zeroDurationReturnsTheMomentItself) {
+TEST(TheTimeUtilsClsTest, reachesMidnightBeforeDayZeroOnTheRightDay)
+{
+    // Before 1900 a sum that lands on midnight comes out a hair short of it
+    // in extended precision; rounded the wrong way it would read as the
+    // midnight two days earlier.
+    for (const TMoment start : {TMoment{1850, 3, 1, 0, 5, 5}, TMoment{1601, 7, 15, 13, 20, 7},
+                                TMoment{1, 1, 2, 0, 0, 1}, TMoment{1899, 12, 28, 23, 59, 59}}) {
+        const int toMidnight = 86400 - (start.Hour * 3600 + start.Minute * 60 + start.Second);
+        for (int earlier = 0; earlier < 400; ++earlier) {
+            SCOPED_TRACE(testing::Message() << start.Year << "-" << start.Month << "-" << start.Day
+                                            << ", " << earlier << " s earlier");
+            const double moment = AddSeconds(MakeMoment(start), -earlier);
+            ExpectMoment(AddDuration(moment, toMidnight + earlier), {start.Year, start.Month, start.Day + 1, 0, 0, 0});
+            ExpectMoment(AddSeconds(moment, toMidnight + earlier), {start.Year, start.Month, start.Day + 1, 0, 0, 0});
+        }
+    }
+}
+
+TEST(TheTimeUtilsClsTest, zeroDurationReturnsTheMomentItself)
+{
     for (const double moment : {45000.123456789, 0.0, 1.0 / 3.0, -1.25}) {
         EXPECT_EQ(AddDuration(moment, 0.0), moment);
         EXPECT_EQ(AddDuration(moment, 0.4), moment);
@@ -96,7 +117,8 @@ TEST(TheTimeUtilsClsTest, zeroDurationReturnsTheMomentItself) {
     }
 }
 
-TEST(TheTimeUtilsClsTest, unitStepsLandOnTheUnitGrid) {
+TEST(TheTimeUtilsClsTest, unitStepsLandOnTheUnitGrid)
+{
     const double noon = 45000.5;
     EXPECT_EQ(AddDays(noon, 1), 45001.5);
     EXPECT_EQ(AddDays(noon, -45001), -1.5);
@@ -108,7 +130,8 @@ TEST(TheTimeUtilsClsTest, unitStepsLandOnTheUnitGrid) {
     ExpectMoment(AddMinutes(45000.0, -1), {2023, 3, 14, 23, 59, 0});
 }
 
-TEST(TheTimeUtilsClsTest, extremeDurationsStayDefined) {
+TEST(TheTimeUtilsClsTest, extremeDurationsStayDefined)
+{
     const double start = 45000.5;
     EXPECT_EQ(AddDuration(start, std::numeric_limits<double>::quiet_NaN()), start);
     constexpr double MaxDays = std::numeric_limits<std::int32_t>::max();
