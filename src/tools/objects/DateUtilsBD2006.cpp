@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace DateUtilsBD2006 {
 
@@ -64,23 +63,31 @@ struct TSplitValue {
     std::int64_t MsOfDay;  // 0 .. MsPerDay - 1
 };
 
-// Rounds to whole milliseconds, then splits. Before 30 December 1899 the
-// whole part is negative while the time of day still counts forward from
-// midnight, hence the absolute value of the remainder.
+// Splits into the day and the time of day, rounded to whole milliseconds.
+// Before 30 December 1899 the whole part is negative while the time of day
+// still counts forward from midnight, so the time of day is rounded on its
+// own: a time that rounds up to midnight moves to the next day, which before
+// day zero is the whole number nearer to zero, not the one further from it.
 std::optional<TSplitValue> Split(double dateTime)
 {
-    // The bounds, one day wider than the supported range, keep the product
-    // below well inside the 64-bit range before the exact day check.
+    // The bounds, one day wider than the supported range, keep the day's
+    // conversion to an integer in range before the exact day check.
     if (!std::isfinite(dateTime) || dateTime < static_cast<double>(FirstSerialDay - 1)
         || dateTime > static_cast<double>(LastSerialDay + 1)) {
         return std::nullopt;
     }
-    const std::int64_t totalMs = std::llround(static_cast<long double>(dateTime) * static_cast<long double>(MsPerDay));
-    const std::int64_t serial = totalMs / MsPerDay;
+    const auto value = static_cast<long double>(dateTime);
+    long double day = std::trunc(value);
+    std::int64_t msOfDay = std::llround(std::fabs(value - day) * static_cast<long double>(MsPerDay));
+    if (msOfDay == MsPerDay) {
+        day += 1.0L;
+        msOfDay = 0;
+    }
+    const auto serial = static_cast<std::int64_t>(day);
     if (serial < FirstSerialDay || serial > LastSerialDay) {
         return std::nullopt;
     }
-    return TSplitValue {serial, std::llabs(totalMs % MsPerDay)};
+    return TSplitValue {serial, msOfDay};
 }
 
 }  // namespace

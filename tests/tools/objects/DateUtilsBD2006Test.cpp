@@ -32,6 +32,9 @@ TEST(DateUtilsBD2006Test, decodesKnownDays)
         {"last supported day", 2958465.5, 9999, 12, 31, 365},
         {"0.6 ms before the new year", 40179.0 - 0.6 / 86400000.0, 2009, 12, 31, 365},
         {"0.4 ms before the new year rounds up", 40179.0 - 0.4 / 86400000.0, 2010, 1, 1, 1},
+        // 31 December 1849 is day -18261; its time of day counts away from zero.
+        {"0.6 ms before the new year 1850", -18261.0 - (1.0 - 0.6 / 86400000.0), 1849, 12, 31, 365},
+        {"0.4 ms before the new year 1850 rounds up", -18261.0 - (1.0 - 0.4 / 86400000.0), 1850, 1, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -1,0 +1,6 @@
+#include "Clock.h"
+
+QDateTime TSystemClock::Now() const
+{
+    return QDateTime::currentDateTime();
+}

@@ -1,0 +1,99 @@
+#include "RegionalFormat.h"
+
+#include <QLocale>
+
+char RegionalFormat::DecimalSeparator()
+{
+    const QString separator = QLocale().decimalPoint();
+    if (separator.size() == 1 && separator.at(0).unicode() < 0x80) {
+        return static_cast<char>(separator.at(0).unicode());
+    }
+    return '.';
+}
+
+QString RegionalFormat::FormatReal(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 1);
+}
+
+QString RegionalFormat::ShortDateFormat()
+{
+    return QLocale().dateFormat(QLocale::ShortFormat);
+}
+
+QString RegionalFormat::LongTimeFormat()
+{
+    const QLocale locale;
+    const QString longFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    if (!HasQuotedText(longFormat)) {
+        return longFormat;
+    }
+    const QString shortFormat = WithSeconds(WithoutTimeZone(locale.timeFormat(QLocale::ShortFormat)));
+    return HasQuotedText(shortFormat) ? QStringLiteral("HH:mm:ss") : shortFormat;
+}
+
+QString RegionalFormat::FormatDate(QDate date)
+{
+    return QLocale().toString(date, ShortDateFormat());
+}
+
+QString RegionalFormat::FormatTime(QTime time)
+{
+    return QLocale().toString(time, LongTimeFormat());
+}
+
+QString RegionalFormat::WithoutTimeZone(const QString& format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && c == u't') {
+            continue;
+        }
+        result.append(c);
+    }
+    return result.trimmed();
+}
+
+bool RegionalFormat::HasQuotedText(const QString& format)
+{
+    return format.contains(u'\'');
+}
+
+QString RegionalFormat::WithSeconds(const QString& format)
+{
+    // Positions of the unquoted fields.
+    qsizetype minutesEnd = -1;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && c == u's') {
+            return format;
+        } else if (!quoted && c == u'm') {
+            minutesEnd = i + 1;
+        }
+    }
+    if (minutesEnd < 0) {
+        return format;
+    }
+    qsizetype minutesStart = minutesEnd - 1;
+    while (minutesStart > 0 && format.at(minutesStart - 1) == u'm') {
+        --minutesStart;
+    }
+    QChar separator = u':';
+    if (minutesStart > 0) {
+        const QChar before = format.at(minutesStart - 1);
+        if (!before.isLetterOrNumber() && before != u'\'' && !before.isSpace()) {
+            separator = before;
+        }
+    }
+    QString result = format;
+    result.insert(minutesEnd, separator + QStringLiteral("ss"));
+    return result;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+// Number, date and time formats of the user's regional settings, read from
+// the default QLocale at every call so that a changed locale is followed.
+namespace RegionalFormat {
+
+// The regional decimal separator as handed to the number parser; a point
+// when the locale's separator is not a single ASCII character.
+char DecimalSeparator();
+
+// One decimal with the regional separator and no digit grouping ("%.1f").
+QString FormatReal(double value);
+
+QString ShortDateFormat();
+// Hours, minutes and seconds: the long time format without its time zone.
+// Where that format spells its units out in words (Belgian French writes
+// 15 h 25 min 10 s) it is too wide for the 70 px result field and the time
+// picker and would hide the hour: the short time format with seconds after
+// the minutes stands in for it (15:25:10).
+QString LongTimeFormat();
+
+QString FormatDate(QDate date);
+QString FormatTime(QTime time);
+
+// A date/time format without its unquoted time-zone fields ('t' runs) and
+// the blanks they leave at either end.
+QString WithoutTimeZone(const QString& format);
+
+// True when the format holds quoted literal text.
+bool HasQuotedText(const QString& format);
+
+// The format with a seconds field ("ss") after its minutes, joined by the
+// separator that precedes the minutes (":" when there is none); unchanged
+// when it already shows seconds.
+QString WithSeconds(const QString& format);
+
+}  // namespace RegionalFormat

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The two user-interface languages; stored in one byte.
+enum TLanguage : std::uint8_t { lgFR = 0, lgNL = 1 };
+
+// Hands out the texts of the current language by index (0 to 69). Holds no
+// copy of the texts; windows fetch theirs whenever they apply the language.
+class TLanguagesMgrCls {
+public:
+    static constexpr int TextCount = 70;
+    // Message of the std::out_of_range raised for an index outside the tables.
+    static constexpr const char* InvalidIndexMessage = "Array index is invalid!";
+
+    TLanguagesMgrCls() : TLanguagesMgrCls(lgFR) {}
+    explicit TLanguagesMgrCls(TLanguage language) : Language(language) {}
+
+    TLanguage Language;
+
+    // text is emptied first, so that it stays empty when the index is refused.
+    void GetText(int index, QString& text) const;
+    void GetTextFor(int index, TLanguage language, QString& text) const;
+
+    // The same lookups, returning the text.
+    QString GetText(int index) const;
+    QString GetTextFor(int index, TLanguage language) const;
+};
