@@ -9,7 +9,7 @@ include(GoogleTest)
 set(KELVARA_TEST_SANITIZER_ENV)
 if(KELVARA_SANITIZE)
   set(KELVARA_TEST_SANITIZER_ENV
-    "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1"
+    "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan-qt.supp:print_suppressions=0")
 endif()
@@ -27,9 +27,9 @@ function(kelvara_add_gtest name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   if(KELVARA_TEST_SANITIZER_ENV)
     # gtest_discover_tests splits a list-valued property apart, so the
-    # environment is set once the discovered tests are known.
+    # sanitizer settings are added once the discovered tests are known.
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_sanitizer_env.cmake)
-    file(WRITE ${script} "set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"QT_QPA_PLATFORM=offscreen;${KELVARA_TEST_SANITIZER_ENV}\")\n")
+    file(WRITE ${script} "set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${KELVARA_TEST_SANITIZER_ENV}\")\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
   endif()
 endfunction()
@@ -43,4 +43,16 @@ function(kelvara_add_qtest name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8${KELVARA_TEST_SANITIZER_ENV_SUFFIX}")
+endfunction()
+
+# kelvara_add_script_test(NAME SCRIPT file ARGS ... [TIMEOUT seconds])
+# A test that drives a built program from outside, on its own display.
+function(kelvara_add_script_test name)
+  cmake_parse_arguments(ARG "" "SCRIPT;TIMEOUT" "ARGS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_test(NAME ${name} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "LC_ALL=C.UTF-8${KELVARA_TEST_SANITIZER_ENV_SUFFIX}")
 endfunction()

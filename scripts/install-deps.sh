@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libjpeg-dev
   libgtest-dev libbenchmark-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth xdotool
 )
 if [ "${KELVARA_CHECK_TOOLS:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy cppcheck valgrind)

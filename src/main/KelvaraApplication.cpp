@@ -1,0 +1,34 @@
+#include "KelvaraApplication.h"
+
+#include "MessagePresenter.h"
+#include "ProgramPicture.h"
+
+#include <QLibraryInfo>
+
+#include <exception>
+
+TKelvaraApplication::TKelvaraApplication(int& argc, char** argv, TMessagePresenter& presenter)
+    : QApplication(argc, argv), FPresenter(presenter)
+{
+    // The name, not the display name: a display name would be appended to
+    // every window's caption by some desktops.
+    setApplicationName(QString::fromLatin1(Title));
+    setDesktopFileName(QStringLiteral("kelvara"));
+    setWindowIcon(ProgramIcon());
+    FToolkitTranslationLoaded = FToolkitTranslation.load(
+        QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (FToolkitTranslationLoaded) {
+        installTranslator(&FToolkitTranslation);
+    }
+}
+
+bool TKelvaraApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        FPresenter.ShowError(activeModalWidget() != nullptr ? activeModalWidget() : activeWindow(),
+                             QString::fromLatin1(Title), QString::fromUtf8(error.what()));
+    }
+    return false;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QApplication>
+#include <QTranslator>
+
+class TMessagePresenter;
+
+// The application object: title "Kelvara LE", the toolkit's own texts in
+// French whatever language the user picks, and the default error handling:
+// an exception leaving any event handler is shown in an error box titled
+// with the application title, and the program goes on. No exception may
+// cross the toolkit's event loop.
+class TKelvaraApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    static constexpr const char* Title = "Kelvara LE";
+
+    // presenter must outlive the application object.
+    TKelvaraApplication(int& argc, char** argv, TMessagePresenter& presenter);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Whether the toolkit's French texts were found and installed.
+    bool HasToolkitTranslation() const { return FToolkitTranslationLoaded; }
+
+private:
+    TMessagePresenter& FPresenter;
+    QTranslator FToolkitTranslation;
+    bool FToolkitTranslationLoaded = false;
+};

@@ -1,0 +1,219 @@
+#include "MainCtl.h"
+
+#include "AboutBoxCtl.h"
+#include "ApplicationCls.h"
+#include "ChooseLanguagesCtl.h"
+#include "MessagePresenter.h"
+#include "PICHourLTCtl.h"
+#include "ProgramPicture.h"
+#include "UiFont.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <exception>
+
+namespace {
+
+// Text indexes of the window.
+constexpr int TextCaption = 2;
+constexpr int TextFile = 3;
+constexpr int TextQuit = 4;
+constexpr int TextLanguage = 5;
+constexpr int TextFrench = 6;
+constexpr int TextDutch = 7;
+constexpr int TextHelp = 8;
+constexpr int TextAbout = 9;
+constexpr int TextVersionWord = 10;
+
+constexpr int ClientWidth = 504;
+constexpr int ClientHeight = 323;  // below the menu bar
+constexpr int StatusBarHeight = 19;
+constexpr int DesignPanelWidth = 50;
+constexpr std::array<int, 3> StartedPanelWidths{100, 70, 50};
+
+}  // namespace
+
+TfrmMain::TfrmMain(TMessagePresenter& presenter, TLanguageQuestion askLanguage, const TClock* clock)
+    : FPresenter(presenter)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setFont(ClassicUiFont());
+    setWindowIcon(ProgramIcon());
+
+    CreateMenu();
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    // No layout: the frame keeps its place and size when the window is resized.
+    fraPICHourLT = new TPICHourLTFra(client);
+    fraPICHourLT->setObjectName(QStringLiteral("fraPICHourLT"));
+    fraPICHourLT->setGeometry(0, 0, TPICHourLTFra::FrameWidth, TPICHourLTFra::FrameHeight);
+    fraPICHourLT->SetMessagePresenter(FPresenter);
+    if (clock != nullptr) {
+        fraPICHourLT->SetClock(*clock);
+    }
+    CreateStatusBar();
+    resize(ClientWidth, ClientHeight + mmnuMain->sizeHint().height());
+    CentreOnPrimaryScreen();
+
+    FormCreate(askLanguage);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateMenu()
+{
+    mmnuMain = menuBar();
+    mmnuMain->setObjectName(QStringLiteral("mmnuMain"));
+    mnuFile = mmnuMain->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuQuit = mnuFile->addAction(QStringLiteral("&Quit"));
+    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+    mnuLanguageType = mmnuMain->addMenu(QStringLiteral("&Language"));
+    mnuLanguageType->setObjectName(QStringLiteral("mnuLanguageType"));
+    mnuLanguageFR = mnuLanguageType->addAction(QStringLiteral("&French"));
+    mnuLanguageFR->setObjectName(QStringLiteral("mnuLanguageFR"));
+    mnuLanguageFR->setCheckable(true);
+    mnuLanguageNL = mnuLanguageType->addAction(QStringLiteral("&Dutch"));
+    mnuLanguageNL->setObjectName(QStringLiteral("mnuLanguageNL"));
+    mnuLanguageNL->setCheckable(true);
+    mnuHelp = mmnuMain->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About..."));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(mnuQuit, &QAction::triggered, this, [this] { mnuQuitClick(); });
+    connect(mnuLanguageFR, &QAction::triggered, this, [this] { mnuLanguageFRClick(); });
+    connect(mnuLanguageNL, &QAction::triggered, this, [this] { mnuLanguageNLClick(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAboutClick(); });
+}
+
+void TfrmMain::CreateStatusBar()
+{
+    sbrMain = statusBar();
+    sbrMain->setObjectName(QStringLiteral("sbrMain"));
+    sbrMain->setFixedHeight(StatusBarHeight);
+    sbrMain->setSizeGripEnabled(false);
+    for (std::size_t panel = 0; panel < sbrMainPanels.size(); ++panel) {
+        auto* label = new QLabel(sbrMain);
+        label->setObjectName(QStringLiteral("sbrMainPanel%1").arg(panel));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFixedWidth(DesignPanelWidth);
+        sbrMain->addWidget(label);
+        sbrMainPanels[panel] = label;
+    }
+}
+
+void TfrmMain::CentreOnPrimaryScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect placed(QPoint(0, 0), frameGeometry().size());
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
+}
+
+void TfrmMain::FormCreate(const TLanguageQuestion& askLanguage)
+{
+    FApplicationInfo = std::make_unique<TApplicationCls>();
+    FLanguagesMgr = std::make_unique<TLanguagesMgrCls>();
+    try {
+        if (askLanguage(*this, *FLanguagesMgr) == mrCancel) {
+            FLanguagesMgr->Language = lgFR;
+        }
+        fraPICHourLT->SetLanguagesMgr(*FLanguagesMgr);
+        for (std::size_t panel = 0; panel < sbrMainPanels.size(); ++panel) {
+            sbrMainPanels[panel]->setFixedWidth(StartedPanelWidths[panel]);
+        }
+        if (FLanguagesMgr->Language == lgFR) {
+            mnuLanguageFRClick();
+        } else {
+            mnuLanguageNLClick();
+        }
+        fraPICHourLT->SetInitialValues();
+    } catch (const std::exception&) {
+        FPresenter.ShowError(this, QString::fromLatin1(FatalStartupTitle), QString::fromLatin1(FatalStartupMessage));
+        close();
+    }
+}
+
+TModalResult TfrmMain::RunLanguageChooser(QWidget& owner, TLanguagesMgrCls& languagesMgr)
+{
+    // Destroyed on leaving, also when the run fails.
+    TfrmChooseLanguages chooser(&owner);
+    chooser.SetLanguagesMgr(languagesMgr);
+    chooser.UpdateTexts(lgFR);
+    return chooser.ShowModal();
+}
+
+void TfrmMain::SetLanguage(TLanguage language)
+{
+    // After FormClose nothing is left to apply a language to.
+    if (!FLanguagesMgr) {
+        return;
+    }
+    TLanguagesMgrCls& texts = *FLanguagesMgr;
+    texts.Language = language;
+    setWindowTitle(texts.GetText(TextCaption));
+    mnuFile->setTitle(texts.GetText(TextFile));
+    mnuQuit->setText(texts.GetText(TextQuit));
+    mnuLanguageType->setTitle(texts.GetText(TextLanguage));
+    mnuLanguageFR->setText(texts.GetText(TextFrench));
+    mnuLanguageNL->setText(texts.GetText(TextDutch));
+    mnuHelp->setTitle(texts.GetText(TextHelp));
+    mnuAbout->setText(texts.GetText(TextAbout));
+    sbrMainPanels[0]->setText(texts.GetText(TextVersionWord) + QLatin1Char(' ') +
+                              QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    sbrMainPanels[1]->setText(QString::fromLatin1(BuildDate));
+    fraPICHourLT->UpdateTexts();
+}
+
+void TfrmMain::mnuQuitClick()
+{
+    close();
+}
+
+void TfrmMain::mnuLanguageFRClick()
+{
+    SetLanguage(lgFR);
+    mnuLanguageFR->setChecked(true);
+    mnuLanguageNL->setChecked(false);
+}
+
+void TfrmMain::mnuLanguageNLClick()
+{
+    SetLanguage(lgNL);
+    mnuLanguageFR->setChecked(false);
+    mnuLanguageNL->setChecked(true);
+}
+
+void TfrmMain::mnuAboutClick()
+{
+    if (!FLanguagesMgr) {
+        return;
+    }
+    TAboutBoxFrm box(this);
+    box.SetReferences(*FLanguagesMgr, *FApplicationInfo);
+    box.UpdateTexts();
+    box.ShowModal();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TfrmMain::FormClose()
+{
+    FLanguagesMgr.reset();
+    FApplicationInfo.reset();
+    // Like a posted quit message: the loop ends once it runs, also when the
+    // close happens during start-up, before the loop has begun.
+    FTerminated = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}

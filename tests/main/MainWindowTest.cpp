@@ -1,0 +1,360 @@
+#include "AboutBoxCtl.h"
+#include "ApplicationCls.h"
+#include "ChooseLanguagesCtl.h"
+#include "Clock.h"
+#include "KelvaraApplication.h"
+#include "MainCtl.h"
+#include "MessagePresenter.h"
+#include "PICHourLTCtl.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+// Records every box instead of showing it.
+class TRecordingPresenter final : public TMessagePresenter {
+public:
+    void ShowWarning(QWidget*, const QString& text) override { Warnings << text; }
+    void ShowError(QWidget*, const QString& title, const QString& text) override
+    {
+        Errors << title + QStringLiteral(": ") + text;
+    }
+    void Clear()
+    {
+        Warnings.clear();
+        Errors.clear();
+    }
+
+    QStringList Warnings;
+    QStringList Errors;
+};
+
+class TFixedClock final : public TClock {
+public:
+    QDateTime Now() const override { return QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)); }
+};
+
+TRecordingPresenter presenter;
+const TFixedClock fixedClock;
+
+// Arms an answer for the next modal dialog of type T; a dialog still open
+// after five seconds is ended so that the test fails instead of hanging.
+template <typename T>
+void answerNextModal(const std::function<void(T&)>& answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY2(dialog != nullptr, "the expected dialog is not on screen");
+        QTimer::singleShot(5000, dialog, [dialog] { dialog->done(0); });
+        answer(*dialog);
+    });
+}
+
+// What the user sees of the window's language.
+struct TWindowTexts {
+    QString Caption, File, Quit, Language, French, Dutch, Help, About, Panel0, Panel1, Panel2, NewLayer;
+    bool FrenchChecked, DutchChecked;
+
+    static TWindowTexts Of(const TfrmMain& w)
+    {
+        return {w.windowTitle(),
+                w.mnuFile->title(),
+                w.mnuQuit->text(),
+                w.mnuLanguageType->title(),
+                w.mnuLanguageFR->text(),
+                w.mnuLanguageNL->text(),
+                w.mnuHelp->title(),
+                w.mnuAbout->text(),
+                w.sbrMainPanels[0]->text(),
+                w.sbrMainPanels[1]->text(),
+                w.sbrMainPanels[2]->text(),
+                w.fraPICHourLT->gbxNewLayer->title(),
+                w.mnuLanguageFR->isChecked(),
+                w.mnuLanguageNL->isChecked()};
+    }
+};
+
+void verifyLanguage(const TfrmMain& w, TLanguage language)
+{
+    const TLanguagesMgrCls table;
+    auto text = [&](int index) { return table.GetTextFor(index, language); };
+    const TWindowTexts seen = TWindowTexts::Of(w);
+    QCOMPARE(seen.Caption, QStringLiteral("Kelvara LE"));
+    QCOMPARE(seen.File, text(3));
+    QCOMPARE(seen.Quit, text(4));
+    QCOMPARE(seen.Language, text(5));
+    QCOMPARE(seen.French, text(6));
+    QCOMPARE(seen.Dutch, text(7));
+    QCOMPARE(seen.Help, text(8));
+    QCOMPARE(seen.About, text(9));
+    QCOMPARE(seen.Panel0, language == lgFR ? QStringLiteral("Version 1.1.1.0") : QStringLiteral("Versie 1.1.1.0"));
+    QCOMPARE(seen.Panel1, QStringLiteral("23.08.2021"));
+    QCOMPARE(seen.Panel2, QString());
+    QCOMPARE(seen.NewLayer, text(12));
+    QCOMPARE(seen.FrenchChecked, language == lgFR);
+    QCOMPARE(seen.DutchChecked, language == lgNL);
+    QCOMPARE(w.LanguagesMgr()->Language, language);
+}
+
+TModalResult chooseFrench(QWidget&, TLanguagesMgrCls& texts)
+{
+    texts.Language = lgFR;
+    return mrOk;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startupFailureShowsTheFatalMessageOnceAndEnds();
+    void startsWithTheChooserThenTheWindowInTheChosenLanguage_data();
+    void startsWithTheChooserThenTheWindowInTheChosenLanguage();
+    void languageSwitchChangesOnlyCaptions();
+    void aboutBoxOpensInTheCurrentLanguageAndIsDestroyed();
+    void exceptionFromAMenuActionIsShownAndTheProgramGoesOn();
+    void quitAndCloseButtonReleaseOwnedObjectsOnce_data();
+    void quitAndCloseButtonReleaseOwnedObjectsOnce();
+    void resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom();
+    void toolkitTextsAreFrenchAndTitleIsSet();
+    void builtProgramCarriesTheProjectVersion();
+};
+
+void MainWindowTest::init()
+{
+    presenter.Clear();
+    QLocale::setDefault(QLocale(QStringLiteral("fr_BE")));
+    // Quit requests of earlier tests are dropped here, outside any loop.
+    QCoreApplication::processEvents();
+}
+
+void MainWindowTest::startupFailureShowsTheFatalMessageOnceAndEnds()
+{
+    auto failing = [](QWidget&, TLanguagesMgrCls&) -> TModalResult {
+        throw std::runtime_error("the chooser could not be created");
+    };
+    TfrmMain w(presenter, failing, &fixedClock);
+    QCOMPARE(presenter.Errors, QStringList{QStringLiteral("Erreur: Fatal error! The application is stopped!")});
+    QVERIFY(w.Terminated());
+    QVERIFY(w.LanguagesMgr() == nullptr);
+    QVERIFY(w.ApplicationInfo() == nullptr);
+    QVERIFY(!w.isVisible());
+    // The loop ends by itself, without further input.
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(presenter.Errors.size(), 1);
+}
+
+void MainWindowTest::startsWithTheChooserThenTheWindowInTheChosenLanguage_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<TLanguage>("language");
+    QTest::newRow("French clicked") << "bbtnFrench" << lgFR;
+    QTest::newRow("Dutch clicked") << "bbtnDutch" << lgNL;
+    QTest::newRow("chooser cancelled") << "" << lgFR;
+}
+
+void MainWindowTest::startsWithTheChooserThenTheWindowInTheChosenLanguage()
+{
+    QFETCH(QString, answer);
+    QFETCH(TLanguage, language);
+    bool asked = false;
+    answerNextModal<TfrmChooseLanguages>([&](TfrmChooseLanguages& chooser) {
+        asked = true;
+        // The chooser is alone on screen, in French, with French focused.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            QVERIFY(top == &chooser || !top->isVisible());
+        }
+        QCOMPARE(chooser.bbtnFrench->text(), QStringLiteral("Français"));
+        QCOMPARE(chooser.focusWidget(), chooser.bbtnFrench);
+        if (answer.isEmpty()) {
+            chooser.done(QDialog::Rejected);
+        } else {
+            QTest::mouseClick(chooser.findChild<QPushButton*>(answer), Qt::LeftButton);
+        }
+    });
+    TfrmMain w(presenter, TfrmMain::RunLanguageChooser, &fixedClock);
+    QVERIFY(asked);
+    QVERIFY(w.findChildren<TfrmChooseLanguages*>().isEmpty());
+    QVERIFY(!w.isVisible());
+    verifyLanguage(w, language);
+
+    // Start values, before the window is first shown.
+    const TPICHourLTFra& frame = *w.fraPICHourLT;
+    QCOMPARE(frame.edtNLThickness->text(), QStringLiteral("5,0"));
+    QCOMPARE(frame.edtNLInitTemp->text(), QStringLiteral("170,0"));
+    QCOMPARE(frame.edtNLPICTemp->text(), QStringLiteral("30,0"));
+    QCOMPARE(frame.dtpPDDate->date(), QDate(2021, 8, 23));
+    QCOMPARE(frame.dtpPDTime->time(), QTime(14, 35, 12));
+    QVERIFY(frame.rbnWSFeeble->isChecked());
+    QVERIFY(frame.rbnCWispy->isChecked());
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.sbrMainPanels[0]->width(), 100);
+    QCOMPARE(w.sbrMainPanels[1]->width(), 70);
+    QCOMPARE(w.sbrMainPanels[2]->width(), 50);
+    QVERIFY(presenter.Errors.isEmpty());
+    QVERIFY(presenter.Warnings.isEmpty());
+    w.close();
+}
+
+void MainWindowTest::languageSwitchChangesOnlyCaptions()
+{
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TPICHourLTFra& frame = *w.fraPICHourLT;
+    frame.edtNLThickness->selectAll();
+    QTest::keyClicks(frame.edtNLThickness, QStringLiteral("6,5"));
+    QTest::mouseClick(frame.rbnWSModerate, Qt::LeftButton);
+    QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
+    QVERIFY(presenter.Warnings.isEmpty());
+    QVERIFY(!frame.edtRPICDate->text().isEmpty());
+    QVERIFY(!frame.edtRPICTime->text().isEmpty());
+
+    auto values = [&frame] {
+        return QStringList{frame.edtNLThickness->text(), frame.edtNLInitTemp->text(), frame.edtNLPICTemp->text(),
+                           frame.dtpPDDate->date().toString(Qt::ISODate), frame.dtpPDTime->time().toString(),
+                           frame.rbnWSModerate->isChecked() ? "moderate" : "?", frame.edtRPICDate->text(),
+                           frame.edtRPICTime->text()};
+    };
+    const QStringList before = values();
+    w.mnuLanguageNL->trigger();
+    verifyLanguage(w, lgNL);
+    QCOMPARE(values(), before);
+    // The language that is already current: the same texts again.
+    w.mnuLanguageNL->trigger();
+    verifyLanguage(w, lgNL);
+    w.mnuLanguageFR->trigger();
+    verifyLanguage(w, lgFR);
+    QCOMPARE(values(), before);
+    QVERIFY(presenter.Errors.isEmpty());
+    w.close();
+}
+
+void MainWindowTest::aboutBoxOpensInTheCurrentLanguageAndIsDestroyed()
+{
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.mnuLanguageNL->trigger();
+    QString caption, version;
+    answerNextModal<TAboutBoxFrm>([&](TAboutBoxFrm& box) {
+        caption = box.windowTitle();
+        version = box.lblVersion->text();
+        QCOMPARE(box.parentWidget(), &w);
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    w.mnuAbout->trigger();
+    QCOMPARE(caption, QStringLiteral("Info"));
+    QCOMPARE(version, QStringLiteral("Versie 1.1.1.0"));
+    QVERIFY(w.findChildren<TAboutBoxFrm*>().isEmpty());
+    w.close();
+}
+
+void MainWindowTest::exceptionFromAMenuActionIsShownAndTheProgramGoesOn()
+{
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QAction* failing = w.mnuHelp->addAction(QStringLiteral("failing"));
+    connect(failing, &QAction::triggered, &w, [] { throw std::runtime_error("TPICHourCls/9"); });
+    // Delivered as an event, like a click, so that it passes the application object.
+    QMetaObject::invokeMethod(failing, &QAction::trigger, Qt::QueuedConnection);
+    QTRY_COMPARE(presenter.Errors, QStringList{QStringLiteral("Kelvara LE: TPICHourCls/9")});
+
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.Terminated());
+    QMetaObject::invokeMethod(w.mnuLanguageNL, &QAction::trigger, Qt::QueuedConnection);
+    QTRY_VERIFY(w.mnuLanguageNL->isChecked());
+    verifyLanguage(w, lgNL);
+    QCOMPARE(presenter.Errors.size(), 1);
+    w.close();
+}
+
+void MainWindowTest::quitAndCloseButtonReleaseOwnedObjectsOnce_data()
+{
+    QTest::addColumn<bool>("throughMenu");
+    QTest::newRow("menu Quit") << true;
+    QTest::newRow("window close button") << false;
+}
+
+void MainWindowTest::quitAndCloseButtonReleaseOwnedObjectsOnce()
+{
+    QFETCH(bool, throughMenu);
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.LanguagesMgr() != nullptr);
+    if (throughMenu) {
+        w.mnuQuit->trigger();
+    } else {
+        w.close();
+    }
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.Terminated());
+    QVERIFY(w.LanguagesMgr() == nullptr);
+    QVERIFY(w.ApplicationInfo() == nullptr);
+    // A second close and a late menu action find nothing left to release or use.
+    w.close();
+    w.mnuLanguageNL->trigger();
+    w.mnuAbout->trigger();
+    QVERIFY(w.LanguagesMgr() == nullptr);
+    QVERIFY(presenter.Errors.isEmpty());
+}
+
+void MainWindowTest::resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom()
+{
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.centralWidget()->width(), 504);
+    QCOMPARE(w.centralWidget()->height() + w.sbrMain->height(), 323);
+    for (const QSize size : {QSize(800, 600), QSize(300, 200)}) {
+        w.resize(size);
+        QTRY_COMPARE(w.size(), size);
+        QCOMPARE(w.fraPICHourLT->geometry(), QRect(0, 0, 500, 301));
+        QCOMPARE(w.sbrMain->geometry(), QRect(0, size.height() - 19, size.width(), 19));
+    }
+    w.close();
+}
+
+void MainWindowTest::toolkitTextsAreFrenchAndTitleIsSet()
+{
+    auto* application = qobject_cast<TKelvaraApplication*>(QCoreApplication::instance());
+    QVERIFY(application != nullptr);
+    QVERIFY(application->HasToolkitTranslation());
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Kelvara LE"));
+}
+
+void MainWindowTest::builtProgramCarriesTheProjectVersion()
+{
+    QCOMPARE(TApplicationCls::FileVersionOf(KELVARA_PROGRAM_FILE), std::string("1.1.1.0"));
+}
+
+int main(int argc, char* argv[])
+{
+    TKelvaraApplication application(argc, argv, presenter);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"
