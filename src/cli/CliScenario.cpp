@@ -5,6 +5,7 @@
 #include "RegionalSettingsCls.h"
 #include "TheTimeUtilsCls.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -98,6 +99,17 @@ std::optional<std::string> isoDateTime(double dateTime)
     return text;
 }
 
+// The engine's value for a class named on the command line, as the desktop
+// program's buttons copy it.
+std::optional<double> pickClass(
+    const std::string& name, const std::array<const char*, 3>& names, const std::array<double, 3>& values)
+{
+    for (std::size_t n = 0; n < names.size(); ++n)
+        if (name == names[n])
+            return values[n];
+    return std::nullopt;
+}
+
 std::string engineFailureText(const std::string& code, const TPICHourCls& engine)
 {
     if (code == TPICHourCls::FailureTooThin)
@@ -153,25 +165,19 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
             return failed(outcome, malformed ? TCliStatus::Malformed : TCliStatus::Refused, *refusal);
     }
 
-    if (scenario.Wind == "feeble")
-        engine.WindSpeed = engine.WindSpeedFeeble;
-    else if (scenario.Wind == "moderate")
-        engine.WindSpeed = engine.WindSpeedModerate;
-    else if (scenario.Wind == "strong")
-        engine.WindSpeed = engine.WindSpeedStrong;
-    else
+    const std::optional<double> wind = pickClass(scenario.Wind, {"feeble", "moderate", "strong"},
+        {engine.WindSpeedFeeble, engine.WindSpeedModerate, engine.WindSpeedStrong});
+    if (!wind)
         return failed(
             outcome, TCliStatus::Malformed, "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong");
+    engine.WindSpeed = *wind;
 
-    if (scenario.Cloud == "clear")
-        engine.CloudCover = engine.CloudCoverClear;
-    else if (scenario.Cloud == "partial")
-        engine.CloudCover = engine.CloudCoverPartial;
-    else if (scenario.Cloud == "covered")
-        engine.CloudCover = engine.CloudCoverOvercast;
-    else
+    const std::optional<double> cloud = pickClass(scenario.Cloud, {"clear", "partial", "covered"},
+        {engine.CloudCoverClear, engine.CloudCoverPartial, engine.CloudCoverOvercast});
+    if (!cloud)
         return failed(
             outcome, TCliStatus::Malformed, "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
+    engine.CloudCover = *cloud;
 
     const auto date = parseDate(scenario.Date);
     if (!date)
