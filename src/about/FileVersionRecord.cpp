@@ -14,7 +14,7 @@ constexpr unsigned char ElfDataLittle = 1;
 constexpr unsigned char ElfDataBig = 2;
 constexpr std::uint32_t SectionNoBits = 8;  // SHT_NOBITS: occupies no file space
 constexpr std::size_t IdentSize = 16;
-constexpr std::size_t RecordSize = 5 * 4;
+constexpr std::size_t RecordSize = std::size_t{5} * 4;
 
 // Where the fields we need sit in the ELF file header and a section header,
 // for the 32-bit and the 64-bit layout.

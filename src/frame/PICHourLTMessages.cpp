@@ -62,7 +62,7 @@ QString PICHourLTMessages::ComputeFailureText(const TLanguagesMgrCls& texts, std
         // Nothing but blanks: there is no first piece to show.
         return QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())).trimmed();
     }
-    const QString firstPiece = QString::fromStdString(pieces.front());
+    QString firstPiece = QString::fromStdString(pieces.front());
     if (pieces.front() != TPICHourCls::ClassName || pieces.size() < 2) {
         return firstPiece;
     }

@@ -26,7 +26,7 @@ QString RegionalFormat::ShortDateFormat()
 QString RegionalFormat::LongTimeFormat()
 {
     const QLocale locale;
-    const QString longFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    QString longFormat = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     if (!HasQuotedText(longFormat)) {
         return longFormat;
     }

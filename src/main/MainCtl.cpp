@@ -38,7 +38,7 @@ constexpr std::array<int, 3> StartedPanelWidths{100, 70, 50};
 
 }  // namespace
 
-TfrmMain::TfrmMain(TMessagePresenter& presenter, TLanguageQuestion askLanguage, const TClock* clock)
+TfrmMain::TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLanguage, const TClock* clock)
     : FPresenter(presenter)
 {
     setObjectName(QStringLiteral("frmMain"));

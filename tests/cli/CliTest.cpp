@@ -48,6 +48,8 @@ struct TExitCase {
     bool Usage;
 };
 
+void PrintTo(const TExitCase& c, std::ostream* out) { *out << c.Name; }
+
 class CliExitStatus : public testing::TestWithParam<TExitCase> { };
 
 TEST_P(CliExitStatus, refusesWithAClearMessage)

@@ -18,6 +18,9 @@ struct TSunCase {
     double Declination, Sunrise, Sunset;
 };
 
+// gtest would otherwise print the raw bytes, padding included.
+void PrintTo(const TSunCase& c, std::ostream* out) { *out << c.Name; }
+
 class SunriseAndSunset : public testing::TestWithParam<TSunCase> { };
 
 TEST_P(SunriseAndSunset, matchReferenceHours)
@@ -93,6 +96,8 @@ struct TAirCase {
     double HoursFromSolarMidnight;
     double Expected;
 };
+
+void PrintTo(const TAirCase& c, std::ostream* out) { *out << c.Name; }
 
 class AirTemperature : public testing::TestWithParam<TAirCase> { };
 
