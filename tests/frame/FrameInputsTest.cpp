@@ -340,43 +340,63 @@ void FrameInputsTest::acceptsEitherSeparator()
 
 void FrameInputsTest::survivesHostileText_data()
 {
+    QTest::addColumn<int>("field");  // 0 thickness, 1 laying, 2 reopening temperature
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("warnings");  // while typing
-    QTest::newRow("very long digit string") << QString(5000, u'9') << 1;
-    QTest::newRow("very long negative number") << u'-' + QString(5000, u'9') << 0;
-    QTest::newRow("very long fraction") << QStringLiteral("0,") + QString(5000, u'3') << 0;
-    QTest::newRow("thousands of separators") << QString(5000, u',') << 1;
-    QTest::newRow("mixed separators") << QStringLiteral("1.000,000.5") << 1;
-    QTest::newRow("control character inside") << QStringLiteral("5\x01" "2") << 1;
-    QTest::newRow("tab inside") << QStringLiteral("5\t2") << 1;
-    QTest::newRow("accented letter after digits") << utf8("5é") << 1;
-    QTest::newRow("fullwidth digits") << utf8("５") << 1;
-    QTest::newRow("Arabic-Indic digit") << utf8("٥") << 1;
-    QTest::newRow("Cyrillic word") << utf8("пять") << 1;
-    QTest::newRow("exponent") << QStringLiteral("1e308") << 1;
-    QTest::newRow("infinity") << QStringLiteral("inf") << 1;
-    QTest::newRow("negative infinity") << QStringLiteral("-inf") << 1;
-    QTest::newRow("not a number") << QStringLiteral("nan") << 1;
-    QTest::newRow("hexadecimal") << QStringLiteral("0x10") << 1;
+    const std::pair<const char*, QString> hostile[] = {
+        {"very long digit string", QString(5000, u'9')},
+        {"very long negative number", u'-' + QString(5000, u'9')},
+        {"very long fraction", QStringLiteral("0,") + QString(5000, u'3')},
+        {"thousands of separators", QString(5000, u',')},
+        {"mixed separators", QStringLiteral("1.000,000.5")},
+        {"control character inside", QStringLiteral("5\x01" "2")},
+        {"tab inside", QStringLiteral("5\t2")},
+        {"accented letter after digits", utf8("5é")},
+        {"fullwidth digits", utf8("５")},
+        {"Arabic-Indic digit", utf8("٥")},
+        {"Cyrillic word", utf8("пять")},
+        {"exponent", QStringLiteral("1e308")},
+        {"infinity", QStringLiteral("inf")},
+        {"negative infinity", QStringLiteral("-inf")},
+        {"not a number", QStringLiteral("nan")},
+        {"hexadecimal", QStringLiteral("0x10")},
+    };
+    // Readable values below the minimum are refused only at compute time.
+    const auto typingWarnings = [](const char* name) {
+        const QByteArray n(name);
+        return n == "very long negative number" || n == "very long fraction" ? 0 : 1;
+    };
+    const char* const fields[] = {"thickness", "laying temperature", "reopening temperature"};
+    for (int field = 0; field < 3; ++field) {
+        for (const auto& [name, text] : hostile) {
+            QTest::addRow("%s: %s", fields[field], name) << field << text << typingWarnings(name);
+        }
+    }
 }
 
 // Pasted rather than typed: one change, whatever its length.
 void FrameInputsTest::survivesHostileText()
 {
+    QFETCH(int, field);
     QFETCH(QString, text);
     QFETCH(int, warnings);
     TFrameFixture fixture("fr_BE");
     TPICHourLTFra& frame = *fixture.Frame;
-    const QString opening = fixture.Texts.GetText(33) + fixture.Texts.GetText(13) + u'"';
-    frame.edtNLThickness->setText(text);
+    QLineEdit* const edits[] = {frame.edtNLThickness, frame.edtNLInitTemp, frame.edtNLPICTemp};
+    TUpDownSpinner* const spinners[] = {frame.udnNLThickness, frame.udnNLInitTemp, frame.udnNLPICTemp};
+    const int labels[] = {13, 14, 15};
+    QLineEdit* const edit = edits[field];
+    TUpDownSpinner* const spinner = spinners[field];
+    const QString opening = fixture.Texts.GetText(33) + fixture.Texts.GetText(labels[field]) + u'"';
+    edit->setText(text);
     QCOMPARE(fixture.Presenter.Warnings.size(), warnings);
     for (const QString& warning : std::as_const(fixture.Presenter.Warnings)) {
         QVERIFY(warning.startsWith(opening));
     }
-    QVERIFY(frame.udnNLThickness->Position() >= 0 && frame.udnNLThickness->Position() <= 13);
+    QVERIFY(spinner->Position() >= 0 && spinner->Position() <= spinner->Max());
     // A text left as it was is refused once more by the compute action; a
     // corrected one computes.
-    const bool corrected = frame.edtNLThickness->text() != text;
+    const bool corrected = edit->text() != text;
     fixture.Presenter.Warnings.clear();
     frame.btnComputeClick();
     QCOMPARE(fixture.Presenter.Warnings.size(), corrected ? 0 : 1);
