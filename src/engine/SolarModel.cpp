@@ -9,7 +9,6 @@ namespace SolarModel {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-constexpr double RadToDegFactor = 180.0 / Pi;
 
 // The sky dome is summed over 5 x 5 degree elements: 18 rings of elevation
 // and 72 sectors of azimuth, at the elements' centres.
@@ -67,6 +66,12 @@ constexpr TAirCoefficients CoveredAir = {{
 constexpr double RadiansPerDay = 0.017167172970436028;  // 2 pi / 366
 constexpr double RadiansPerHour = 0.26179938779914946;  // pi / 12
 
+// Radians to degrees as the formulas write it: times 180, then over pi.
+double radToDeg(double radians)
+{
+    return radians * 180.0 / Pi;
+}
+
 }  // namespace
 
 double DegToRad(double degrees)
@@ -101,7 +106,7 @@ TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double
     s.StartSolarTime = s.ClockHours - clockOffset + site.LongitudeDeg / 15.0 - s.EquationOfTime;
     s.DeclinationDeg = 23.45 * std::sin(DegToRad(0.98 * (dayOfYear + 284)));
     const double sunsetHourAngleDeg
-        = ArcCosSeries(-std::tan(DegToRad(site.LatitudeDeg)) * std::tan(DegToRad(s.DeclinationDeg))) * RadToDegFactor;
+        = radToDeg(ArcCosSeries(-std::tan(DegToRad(site.LatitudeDeg)) * std::tan(DegToRad(s.DeclinationDeg))));
     s.Sunrise = 12.0 - sunsetHourAngleDeg / 15.0;
     s.Sunset = 12.0 + sunsetHourAngleDeg / 15.0;
     s.EarthSunFactor = 1.0 + 0.03344 * std::cos(DegToRad(0.9856 * dayOfYear - 2.8));
@@ -129,13 +134,12 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     const double phi = DegToRad(site.LatitudeDeg);
     const double delta = DegToRad(setup.DeclinationDeg);
     const double omega = (solarTime - 12.0) * 15.0;
-    const double h
-        = ArcSinSeries(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(DegToRad(omega)))
-        * RadToDegFactor;
+    const double h = radToDeg(
+        ArcSinSeries(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(DegToRad(omega))));
     const double hRad = DegToRad(h);
     const double sinH = std::sin(hRad);
     const double cosH = std::cos(hRad);
-    const double azimuth = ArcSinSeries(std::cos(delta) * std::sin(DegToRad(omega)) / cosH) * RadToDegFactor;
+    const double azimuth = radToDeg(ArcSinSeries(std::cos(delta) * std::sin(DegToRad(omega)) / cosH));
 
     const double airMass = 1.0 / (sinH + 0.15 * std::pow(h + 3.885, -1.253));
     const double turbidity = 3.372 + 0.053 * h - 0.296 * std::cos(DegToRad(30.0 * month));
