@@ -63,16 +63,15 @@ void runScenario(benchmark::State& state, const TScenario& scenario)
 }
 
 // The start values laid at midsummer noon.
-BENCHMARK_CAPTURE(runScenario, DefaultSummerNoon, TScenario {5.0, 6, 21, 12, 14.0, nullptr})
+BENCHMARK_CAPTURE(runScenario, DefaultSummerNoon, TScenario{5.0, 6, 21, 12, 14.0, nullptr})
     ->Unit(benchmark::kMillisecond);
 
 // The longest run the input ranges allow: 8 cm at 170 degC to 30 degC,
 // feeble wind, clear sky, laid on a July night.
-BENCHMARK_CAPTURE(runScenario, LongestInRange, TScenario {8.0, 7, 10, 23, 14.0, nullptr})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScenario, LongestInRange, TScenario{8.0, 7, 10, 23, 14.0, nullptr})->Unit(benchmark::kMillisecond);
 
 // 25000 full steps ending in "no reopening": the existing road kept at 60 degC.
-BENCHMARK_CAPTURE(runScenario, FullSpanFailure, TScenario {5.0, 6, 21, 12, 60.0, TPICHourCls::FailureTooLong})
+BENCHMARK_CAPTURE(runScenario, FullSpanFailure, TScenario{5.0, 6, 21, 12, 60.0, TPICHourCls::FailureTooLong})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -21,7 +21,7 @@ constexpr double FirstDay = -693'593.0;  // 1 January 0001
 constexpr double LastDay = 2'958'465.0;  // 31 December 9999
 // Durations stay below 2^36 s (about 2,000 years) so that a whole number of
 // seconds plus a fraction in 1/65536 steps is exact in a double.
-constexpr std::int64_t MaxDurationSeconds = std::int64_t {1} << 36;
+constexpr std::int64_t MaxDurationSeconds = std::int64_t{1} << 36;
 // Four roundings of values below 10^7 days each lose well under a microsecond.
 constexpr double ToleranceDays = 1e-3 / SecondsPerDay;
 

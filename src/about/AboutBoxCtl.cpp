@@ -48,7 +48,7 @@ protected:
         QString shown = text();
         shown.remove(QLatin1Char('\r'));
         style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, palette(),
-                              isEnabled(), shown, foregroundRole());
+            isEnabled(), shown, foregroundRole());
     }
 };
 
@@ -65,8 +65,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, QLabel* 
 }  // namespace
 
 TAboutBoxFrm::TAboutBoxFrm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(owner,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutBoxFrm"));
     setFont(ClassicUiFont());
@@ -133,13 +134,13 @@ void TAboutBoxFrm::UpdateTexts()
     setWindowTitle(texts.GetText(TextCaption));
     lblProductName->setText(texts.GetText(TextProductName));
     lblProductName->adjustSize();
-    lblVersion->setText(texts.GetText(TextVersionWord) + QLatin1Char(' ') +
-                        QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    lblVersion->setText(
+        texts.GetText(TextVersionWord) + QLatin1Char(' ') + QString::fromStdString(FApplicationInfo->GetFileVersion()));
     lblVersion->adjustSize();
     lblCopyright->setText(texts.GetText(TextCopyright));
     lblCopyright->adjustSize();
-    lblComments->setText(texts.GetText(TextCreditResearcher) + CreditSeparator +
-                         texts.GetText(TextCreditProjectManager));
+    lblComments->setText(
+        texts.GetText(TextCreditResearcher) + CreditSeparator + texts.GetText(TextCreditProjectManager));
     lblLegalPolicies->setText(texts.GetText(TextLegalHeading));
 
     QStringList lines;

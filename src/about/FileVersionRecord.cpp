@@ -79,14 +79,12 @@ std::optional<TFileVersionRecord> ReadFileVersionRecord(const std::string& path)
 {
     TFileBytes file(path);
     std::array<unsigned char, IdentSize> ident{};
-    if (!file.Read(0, ident.size(), ident.data()) ||
-        std::memcmp(ident.data(), ElfMagic.data(), ElfMagic.size()) != 0) {
+    if (!file.Read(0, ident.size(), ident.data()) || std::memcmp(ident.data(), ElfMagic.data(), ElfMagic.size()) != 0) {
         return std::nullopt;
     }
     const unsigned char elfClass = ident[4];
     const unsigned char elfData = ident[5];
-    if ((elfClass != ElfClass32 && elfClass != ElfClass64) ||
-        (elfData != ElfDataLittle && elfData != ElfDataBig)) {
+    if ((elfClass != ElfClass32 && elfClass != ElfClass64) || (elfData != ElfDataLittle && elfData != ElfDataBig)) {
         return std::nullopt;
     }
     const TElfLayout& layout = elfClass == ElfClass64 ? Elf64Layout : Elf32Layout;
@@ -132,10 +130,10 @@ std::optional<TFileVersionRecord> ReadFileVersionRecord(const std::string& path)
         }
         // The name must be the wanted text followed by its terminating zero,
         // all inside the name table.
-        if (section.Type == SectionNoBits || section.Size < RecordSize ||
-            section.Name >= names.Size || nameBytes.size() > names.Size - section.Name ||
-            !file.Read(names.Offset + section.Name, nameBytes.size(), nameBytes.data()) ||
-            std::memcmp(nameBytes.data(), wanted.c_str(), nameBytes.size()) != 0) {
+        if (section.Type == SectionNoBits || section.Size < RecordSize || section.Name >= names.Size
+            || nameBytes.size() > names.Size - section.Name
+            || !file.Read(names.Offset + section.Name, nameBytes.size(), nameBytes.data())
+            || std::memcmp(nameBytes.data(), wanted.c_str(), nameBytes.size()) != 0) {
             continue;
         }
         std::array<unsigned char, RecordSize> raw{};
@@ -154,6 +152,6 @@ std::optional<TFileVersionRecord> ReadFileVersionRecord(const std::string& path)
 
 std::string FormatFileVersion(std::uint32_t ms, std::uint32_t ls)
 {
-    return std::to_string(ms >> 16) + '.' + std::to_string(ms & 0xFFFFu) + '.' +
-           std::to_string(ls >> 16) + '.' + std::to_string(ls & 0xFFFFu);
+    return std::to_string(ms >> 16) + '.' + std::to_string(ms & 0xFFFFu) + '.' + std::to_string(ls >> 16) + '.'
+        + std::to_string(ls & 0xFFFFu);
 }

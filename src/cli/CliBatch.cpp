@@ -41,7 +41,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const TCliS
         err << "kelvara-calc: --batch: the CSV header has an unclosed quote\n";
         return 2;
     }
-    std::array<int, RequiredColumns.size()> columnOf {};
+    std::array<int, RequiredColumns.size()> columnOf{};
     for (std::size_t c = 0; c < RequiredColumns.size(); ++c) {
         columnOf[c] = -1;
         for (std::size_t n = 0; n < header->size(); ++n)
@@ -69,7 +69,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const TCliS
         auto fields = SplitCsvLine(line);
         std::string error, resultSeconds, reopening;
         if (!fields) {
-            fields = std::vector<std::string> {line};
+            fields = std::vector<std::string>{line};
             error = "the row has an unclosed quote";
         }
         // Short rows are padded so that every row keeps its columns.

@@ -14,7 +14,7 @@
 TCliNow LocalNow()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     char date[16], time[8];
     std::strftime(date, sizeof date, "%Y-%m-%d", &local);

@@ -51,7 +51,7 @@ const char* CliUsage()
 std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::string& text)
 {
     const auto parts = StringToolsCls::SplitString(':', text);
-    const TCliUsageError error {"--layer: \"" + text
+    const TCliUsageError error{"--layer: \"" + text
         + "\" is not N:THICKNESS_CM:HEAT_CAPACITY:CONDUCTIVITY:DENSITY with N 1 or 2 and "
           "positive numbers"};
     if (parts.size() != 5 || (parts[0] != "1" && parts[0] != "2"))
@@ -63,7 +63,7 @@ std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::st
             return error;
         numbers[n] = *value;
     }
-    return TCliLayerOverride {parts[0] == "1" ? 1 : 2, numbers[0], numbers[1], numbers[2], numbers[3]};
+    return TCliLayerOverride{parts[0] == "1" ? 1 : 2, numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
 std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std::string>& args)
@@ -86,7 +86,7 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
         };
         const auto flag = [&](bool& target) -> std::optional<TCliUsageError> {
             if (inlineValue)
-                return TCliUsageError {name + " takes no value"};
+                return TCliUsageError{name + " takes no value"};
             target = true;
             return std::nullopt;
         };
@@ -112,12 +112,12 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
         if (textTarget) {
             const auto text = value();
             if (!text)
-                return TCliUsageError {name + " needs a value"};
+                return TCliUsageError{name + " needs a value"};
             *textTarget = *text;
         } else if (name == "--layer") {
             const auto text = value();
             if (!text)
-                return TCliUsageError {name + " needs a value"};
+                return TCliUsageError{name + " needs a value"};
             auto layer = ParseLayerOverride(*text);
             if (auto* error = std::get_if<TCliUsageError>(&layer))
                 return *error;
@@ -125,10 +125,10 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
         } else if (name == "--bottom-temp") {
             const auto text = value();
             if (!text)
-                return TCliUsageError {name + " needs a value"};
+                return TCliUsageError{name + " needs a value"};
             const auto number = readNumber(*text);
             if (!number)
-                return TCliUsageError {"--bottom-temp: cannot read \"" + *text + "\" as a number"};
+                return TCliUsageError{"--bottom-temp: cannot read \"" + *text + "\" as a number"};
             s.BottomTemp = *number;
         } else {
             bool batch = false, help = false, version = false;
@@ -142,7 +142,7 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
             else if (name == "--version")
                 error = flag(version);
             else
-                return TCliUsageError {"unknown option \"" + args[n] + "\""};
+                return TCliUsageError{"unknown option \"" + args[n] + "\""};
             if (error)
                 return *error;
             if (help)

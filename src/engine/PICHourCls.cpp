@@ -200,7 +200,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             throw std::runtime_error(FailureUnstable);
     }
 
-    const SolarModel::TSite site {Latitude, Longitude, SolarConstant};
+    const SolarModel::TSite site{Latitude, Longitude, SolarConstant};
     const SolarModel::TSolarSetup solar
         = SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
     EquationOfTime = solar.EquationOfTime;
@@ -212,8 +212,8 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     // Fourier number of each computed node: a layer's number holds from the
     // node below the previous layer's bottom down to its own bottom.
-    std::array<double, NodeCount> fourier {};
-    std::array<double, NodeCount> centreWeight {};  // 1 - 2F
+    std::array<double, NodeCount> fourier{};
+    std::array<double, NodeCount> centreWeight{};  // 1 - 2F
     double f = Layers.Items(0).Fourier;
     for (int k = 1; k <= N; ++k) {
         if (k > 1) {
@@ -241,7 +241,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     }
 
     // Two time levels: the scheme reads level i and writes level i + 1.
-    std::array<std::array<double, NodeCount>, 2> levels {};
+    std::array<std::array<double, NodeCount>, 2> levels{};
     double* current = levels[0].data();
     double* next = levels[1].data();
     for (int k = 1; k <= N; ++k)

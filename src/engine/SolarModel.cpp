@@ -27,7 +27,7 @@ struct TSkyRing {
 const std::array<TSkyRing, SkyRings>& skyRings()
 {
     static const std::array<TSkyRing, SkyRings> rings = [] {
-        std::array<TSkyRing, SkyRings> r {};
+        std::array<TSkyRing, SkyRings> r{};
         for (int ring = 0; ring < SkyRings; ++ring) {
             const double theta = DegToRad(SkyElementDeg / 2 + SkyElementDeg * ring);
             const double sinTheta = std::sin(theta);
@@ -159,7 +159,7 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     // Brightness of the clear sky summed over the dome, relative to the
     // zenith. cos(A - psi) depends on the sector alone, so it is taken once
     // per sector rather than once per element.
-    std::array<double, SkySectors> cosAzimuthOffset {};
+    std::array<double, SkySectors> cosAzimuthOffset{};
     for (int sector = 0; sector < SkySectors; ++sector) {
         const double psi = SkyElementDeg / 2 + SkyElementDeg * sector;
         cosAzimuthOffset[static_cast<std::size_t>(sector)] = std::cos(DegToRad(azimuth - psi));

@@ -40,6 +40,5 @@ QDateTime DateTimeConversion::FromDateTime(double value)
         milliseconds -= static_cast<qint64>(MillisecondsPerDay);
         ++days;
     }
-    return QDateTime(Epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(milliseconds)),
-                     Qt::UTC);
+    return QDateTime(Epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(milliseconds)), Qt::UTC);
 }

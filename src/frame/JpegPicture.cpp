@@ -33,7 +33,7 @@ void EmitMessage(j_common_ptr info, int level)
     }
 }
 
-void OutputMessage(j_common_ptr) {}
+void OutputMessage(j_common_ptr) { }
 
 struct TDecoded {
     int Width = 0;
@@ -96,8 +96,8 @@ QImage JpegPicture::Decode(const QByteArray& data)
     }
     TSession session;
     TDecoded decoded;
-    if (!DecodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
-                    static_cast<unsigned long>(data.size()), session, decoded)) {
+    if (!DecodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
+            session, decoded)) {
         return {};
     }
     QImage image(decoded.Width, decoded.Height, QImage::Format_RGB888);

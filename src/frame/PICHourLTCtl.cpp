@@ -36,12 +36,12 @@ constexpr int TextReopenTemp = 15;
 }  // namespace
 
 TPICHourLTFra::TPICHourLTFra(QWidget* parent)
-    : QWidget(parent),
-      FPICHour(std::make_unique<TPICHourCls>()),
-      FOwnPresenter(std::make_unique<TMessageBoxPresenter>()),
-      FPresenter(FOwnPresenter.get()),
-      FOwnClock(std::make_unique<TSystemClock>()),
-      FClock(FOwnClock.get())
+    : QWidget(parent)
+    , FPICHour(std::make_unique<TPICHourCls>())
+    , FOwnPresenter(std::make_unique<TMessageBoxPresenter>())
+    , FPresenter(FOwnPresenter.get())
+    , FOwnClock(std::make_unique<TSystemClock>())
+    , FClock(FOwnClock.get())
 {
     setObjectName(QStringLiteral("fraPICHourLT"));
     // Group boxes drawn as the form expects; the style sheet needs the font
@@ -49,15 +49,13 @@ TPICHourLTFra::TPICHourLTFra(QWidget* parent)
     setStyleSheet(ClassicStyleSheet());
     SetupUi(this);
     setFont(ClassicUiFont());
-    FThickness = {edtNLThickness, udnNLThickness, TextThickness,
-                  &TPICHourCls::ThicknessMin, &TPICHourCls::ThicknessMax, &TPICHourCls::ThicknessStep,
-                  &TPICHourCls::ThicknessSteps, &TPICHourCls::ThicknessPosition, false};
-    FLayingTemp = {edtNLInitTemp, udnNLInitTemp, TextLayingTemp,
-                   &TPICHourCls::LayingTempMin, &TPICHourCls::LayingTempMax, &TPICHourCls::LayingTempStep,
-                   &TPICHourCls::LayingTempSteps, &TPICHourCls::LayingTempPosition, false};
-    FReopenTemp = {edtNLPICTemp, udnNLPICTemp, TextReopenTemp,
-                   &TPICHourCls::ReopenTempMin, &TPICHourCls::ReopenTempMax, &TPICHourCls::ReopenTempStep,
-                   &TPICHourCls::ReopenTempSteps, &TPICHourCls::ReopenTempPosition, false};
+    FThickness = {edtNLThickness, udnNLThickness, TextThickness, &TPICHourCls::ThicknessMin, &TPICHourCls::ThicknessMax,
+        &TPICHourCls::ThicknessStep, &TPICHourCls::ThicknessSteps, &TPICHourCls::ThicknessPosition, false};
+    FLayingTemp
+        = {edtNLInitTemp, udnNLInitTemp, TextLayingTemp, &TPICHourCls::LayingTempMin, &TPICHourCls::LayingTempMax,
+            &TPICHourCls::LayingTempStep, &TPICHourCls::LayingTempSteps, &TPICHourCls::LayingTempPosition, false};
+    FReopenTemp = {edtNLPICTemp, udnNLPICTemp, TextReopenTemp, &TPICHourCls::ReopenTempMin, &TPICHourCls::ReopenTempMax,
+        &TPICHourCls::ReopenTempStep, &TPICHourCls::ReopenTempSteps, &TPICHourCls::ReopenTempPosition, false};
     ApplyRegionalFormats();
     WireHandlers();
 }
@@ -248,8 +246,8 @@ void TPICHourLTFra::Refuse(TNumericInput& input, TFieldRefusal refusal)
     const TPICHourCls& engine = *FPICHour;
     const double limit = refusal == TFieldRefusal::AboveMaximum ? engine.*(input.Max) : engine.*(input.Min);
     const QString limitText = RegionalFormat::FormatReal(limit);
-    FPresenter->ShowWarning(this, PICHourLTMessages::FieldRefusalText(Texts(), input.LabelTextIndex, refusal,
-                                                                      limitText));
+    FPresenter->ShowWarning(
+        this, PICHourLTMessages::FieldRefusalText(Texts(), input.LabelTextIndex, refusal, limitText));
     if (refusal != TFieldRefusal::NotAReal) {
         input.Spinner->SetPosition(refusal == TFieldRefusal::AboveMaximum ? input.Spinner->Max() : 0);
         input.Correcting = true;
@@ -412,8 +410,8 @@ void TPICHourLTFra::btnComputeClick()
         TProgressBarAdapter progressBar(*pbrRCompute);
         engine.Compute(progressBar, layingDate, layingTime);
         const double laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-        const QDateTime reopening =
-            DateTimeConversion::FromDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
+        const QDateTime reopening
+            = DateTimeConversion::FromDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
         edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
         edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
         // Should a regional format ever be wider than the field, its start
@@ -421,7 +419,8 @@ void TPICHourLTFra::btnComputeClick()
         edtRPICDate->setCursorPosition(0);
         edtRPICTime->setCursorPosition(0);
     } catch (const std::exception& error) {
-        FPresenter->ShowWarning(this, PICHourLTMessages::ComputeFailureText(
-                                          Texts(), error.what(), RegionalFormat::FormatReal(engine.MinTotalThickness)));
+        FPresenter->ShowWarning(this,
+            PICHourLTMessages::ComputeFailureText(
+                Texts(), error.what(), RegionalFormat::FormatReal(engine.MinTotalThickness)));
     }
 }

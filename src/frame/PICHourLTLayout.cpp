@@ -16,8 +16,7 @@
 
 namespace {
 
-template <typename TControl>
-TControl* Place(QWidget* parent, const char* name, int left, int top, int width, int height)
+template<typename TControl> TControl* Place(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
     auto* control = new TControl(parent);
     control->setObjectName(QString::fromLatin1(name));
@@ -116,11 +115,26 @@ void TPICHourLTLayout::SetupUi(QWidget* frame)
     // Tab order: the groups in their order, and inside each group its
     // controls in theirs (the strong wind comes before the moderate one).
     QWidget* const tabOrder[] = {
-        edtNLThickness, edtNLInitTemp, edtNLPICTemp, udnNLThickness, udnNLInitTemp, udnNLPICTemp,
-        rbnWSFeeble, rbnWSStrong, rbnWSModerate,
-        rbnCWispy, rbnCCover, rbnCHeavyCover,
-        dtpPDDate, dtpPDTime, rbnPDSummerHour, rbnPDWinterHour,
-        btnCompute, edtRPICDate, pbrRCompute, edtRPICTime,
+        edtNLThickness,
+        edtNLInitTemp,
+        edtNLPICTemp,
+        udnNLThickness,
+        udnNLInitTemp,
+        udnNLPICTemp,
+        rbnWSFeeble,
+        rbnWSStrong,
+        rbnWSModerate,
+        rbnCWispy,
+        rbnCCover,
+        rbnCHeavyCover,
+        dtpPDDate,
+        dtpPDTime,
+        rbnPDSummerHour,
+        rbnPDWinterHour,
+        btnCompute,
+        edtRPICDate,
+        pbrRCompute,
+        edtRPICTime,
     };
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);

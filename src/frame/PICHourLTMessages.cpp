@@ -39,8 +39,8 @@ std::optional<int> DecimalCode(const std::string& text)
 
 }  // namespace
 
-QString PICHourLTMessages::FieldRefusalText(const TLanguagesMgrCls& texts, int labelTextIndex,
-                                            TFieldRefusal refusal, const QString& limitText)
+QString PICHourLTMessages::FieldRefusalText(
+    const TLanguagesMgrCls& texts, int labelTextIndex, TFieldRefusal refusal, const QString& limitText)
 {
     QString message = texts.GetText(TextFieldOpening) + texts.GetText(labelTextIndex);
     switch (refusal) {
@@ -54,8 +54,8 @@ QString PICHourLTMessages::FieldRefusalText(const TLanguagesMgrCls& texts, int l
     return message;
 }
 
-QString PICHourLTMessages::ComputeFailureText(const TLanguagesMgrCls& texts, std::string_view message,
-                                              const QString& minTotalThicknessText)
+QString PICHourLTMessages::ComputeFailureText(
+    const TLanguagesMgrCls& texts, std::string_view message, const QString& minTotalThicknessText)
 {
     const std::vector<std::string> pieces = StringToolsCls::SplitString('/', message);
     if (pieces.empty()) {
@@ -69,7 +69,7 @@ QString PICHourLTMessages::ComputeFailureText(const TLanguagesMgrCls& texts, std
     switch (DecimalCode(pieces[1]).value_or(0)) {
     case CodeTooThin:
         return texts.GetText(TextTooThinStart) + texts.GetText(TextTooThinLimit) + minTotalThicknessText
-               + texts.GetText(TextTooThinUnit);
+            + texts.GetText(TextTooThinUnit);
     case CodeUnstable:
         return texts.GetText(TextUnstable);
     case CodeTooLong:

@@ -7,7 +7,7 @@ class QProgressBar;
 // Lends a QProgressBar to the engine for the length of one computation.
 class TProgressBarAdapter final : public TProgressBar {
 public:
-    explicit TProgressBarAdapter(QProgressBar& bar) : FBar(bar) {}
+    explicit TProgressBarAdapter(QProgressBar& bar) : FBar(bar) { }
 
     void SetMin(int value) override;
     void SetMax(int value) override;

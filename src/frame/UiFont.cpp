@@ -8,8 +8,8 @@ constexpr int PointSize = 8;
 
 QStringList Families()
 {
-    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+        QStringLiteral("Arial")};
 }
 
 }  // namespace

@@ -86,9 +86,7 @@ TModalResult TfrmChooseLanguages::ShowModal()
     return ModalResultOf(exec());
 }
 
-void TfrmChooseLanguages::reject()
-{
-}
+void TfrmChooseLanguages::reject() { }
 
 void TfrmChooseLanguages::Choose(TLanguage language)
 {

@@ -8,6 +8,8 @@ using TTextTable = std::array<const char*, TLanguagesMgrCls::TextCount>;
 
 // Fragments 33, 34, 47 to 51 are joined with captions and numbers: their
 // blanks and double quotation marks belong to them.
+// The tables keep one text a row, as they are read against their indexes.
+// clang-format off
 constexpr TTextTable FrenchTexts = {
     /*  0 */ "FR",
     /*  1 */ "Français",
@@ -185,6 +187,7 @@ constexpr TTextTable DutchTexts = {
              "gevolgschade die voortvloeit uit het gebruik van de software of uit de onmogelijkheid "
              "om ze te gebruiken.",
 };
+// clang-format on
 
 }  // namespace
 

@@ -15,8 +15,8 @@ public:
     // Message of the std::out_of_range raised for an index outside the tables.
     static constexpr const char* InvalidIndexMessage = "Array index is invalid!";
 
-    TLanguagesMgrCls() : TLanguagesMgrCls(lgFR) {}
-    explicit TLanguagesMgrCls(TLanguage language) : Language(language) {}
+    TLanguagesMgrCls() : TLanguagesMgrCls(lgFR) { }
+    explicit TLanguagesMgrCls(TLanguage language) : Language(language) { }
 
     TLanguage Language;
 

@@ -15,8 +15,8 @@ TKelvaraApplication::TKelvaraApplication(int& argc, char** argv, TMessagePresent
     setApplicationName(QString::fromLatin1(Title));
     setDesktopFileName(QStringLiteral("kelvara"));
     setWindowIcon(ProgramIcon());
-    FToolkitTranslationLoaded = FToolkitTranslation.load(
-        QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    FToolkitTranslationLoaded
+        = FToolkitTranslation.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (FToolkitTranslationLoaded) {
         installTranslator(&FToolkitTranslation);
     }
@@ -28,7 +28,7 @@ bool TKelvaraApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
         FPresenter.ShowError(activeModalWidget() != nullptr ? activeModalWidget() : activeWindow(),
-                             QString::fromLatin1(Title), QString::fromUtf8(error.what()));
+            QString::fromLatin1(Title), QString::fromUtf8(error.what()));
     }
     return false;
 }

@@ -166,8 +166,8 @@ void TfrmMain::SetLanguage(TLanguage language)
     mnuLanguageNL->setText(texts.GetText(TextDutch));
     mnuHelp->setTitle(texts.GetText(TextHelp));
     mnuAbout->setText(texts.GetText(TextAbout));
-    sbrMainPanels[0]->setText(texts.GetText(TextVersionWord) + QLatin1Char(' ') +
-                              QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    sbrMainPanels[0]->setText(
+        texts.GetText(TextVersionWord) + QLatin1Char(' ') + QString::fromStdString(FApplicationInfo->GetFileVersion()));
     sbrMainPanels[1]->setText(QString::fromLatin1(BuildDate));
     fraPICHourLT->UpdateTexts();
 }

@@ -34,7 +34,7 @@ public:
     // Runs the start-up (FormCreate) before returning; the window is not
     // shown. presenter (and clock, when given) must outlive the window.
     explicit TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLanguage = RunLanguageChooser,
-                      const TClock* clock = nullptr);
+        const TClock* clock = nullptr);
     ~TfrmMain() override;
 
     // The real question: the language chooser, run once modally.

@@ -32,8 +32,12 @@ void AboutBoxTest::showsTheTextsOfTheCurrentLanguage_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("version");
-    QTest::newRow("French") << lgFR << "A propos" << "Produit : Kelvara LE" << "Version 1.1.1.0";
-    QTest::newRow("Dutch") << lgNL << "Info" << "Product : Kelvara LE" << "Versie 1.1.1.0";
+    QTest::newRow("French") << lgFR << "A propos"
+                            << "Produit : Kelvara LE"
+                            << "Version 1.1.1.0";
+    QTest::newRow("Dutch") << lgNL << "Info"
+                           << "Product : Kelvara LE"
+                           << "Versie 1.1.1.0";
 }
 
 void AboutBoxTest::showsTheTextsOfTheCurrentLanguage()
@@ -72,8 +76,8 @@ void AboutBoxTest::memoHoldsFourParagraphsSeparatedByEmptyLines()
 
     const QTextDocument* memo = box.memLegalPolicies->document();
     QCOMPARE(memo->blockCount(), 7);
-    const QStringList expected{texts.GetText(66), QString(), texts.GetText(67), QString(),
-                               texts.GetText(68), QString(), texts.GetText(69)};
+    const QStringList expected{
+        texts.GetText(66), QString(), texts.GetText(67), QString(), texts.GetText(68), QString(), texts.GetText(69)};
     for (int line = 0; line < 7; ++line) {
         QCOMPARE(memo->findBlockByNumber(line).text(), expected[line]);
     }
@@ -150,10 +154,10 @@ void AboutBoxTest::textsStayInsideTheirArea()
     for (QLabel* label : {box.lblProductName, box.lblVersion, box.lblCopyright, box.lblComments}) {
         const QString name = label->objectName();
         QVERIFY2(box.pnlAbout->contentsRect().contains(label->geometry()),
-                 qPrintable(name + QStringLiteral(": %1 px wide").arg(label->width())));
+            qPrintable(name + QStringLiteral(": %1 px wide").arg(label->width())));
         if (label->wordWrap()) {
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
-                     qPrintable(name + QStringLiteral(": needs %1 px high").arg(label->heightForWidth(label->width()))));
+                qPrintable(name + QStringLiteral(": needs %1 px high").arg(label->heightForWidth(label->width()))));
         } else {
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(name));
         }

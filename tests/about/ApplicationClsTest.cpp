@@ -58,7 +58,10 @@ TBytes makeElf(bool is64, bool bigEndian, const std::vector<TFakeSection>& secti
     file[5] = bigEndian ? 2 : 1;
     file[6] = 1;
 
-    struct TPlaced { std::uint32_t Name, Type; std::uint64_t Offset, Size; };
+    struct TPlaced {
+        std::uint32_t Name, Type;
+        std::uint64_t Offset, Size;
+    };
     std::vector<TPlaced> placed{{0, 0, 0, 0}};
     TBytes names(1, 0);
     auto addName = [&](const std::string& name) {
@@ -97,8 +100,8 @@ TBytes makeElf(bool is64, bool bigEndian, const std::vector<TFakeSection>& secti
 class TempFile {
 public:
     explicit TempFile(const std::string& tag)
-        : FPath(std::filesystem::temp_directory_path() /
-                ("kelvara-version-" + tag + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+        : FPath(std::filesystem::temp_directory_path()
+            / ("kelvara-version-" + tag + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
     {
     }
     ~TempFile() { std::filesystem::remove(FPath); }
@@ -162,16 +165,17 @@ std::vector<TVersionCase> versionCases()
         {"elf64 little-endian: plain decimal 2.10.0.255", makeElf(true, false, {versionSection(false)}), "2.10.0.255"},
         {"elf32 big-endian: same numbers", makeElf(false, true, {versionSection(true)}), "2.10.0.255"},
         {"record after other sections",
-         makeElf(true, false, {{".text", 1, TBytes(100, 0x90)}, {".kelvara.versionx", 1, record}, versionSection(false)}),
-         "2.10.0.255"},
-        {"largest parts are unsigned 65535",
-         makeElf(true, false, {versionSection(false, 0xFFFFFFFFu, 0xFFFFFFFFu)}), "65535.65535.65535.65535"},
+            makeElf(true, false,
+                {{".text", 1, TBytes(100, 0x90)}, {".kelvara.versionx", 1, record}, versionSection(false)}),
+            "2.10.0.255"},
+        {"largest parts are unsigned 65535", makeElf(true, false, {versionSection(false, 0xFFFFFFFFu, 0xFFFFFFFFu)}),
+            "65535.65535.65535.65535"},
         {"zero parts without leading zeros", makeElf(true, false, {versionSection(false, 0, 0)}), "0.0.0.0"},
         {"elf without the section", makeElf(true, false, {{".text", 1, TBytes(64, 0x90)}}), ""},
         {"section name only a prefix", makeElf(true, false, {{".kelvara.ver", 1, record}}), ""},
         {"section without the signature", makeElf(true, false, {{FileVersionSectionName, 1, noSignature}}), ""},
         {"section shorter than the record",
-         makeElf(true, false, {{FileVersionSectionName, 1, TBytes(record.begin(), record.begin() + 12)}}), ""},
+            makeElf(true, false, {{FileVersionSectionName, 1, TBytes(record.begin(), record.begin() + 12)}}), ""},
         {"section occupying no file space", makeElf(true, false, {{FileVersionSectionName, 8, record}}), ""},
         {"section table beyond the end of the file", withShOffPastEnd(), ""},
         {"record offset beyond the end of the file", withRecordOffsetPastEnd(), ""},
@@ -187,7 +191,7 @@ void PrintTo(const TVersionCase& row, std::ostream* out)
     *out << row.Name;
 }
 
-class FileVersionOfFile : public ::testing::TestWithParam<TVersionCase> {};
+class FileVersionOfFile : public ::testing::TestWithParam<TVersionCase> { };
 
 TEST_P(FileVersionOfFile, readsTheRecordOrGivesEmptyText)
 {
@@ -196,13 +200,13 @@ TEST_P(FileVersionOfFile, readsTheRecordOrGivesEmptyText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FileVersionOfFile, ::testing::ValuesIn(versionCases()),
-                         [](const ::testing::TestParamInfo<TVersionCase>& row) {
-                             std::string name;
-                             for (const char c : std::string(row.param.Name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+    [](const ::testing::TestParamInfo<TVersionCase>& row) {
+        std::string name;
+        for (const char c : std::string(row.param.Name)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 TEST(FileVersionOf, missingFileGivesEmptyText)
 {

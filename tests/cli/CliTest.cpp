@@ -17,7 +17,7 @@ TRun run(std::vector<std::string> args, const std::string& input = "")
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err, [] { return TCliNow {"2026-06-21", "12:00"}; });
+    const int status = RunCli(args, in, out, err, [] { return TCliNow{"2026-06-21", "12:00"}; });
     return {status, out.str(), err.str()};
 }
 
@@ -48,7 +48,10 @@ struct TExitCase {
     bool Usage;
 };
 
-void PrintTo(const TExitCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const TExitCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class CliExitStatus : public testing::TestWithParam<TExitCase> { };
 
@@ -65,27 +68,27 @@ TEST_P(CliExitStatus, refusesWithAClearMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CliExitStatus,
-    testing::Values(TExitCase {"thicknessBelowMinimum", {"--thickness", "1.2"}, 2,
+    testing::Values(TExitCase{"thicknessBelowMinimum", {"--thickness", "1.2"}, 2,
                         "thickness: 1.2 is below the minimum of 1.5 cm", false},
-        TExitCase {
+        TExitCase{
             "thicknessAboveMaximum", {"--thickness", "9"}, 2, "thickness: 9 is above the maximum of 8.0 cm", false},
-        TExitCase {"loneSeparatorReadsAsZero", {"--reopen-temp", ","}, 2,
+        TExitCase{"loneSeparatorReadsAsZero", {"--reopen-temp", ","}, 2,
             "reopening temperature: , is below the minimum of 30.0", false},
-        TExitCase {"layingTempAboveMaximum", {"--laying-temp", "171"}, 2, "above the maximum of 170.0 degC", false},
-        TExitCase {"letterInNumber", {"--thickness", "5a"}, 2, "thickness: cannot read \"5a\"", true},
-        TExitCase {
+        TExitCase{"layingTempAboveMaximum", {"--laying-temp", "171"}, 2, "above the maximum of 170.0 degC", false},
+        TExitCase{"letterInNumber", {"--thickness", "5a"}, 2, "thickness: cannot read \"5a\"", true},
+        TExitCase{
             "hugeNumberIsRefusedNotConverted", {"--thickness", std::string(400, '9')}, 2, "above the maximum", false},
-        TExitCase {"unknownOption", {"--speed", "3"}, 2, "unknown option \"--speed\"", true},
-        TExitCase {"missingValue", {"--wind"}, 2, "--wind needs a value", true},
-        TExitCase {"badWind", {"--wind", "gale"}, 2, "wind: \"gale\" is not feeble, moderate or strong", true},
-        TExitCase {"badDate", {"--date", "2026-02-30"}, 2, "date: \"2026-02-30\" is not a date", true},
-        TExitCase {"badTime", {"--time", "24:00"}, 2, "time: \"24:00\" is not a time", true},
-        TExitCase {"badLayer", {"--layer", "0:10:921:1.2:2400"}, 2, "--layer", true},
-        TExitCase {"zeroConductivityLayer", {"--layer", "1:10:921:0:2400"}, 2, "positive numbers", true},
-        TExitCase {
+        TExitCase{"unknownOption", {"--speed", "3"}, 2, "unknown option \"--speed\"", true},
+        TExitCase{"missingValue", {"--wind"}, 2, "--wind needs a value", true},
+        TExitCase{"badWind", {"--wind", "gale"}, 2, "wind: \"gale\" is not feeble, moderate or strong", true},
+        TExitCase{"badDate", {"--date", "2026-02-30"}, 2, "date: \"2026-02-30\" is not a date", true},
+        TExitCase{"badTime", {"--time", "24:00"}, 2, "time: \"24:00\" is not a time", true},
+        TExitCase{"badLayer", {"--layer", "0:10:921:1.2:2400"}, 2, "--layer", true},
+        TExitCase{"zeroConductivityLayer", {"--layer", "1:10:921:0:2400"}, 2, "positive numbers", true},
+        TExitCase{
             "tooThin", {"--layer", "2:80:837:1.31:1750"}, 3, "below the limit of 100.0 cm (TPICHourCls/1)", false},
-        TExitCase {"unstable", {"--layer", "1:10:921:12:2400"}, 3, "stable computation (TPICHourCls/2)", false},
-        TExitCase {"neverReopens", {"--bottom-temp", "60"}, 3, "within 34 h 43 min 20 s", false}),
+        TExitCase{"unstable", {"--layer", "1:10:921:12:2400"}, 3, "stable computation (TPICHourCls/2)", false},
+        TExitCase{"neverReopens", {"--bottom-temp", "60"}, 3, "within 34 h 43 min 20 s", false}),
     [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(CliJson, successCarriesTheRunState)
@@ -166,7 +169,7 @@ TEST(CliBatch, headerWithoutARequiredColumnIsRefused)
 
 TEST(CliCsv, quotedFieldsAndUnclosedQuotes)
 {
-    EXPECT_EQ(*SplitCsvLine("a,\"b,c\",\"d\"\"e\","), (std::vector<std::string> {"a", "b,c", "d\"e", ""}));
+    EXPECT_EQ(*SplitCsvLine("a,\"b,c\",\"d\"\"e\","), (std::vector<std::string>{"a", "b,c", "d\"e", ""}));
     EXPECT_FALSE(SplitCsvLine("a,\"b").has_value());
     EXPECT_EQ(JoinCsvLine({"5,5", "x\"y", "plain"}), "\"5,5\",\"x\"\"y\",plain");
 }

@@ -24,7 +24,7 @@ TEST_F(ComputeTest, defaultInputsAtSummerNoonGiveThePinnedResult)
     EXPECT_EQ(Engine.ResultSeconds, 43180.0);
     EXPECT_EQ(Engine.DayOfYear, 172);
     EXPECT_EQ(Engine.ClockOffset, 2.0);
-    EXPECT_EQ(Engine.Limits, (TPICLimits {11, 31, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits{11, 31, 201}));
     EXPECT_NEAR(Engine.StartSolarTime, 12.0 - 2.0 + 0.2807 - 0.0289, 1e-3);
 }
 
@@ -77,7 +77,7 @@ TEST_F(ComputeTest, progressBarRangeStepsAndReset)
     EXPECT_EQ(Bar.Max, 25000);
     EXPECT_EQ(Bar.Step, 1);
     EXPECT_EQ((std::vector<std::string>(Bar.Calls.begin(), Bar.Calls.begin() + 4)),
-        (std::vector<std::string> {"min", "max", "step", "position"}));
+        (std::vector<std::string>{"min", "max", "step", "position"}));
     EXPECT_EQ(Bar.Steps, Engine.ResultSeconds / TPICHourCls::TimeStep + 1);
     EXPECT_EQ(Bar.Position, 0);
 }
@@ -116,7 +116,7 @@ TEST_F(ComputeTest, historyKeepsInitialProfileAndFiveMinuteProfiles)
 {
     Engine.Layers.Items(0).SetThicknessCm(5.5);
     Engine.Compute(Bar, SummerDay, timeOf(12, 0));
-    EXPECT_EQ(Engine.Limits, (TPICLimits {12, 32, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits{12, 32, 201}));
     const TCoolingHistory& history = Engine.History();
     ASSERT_EQ(history.ProfileCount(), (history.LevelCount() - 1) / 60 + 1);
     const auto initial = history.Profile(0);
@@ -230,7 +230,7 @@ TEST_F(ComputeTest, deepLayerBoundariesAtOneMetreAreHandled)
     // The second layer reaches 1 m: its boundary lies on the fixed bottom node.
     Engine.Layers.Items(1).SetThicknessCm(95.0);
     EXPECT_EQ(computeFailure(Engine, Bar, dateOf(2026, 1, 15), timeOf(9, 0)), "");
-    EXPECT_EQ(Engine.Limits, (TPICLimits {11, 201, 201}));
+    EXPECT_EQ(Engine.Limits, (TPICLimits{11, 201, 201}));
     EXPECT_GT(Engine.ResultSeconds, 0.0);
 }
 

@@ -104,7 +104,7 @@ TEST(LayerBottomNodes, offGridThicknessSnapsToNearestHalfCentimetre)
         EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers)[0], c.Node) << c.Cm << " cm";
     }
     engine.Layers.Items(0).SetThicknessCm(4.5);
-    EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers), (TPICLimits {10, 30, 201}));
+    EXPECT_EQ(TPICHourCls::LayerBottomNodes(engine.Layers), (TPICLimits{10, 30, 201}));
 }
 
 // Thicknesses no field lets through must still give a run that ends in a

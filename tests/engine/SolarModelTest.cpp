@@ -8,7 +8,7 @@ using namespace SolarModel;
 
 namespace {
 
-const TSite Site {50.8, 4.21, 1353.0};
+const TSite Site{50.8, 4.21, 1353.0};
 
 // Reference values are quoted to three or four decimals, so the tolerances
 // are half a unit of their last digit.
@@ -19,7 +19,10 @@ struct TSunCase {
 };
 
 // gtest would otherwise print the raw bytes, padding included.
-void PrintTo(const TSunCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const TSunCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class SunriseAndSunset : public testing::TestWithParam<TSunCase> { };
 
@@ -36,8 +39,7 @@ TEST_P(SunriseAndSunset, matchReferenceHours)
 }
 
 INSTANTIATE_TEST_SUITE_P(Days, SunriseAndSunset,
-    testing::Values(
-        TSunCase {"midsummer", 172, 23.415, 3.864, 20.136}, TSunCase {"midwinter", 355, NAN, 8.134, 15.866}),
+    testing::Values(TSunCase{"midsummer", 172, 23.415, 3.864, 20.136}, TSunCase{"midwinter", 355, NAN, 8.134, 15.866}),
     [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(SolarSetup, newYearEquationOfTimeAndDistanceFactor)
@@ -97,7 +99,10 @@ struct TAirCase {
     double Expected;
 };
 
-void PrintTo(const TAirCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const TAirCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class AirTemperature : public testing::TestWithParam<TAirCase> { };
 
@@ -112,8 +117,8 @@ TEST_P(AirTemperature, matchesClearSkyReference)
 }
 
 INSTANTIATE_TEST_SUITE_P(Reference, AirTemperature,
-    testing::Values(TAirCase {"midsummerMidnight", 172, 0.0, 14.54}, TAirCase {"midsummerAfternoon", 172, 15.0, 24.55},
-        TAirCase {"januaryMorning", 15, 6.0, -2.21}),
+    testing::Values(TAirCase{"midsummerMidnight", 172, 0.0, 14.54}, TAirCase{"midsummerAfternoon", 172, 15.0, 24.55},
+        TAirCase{"januaryMorning", 15, 6.0, -2.21}),
     [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(AirTemperatureSets, cloudBandsPickTheirOwnCoefficients)

@@ -1,7 +1,7 @@
 #include "FrameTestSupport.h"
 
-#include "PICHourLTMessages.h"
 #include "ClickablePicture.h"
+#include "PICHourLTMessages.h"
 #include "UpDownSpinner.h"
 
 #include <QDateEdit>
@@ -36,8 +36,8 @@ bool resultsEmpty(const TPICHourLTFra& frame)
 
 // Seconds until reopening by an engine of our own, fed as the frame should
 // feed its own.
-double engineSeconds(double thicknessCm, double layingTemp, double reopenTemp, double wind, double cloud,
-                     bool summer, QDate date, QTime time)
+double engineSeconds(double thicknessCm, double layingTemp, double reopenTemp, double wind, double cloud, bool summer,
+    QDate date, QTime time)
 {
     TPICHourCls engine;
     engine.Layers.Items(0).SetThicknessCm(thicknessCm);
@@ -48,8 +48,7 @@ double engineSeconds(double thicknessCm, double layingTemp, double reopenTemp, d
     engine.SummerTime = summer;
     TNullProgressBar bar;
     const QDate epoch(1899, 12, 30);
-    engine.Compute(bar, static_cast<double>(epoch.daysTo(date)),
-                   time.msecsSinceStartOfDay() / 86400000.0);
+    engine.Compute(bar, static_cast<double>(epoch.daysTo(date)), time.msecsSinceStartOfDay() / 86400000.0);
     return engine.ResultSeconds;
 }
 
@@ -82,8 +81,7 @@ void FrameComputeTest::showsTheEnginesReopeningMoment_data()
         << "fr_BE" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "HH:mm:ss";
     QTest::newRow("en_US: laid at 23:00, reopened the next day")
         << "en_US" << QDateTime(QDate(2021, 12, 31), QTime(23, 0, 0)) << "h:mm:ss AP";
-    QTest::newRow("nl_BE: night in winter")
-        << "nl_BE" << QDateTime(QDate(2022, 1, 15), QTime(2, 10, 40)) << "HH:mm:ss";
+    QTest::newRow("nl_BE: night in winter") << "nl_BE" << QDateTime(QDate(2022, 1, 15), QTime(2, 10, 40)) << "HH:mm:ss";
 }
 
 void FrameComputeTest::showsTheEnginesReopeningMoment()
@@ -135,8 +133,8 @@ void FrameComputeTest::takesTheDayOfOnePickerAndTheTimeOfTheOther()
     compute(frame);
     QVERIFY(resultsShown(frame));
     const double seconds = engineSeconds(5.0, 170.0, 30.0, 1.0, 0.0, true, QDate(2022, 6, 10), QTime(7, 30, 0));
-    const QDateTime reopening =
-        QDateTime(QDate(2022, 6, 10), QTime(7, 30, 0)).addSecs(static_cast<qint64>(std::trunc(seconds)));
+    const QDateTime reopening
+        = QDateTime(QDate(2022, 6, 10), QTime(7, 30, 0)).addSecs(static_cast<qint64>(std::trunc(seconds)));
     QCOMPARE(frame.edtRPICDate->text(), QLocale().toString(reopening.date(), QLocale::ShortFormat));
     QCOMPARE(frame.edtRPICTime->text(), QLocale().toString(reopening.time(), "HH:mm:ss"));
 }
@@ -149,11 +147,17 @@ void FrameComputeTest::everyInputChangeEmptiesTheResults()
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     };
     const std::pair<const char*, std::function<void()>> changes[] = {
-        {"typing a thickness", [&] { QTest::keyClick(frame.edtNLThickness, Qt::Key_End);
-                                     QTest::keyClicks(frame.edtNLThickness, QStringLiteral("5")); }},
+        {"typing a thickness",
+            [&] {
+                QTest::keyClick(frame.edtNLThickness, Qt::Key_End);
+                QTest::keyClicks(frame.edtNLThickness, QStringLiteral("5"));
+            }},
         {"typing a laying temperature", [&] { QTest::keyClick(frame.edtNLInitTemp, Qt::Key_Backspace); }},
-        {"typing a reopening temperature", [&] { frame.edtNLPICTemp->selectAll();
-                                                 QTest::keyClicks(frame.edtNLPICTemp, QStringLiteral("40")); }},
+        {"typing a reopening temperature",
+            [&] {
+                frame.edtNLPICTemp->selectAll();
+                QTest::keyClicks(frame.edtNLPICTemp, QStringLiteral("40"));
+            }},
         {"thickness spinner", [&] { QTest::mouseClick(frame.udnNLThickness->UpButton(), Qt::LeftButton); }},
         {"laying temperature spinner", [&] { QTest::mouseClick(frame.udnNLInitTemp->DownButton(), Qt::LeftButton); }},
         {"reopening temperature spinner", [&] { QTest::mouseClick(frame.udnNLPICTemp->UpButton(), Qt::LeftButton); }},
@@ -215,7 +219,8 @@ void FrameComputeTest::showsEngineFailuresInTheCurrentLanguage_data()
         << 1 << int{lgFR} << QString(fr)
         << QString::fromUtf8("L'épaisseur totale de toutes les couches est inférieure à la limite de 100,0 cm !");
     QTest::newRow("too thin, Dutch, comma")
-        << 1 << int{lgNL} << QString(fr) << QStringLiteral("De totale laagdikte is kleiner dan de grenswaarde 100,0 cm !");
+        << 1 << int{lgNL} << QString(fr)
+        << QStringLiteral("De totale laagdikte is kleiner dan de grenswaarde 100,0 cm !");
     QTest::newRow("too thin, Dutch, point")
         << 1 << int{lgNL} << QStringLiteral("en_US")
         << QStringLiteral("De totale laagdikte is kleiner dan de grenswaarde 100.0 cm !");
@@ -266,7 +271,7 @@ void FrameComputeTest::switchingLanguageChangesTheFailureText()
     frame.UpdateTexts();
     compute(frame);
     QCOMPARE(fixture.Presenter.Warnings,
-             (QStringList{fixture.Texts.GetTextFor(52, lgFR), fixture.Texts.GetTextFor(52, lgNL)}));
+        (QStringList{fixture.Texts.GetTextFor(52, lgFR), fixture.Texts.GetTextFor(52, lgNL)}));
 }
 
 void FrameComputeTest::showsOtherErrorsWithTheirOwnMessage()
@@ -294,7 +299,8 @@ void FrameComputeTest::decodesFailureMessages_data()
     QTest::newRow("engine code 2") << "TPICHourCls/2" << 52 << QString();
     QTest::newRow("engine code 3 with blanks around") << " TPICHourCls/3\n" << 55 << QString();
     QTest::newRow("engine code 1 quotes the limit")
-        << "TPICHourCls/1" << -1 << QString::fromUtf8("L'épaisseur totale de toutes les couches est inférieure à la limite de 12,5 cm !");
+        << "TPICHourCls/1" << -1
+        << QString::fromUtf8("L'épaisseur totale de toutes les couches est inférieure à la limite de 12,5 cm !");
     QTest::newRow("unknown engine code") << "TPICHourCls/7" << -1 << "TPICHourCls";
     QTest::newRow("code that is no number") << "TPICHourCls/x" << -1 << "TPICHourCls";
     QTest::newRow("code with trailing text") << "TPICHourCls/1a" << -1 << "TPICHourCls";

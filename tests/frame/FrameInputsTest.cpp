@@ -91,12 +91,28 @@ void FrameInputsTest::captionsFollowTheLanguage()
 
     const TLanguagesMgrCls& texts = fixture.Texts;
     const std::pair<const char*, int> captions[] = {
-        {"gbxNewLayer", 12}, {"lblNLThickness", 13}, {"lblNLInitTemp", 14}, {"lblNLPICTemp", 15},
-        {"gbxWindSpeed", 16}, {"rbnWSFeeble", 17}, {"rbnWSModerate", 18}, {"rbnWSStrong", 19},
-        {"gbxCloud", 20}, {"rbnCWispy", 21}, {"rbnCCover", 22}, {"rbnCHeavyCover", 23},
-        {"gbxPoseData", 24}, {"lblPDDate", 25}, {"lblPDTime", 26}, {"gbxPDGMT", 27},
-        {"lblRPICDate", 28}, {"lblRPICTime", 61}, {"rbnPDSummerHour", 29}, {"rbnPDWinterHour", 30},
-        {"gbxResults", 31}, {"btnCompute", 32},
+        {"gbxNewLayer", 12},
+        {"lblNLThickness", 13},
+        {"lblNLInitTemp", 14},
+        {"lblNLPICTemp", 15},
+        {"gbxWindSpeed", 16},
+        {"rbnWSFeeble", 17},
+        {"rbnWSModerate", 18},
+        {"rbnWSStrong", 19},
+        {"gbxCloud", 20},
+        {"rbnCWispy", 21},
+        {"rbnCCover", 22},
+        {"rbnCHeavyCover", 23},
+        {"gbxPoseData", 24},
+        {"lblPDDate", 25},
+        {"lblPDTime", 26},
+        {"gbxPDGMT", 27},
+        {"lblRPICDate", 28},
+        {"lblRPICTime", 61},
+        {"rbnPDSummerHour", 29},
+        {"rbnPDWinterHour", 30},
+        {"gbxResults", 31},
+        {"btnCompute", 32},
     };
     for (const auto& [name, index] : captions) {
         QWidget* control = frame.findChild<QWidget*>(QString::fromLatin1(name));
@@ -125,10 +141,10 @@ void FrameInputsTest::startsWithTheEngineDefaults_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QStringList>("values");
-    QTest::newRow("fr_BE: comma") << QStringLiteral("fr_BE")
-                                  << QStringList{QStringLiteral("5,0"), QStringLiteral("170,0"), QStringLiteral("30,0")};
-    QTest::newRow("en_US: point") << QStringLiteral("en_US")
-                                  << QStringList{QStringLiteral("5.0"), QStringLiteral("170.0"), QStringLiteral("30.0")};
+    QTest::newRow("fr_BE: comma") << QStringLiteral(
+        "fr_BE") << QStringList{QStringLiteral("5,0"), QStringLiteral("170,0"), QStringLiteral("30,0")};
+    QTest::newRow("en_US: point") << QStringLiteral(
+        "en_US") << QStringList{QStringLiteral("5.0"), QStringLiteral("170.0"), QStringLiteral("30.0")};
 }
 
 void FrameInputsTest::startsWithTheEngineDefaults()
@@ -179,11 +195,11 @@ void FrameInputsTest::spinnersStepFromTheShownValue_data()
     QTest::addColumn<bool>("up");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("position");
-    const auto row = [](const char* name, const char* spinner, const char* typed, bool up, const char* shown,
-                        int position) {
-        QTest::newRow(name) << QString::fromLatin1(spinner) << QString::fromLatin1(typed) << up
-                            << QString::fromLatin1(shown) << position;
-    };
+    const auto row
+        = [](const char* name, const char* spinner, const char* typed, bool up, const char* shown, int position) {
+              QTest::newRow(name) << QString::fromLatin1(spinner) << QString::fromLatin1(typed) << up
+                                  << QString::fromLatin1(shown) << position;
+          };
     row("thickness up from 5,0", "udnNLThickness", "", true, "5,5", 8);
     row("thickness down from 5,0", "udnNLThickness", "", false, "4,5", 6);
     row("laying temperature up stays at the top", "udnNLInitTemp", "", true, "170,0", 14);
@@ -208,8 +224,8 @@ void FrameInputsTest::spinnersStepFromTheShownValue()
     auto* control = frame.findChild<TUpDownSpinner*>(spinner);
     QVERIFY(control != nullptr);
     QLineEdit* edit = control == frame.udnNLThickness ? frame.edtNLThickness
-                      : control == frame.udnNLInitTemp ? frame.edtNLInitTemp
-                                                        : frame.edtNLPICTemp;
+        : control == frame.udnNLInitTemp              ? frame.edtNLInitTemp
+                                                      : frame.edtNLPICTemp;
     if (!typed.isEmpty()) {
         typeInto(edit, typed);
     }
@@ -229,21 +245,29 @@ void FrameInputsTest::refusesWhileTyping_data()
     const QString thickness = utf8("Le champ \"Epaisseur (cm) :\"");
     const QString notReal = utf8("\" doit être une valeur de type réel!");
     const QString above = utf8("\" doit être inférieure ou égale à ");
-    QTest::newRow("thickness 9: above the maximum")
-        << "edtNLThickness" << "9" << thickness + above.mid(1) + "8,0" << "8,0" << 13;
-    QTest::newRow("thickness 8.3: above the maximum")
-        << "edtNLThickness" << "8.3" << thickness + above.mid(1) + "8,0" << "8,0" << 13;
-    QTest::newRow("laying temperature 180")
-        << "edtNLInitTemp" << "180" << utf8("Le champ \"Température de pose (°C) :") + above + "170,0" << "170,0" << 14;
+    QTest::newRow("thickness 9: above the maximum") << "edtNLThickness"
+                                                    << "9" << thickness + above.mid(1) + "8,0"
+                                                    << "8,0" << 13;
+    QTest::newRow("thickness 8.3: above the maximum") << "edtNLThickness"
+                                                      << "8.3" << thickness + above.mid(1) + "8,0"
+                                                      << "8,0" << 13;
+    QTest::newRow("laying temperature 180") << "edtNLInitTemp"
+                                            << "180" << utf8("Le champ \"Température de pose (°C) :") + above + "170,0"
+                                            << "170,0" << 14;
     QTest::newRow("reopening temperature 60")
-        << "edtNLPICTemp" << "60"
-        << utf8("Le champ \"Température de remise en circulation (°C) :") + above + "50,0" << "50,0" << 4;
-    QTest::newRow("thickness emptied") << "edtNLThickness" << "" << thickness + notReal.mid(1) << "" << 7;
-    QTest::newRow("thickness letter") << "edtNLThickness" << "x" << thickness + notReal.mid(1) << "x" << 7;
-    QTest::newRow("thickness lone minus") << "edtNLThickness" << "-" << thickness + notReal.mid(1) << "-" << 7;
-    QTest::newRow("thickness blank inside") << "edtNLThickness" << "5 2" << thickness + notReal.mid(1) << "5 2" << 7;
-    QTest::newRow("thickness minus after the digits")
-        << "edtNLThickness" << "5-" << thickness + notReal.mid(1) << "5-" << 7;
+        << "edtNLPICTemp"
+        << "60" << utf8("Le champ \"Température de remise en circulation (°C) :") + above + "50,0"
+        << "50,0" << 4;
+    QTest::newRow("thickness emptied") << "edtNLThickness"
+                                       << "" << thickness + notReal.mid(1) << "" << 7;
+    QTest::newRow("thickness letter") << "edtNLThickness"
+                                      << "x" << thickness + notReal.mid(1) << "x" << 7;
+    QTest::newRow("thickness lone minus") << "edtNLThickness"
+                                          << "-" << thickness + notReal.mid(1) << "-" << 7;
+    QTest::newRow("thickness blank inside") << "edtNLThickness"
+                                            << "5 2" << thickness + notReal.mid(1) << "5 2" << 7;
+    QTest::newRow("thickness minus after the digits") << "edtNLThickness"
+                                                      << "5-" << thickness + notReal.mid(1) << "5-" << 7;
 }
 
 void FrameInputsTest::refusesWhileTyping()
@@ -266,8 +290,8 @@ void FrameInputsTest::refusesWhileTyping()
     QCOMPARE(edit->text(), left);
     QVERIFY(wholeTextSelected(edit));
     const TUpDownSpinner* spinner = edit == frame.edtNLThickness ? frame.udnNLThickness
-                                    : edit == frame.edtNLInitTemp ? frame.udnNLInitTemp
-                                                                  : frame.udnNLPICTemp;
+        : edit == frame.edtNLInitTemp                            ? frame.udnNLInitTemp
+                                                                 : frame.udnNLPICTemp;
     QCOMPARE(spinner->Position(), position);
 }
 
@@ -280,14 +304,27 @@ void FrameInputsTest::refusesOnlyAtComputeTime_data()
     QTest::addColumn<QString>("corrected");
     const QString below = utf8("\" doit être supérieure ou égale à ");
     const QString thickness = utf8("Le champ \"Epaisseur (cm) :");
-    QTest::newRow("fr_BE: thickness 1") << "fr_BE" << "edtNLThickness" << "1" << thickness + below + "1,5" << "1,5";
-    QTest::newRow("fr_BE: thickness 1.2") << "fr_BE" << "edtNLThickness" << "1.2" << thickness + below + "1,5" << "1,5";
-    QTest::newRow("en_US: thickness 1,2") << "en_US" << "edtNLThickness" << "1,2" << thickness + below + "1.5" << "1.5";
+    QTest::newRow("fr_BE: thickness 1") << "fr_BE"
+                                        << "edtNLThickness"
+                                        << "1" << thickness + below + "1,5"
+                                        << "1,5";
+    QTest::newRow("fr_BE: thickness 1.2") << "fr_BE"
+                                          << "edtNLThickness"
+                                          << "1.2" << thickness + below + "1,5"
+                                          << "1,5";
+    QTest::newRow("en_US: thickness 1,2") << "en_US"
+                                          << "edtNLThickness"
+                                          << "1,2" << thickness + below + "1.5"
+                                          << "1.5";
     QTest::newRow("fr_BE: lone comma in the reopening temperature")
-        << "fr_BE" << "edtNLPICTemp" << ","
-        << utf8("Le champ \"Température de remise en circulation (°C) :") + below + "30,0" << "30,0";
+        << "fr_BE"
+        << "edtNLPICTemp"
+        << "," << utf8("Le champ \"Température de remise en circulation (°C) :") + below + "30,0"
+        << "30,0";
     QTest::newRow("en_US: lone point in the laying temperature")
-        << "en_US" << "edtNLInitTemp" << "." << utf8("Le champ \"Température de pose (°C) :") + below + "100.0"
+        << "en_US"
+        << "edtNLInitTemp"
+        << "." << utf8("Le champ \"Température de pose (°C) :") + below + "100.0"
         << "100.0";
 }
 
@@ -317,10 +354,14 @@ void FrameInputsTest::acceptsEitherSeparator_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("typed");
-    QTest::newRow("fr_BE: 1,5") << "fr_BE" << "1,5";
-    QTest::newRow("fr_BE: 1.5") << "fr_BE" << "1.5";
-    QTest::newRow("en_US: 1,5") << "en_US" << "1,5";
-    QTest::newRow("en_US: 1.5") << "en_US" << "1.5";
+    QTest::newRow("fr_BE: 1,5") << "fr_BE"
+                                << "1,5";
+    QTest::newRow("fr_BE: 1.5") << "fr_BE"
+                                << "1.5";
+    QTest::newRow("en_US: 1,5") << "en_US"
+                                << "1,5";
+    QTest::newRow("en_US: 1.5") << "en_US"
+                                << "1.5";
 }
 
 void FrameInputsTest::acceptsEitherSeparator()
@@ -349,7 +390,9 @@ void FrameInputsTest::survivesHostileText_data()
         {"very long fraction", QStringLiteral("0,") + QString(5000, u'3')},
         {"thousands of separators", QString(5000, u',')},
         {"mixed separators", QStringLiteral("1.000,000.5")},
-        {"control character inside", QStringLiteral("5\x01" "2")},
+        {"control character inside",
+            QStringLiteral("5\x01"
+                           "2")},
         {"tab inside", QStringLiteral("5\t2")},
         {"accented letter after digits", utf8("5é")},
         {"fullwidth digits", utf8("５")},
@@ -515,9 +558,12 @@ void FrameInputsTest::classesAreWrittenIntoTheEngine()
     TPICHourCls& engine = frame.PICHour();
     engine.WindSpeedModerate = 6.5;  // the frame copies the engine's class values
     const std::tuple<QRadioButton*, double*, double> clicks[] = {
-        {frame.rbnWSStrong, &engine.WindSpeed, 15.0},   {frame.rbnWSModerate, &engine.WindSpeed, 6.5},
-        {frame.rbnWSFeeble, &engine.WindSpeed, 1.0},    {frame.rbnCHeavyCover, &engine.CloudCover, 100.0},
-        {frame.rbnCCover, &engine.CloudCover, 50.0},    {frame.rbnCWispy, &engine.CloudCover, 0.0},
+        {frame.rbnWSStrong, &engine.WindSpeed, 15.0},
+        {frame.rbnWSModerate, &engine.WindSpeed, 6.5},
+        {frame.rbnWSFeeble, &engine.WindSpeed, 1.0},
+        {frame.rbnCHeavyCover, &engine.CloudCover, 100.0},
+        {frame.rbnCCover, &engine.CloudCover, 50.0},
+        {frame.rbnCWispy, &engine.CloudCover, 0.0},
     };
     for (const auto& [button, field, value] : clicks) {
         frame.edtRPICDate->setText(QStringLiteral("old result"));

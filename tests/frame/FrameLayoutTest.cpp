@@ -34,8 +34,8 @@ void FrameLayoutTest::placesEveryControlAsDrawn_data()
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");  // labels: width and height 0, only the corner counts
-    const auto row = [](const char* name, const char* className, const char* parent, int left, int top,
-                        int width = 0, int height = 0) {
+    const auto row = [](const char* name, const char* className, const char* parent, int left, int top, int width = 0,
+                         int height = 0) {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className)
                             << QString::fromLatin1(parent) << QRect(left, top, width, height);
     };
@@ -100,9 +100,24 @@ void FrameLayoutTest::tabsThroughTheControlsInOrder()
     TFrameFixture fixture;
     TPICHourLTFra& frame = *fixture.Frame;
     const QStringList expected = {
-        "edtNLThickness", "edtNLInitTemp", "edtNLPICTemp", "udnNLThickness", "udnNLInitTemp", "udnNLPICTemp",
-        "rbnWSFeeble", "rbnWSStrong", "rbnWSModerate", "rbnCWispy", "rbnCCover", "rbnCHeavyCover",
-        "dtpPDDate", "dtpPDTime", "rbnPDSummerHour", "rbnPDWinterHour", "btnCompute", "edtRPICDate",
+        "edtNLThickness",
+        "edtNLInitTemp",
+        "edtNLPICTemp",
+        "udnNLThickness",
+        "udnNLInitTemp",
+        "udnNLPICTemp",
+        "rbnWSFeeble",
+        "rbnWSStrong",
+        "rbnWSModerate",
+        "rbnCWispy",
+        "rbnCCover",
+        "rbnCHeavyCover",
+        "dtpPDDate",
+        "dtpPDTime",
+        "rbnPDSummerHour",
+        "rbnPDWinterHour",
+        "btnCompute",
+        "edtRPICDate",
         "edtRPICTime",
     };
     QStringList chain;
@@ -145,9 +160,12 @@ void FrameLayoutTest::labelsFitLeftOfTheirControls()
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     const std::pair<QLabel*, QWidget*> pairs[] = {
-        {frame.lblNLThickness, frame.edtNLThickness}, {frame.lblNLInitTemp, frame.edtNLInitTemp},
-        {frame.lblNLPICTemp, frame.edtNLPICTemp},     {frame.lblPDDate, frame.imgPDDate},
-        {frame.lblPDTime, frame.imgPDTime},           {frame.lblRPICDate, frame.edtRPICDate},
+        {frame.lblNLThickness, frame.edtNLThickness},
+        {frame.lblNLInitTemp, frame.edtNLInitTemp},
+        {frame.lblNLPICTemp, frame.edtNLPICTemp},
+        {frame.lblPDDate, frame.imgPDDate},
+        {frame.lblPDTime, frame.imgPDTime},
+        {frame.lblRPICDate, frame.edtRPICDate},
         {frame.lblRPICTime, frame.edtRPICTime},
     };
     for (const auto& [label, control] : pairs) {

@@ -209,11 +209,16 @@ void FrameWidgetsTest::removesTheTimeZoneField_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("withoutZone");
-    QTest::newRow("zone at the end") << "h:mm:ss AP t" << "h:mm:ss AP";
-    QTest::newRow("zone in front") << "tttt HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("quoted words stay") << "H 'h' mm 'min' ss 's' t" << "H 'h' mm 'min' ss 's'";
-    QTest::newRow("quoted t stays") << "HH 'at' mm" << "HH 'at' mm";
-    QTest::newRow("no zone") << "HH:mm:ss" << "HH:mm:ss";
+    QTest::newRow("zone at the end") << "h:mm:ss AP t"
+                                     << "h:mm:ss AP";
+    QTest::newRow("zone in front") << "tttt HH:mm:ss"
+                                   << "HH:mm:ss";
+    QTest::newRow("quoted words stay") << "H 'h' mm 'min' ss 's' t"
+                                       << "H 'h' mm 'min' ss 's'";
+    QTest::newRow("quoted t stays") << "HH 'at' mm"
+                                    << "HH 'at' mm";
+    QTest::newRow("no zone") << "HH:mm:ss"
+                             << "HH:mm:ss";
 }
 
 void FrameWidgetsTest::removesTheTimeZoneField()
@@ -227,12 +232,18 @@ void FrameWidgetsTest::addsSecondsAfterTheMinutes_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("withSeconds");
-    QTest::newRow("colon") << "HH:mm" << "HH:mm:ss";
-    QTest::newRow("point") << "HH.mm" << "HH.mm.ss";
-    QTest::newRow("day period after") << "h:mm AP" << "h:mm:ss AP";
-    QTest::newRow("seconds already there") << "HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("quoted m ignored") << "HH 'min' mm" << "HH 'min' mm:ss";
-    QTest::newRow("no minutes") << "HH" << "HH";
+    QTest::newRow("colon") << "HH:mm"
+                           << "HH:mm:ss";
+    QTest::newRow("point") << "HH.mm"
+                           << "HH.mm.ss";
+    QTest::newRow("day period after") << "h:mm AP"
+                                      << "h:mm:ss AP";
+    QTest::newRow("seconds already there") << "HH:mm:ss"
+                                           << "HH:mm:ss";
+    QTest::newRow("quoted m ignored") << "HH 'min' mm"
+                                      << "HH 'min' mm:ss";
+    QTest::newRow("no minutes") << "HH"
+                                << "HH";
 }
 
 void FrameWidgetsTest::addsSecondsAfterTheMinutes()
@@ -246,11 +257,16 @@ void FrameWidgetsTest::showsTimesThatFitTheFields_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("fr_BE: units in words replaced") << "fr_BE" << "13:05:09";
-    QTest::newRow("fr_FR") << "fr_FR" << "13:05:09";
-    QTest::newRow("nl_BE") << "nl_BE" << "13:05:09";
-    QTest::newRow("en_US") << "en_US" << "1:05:09 PM";
-    QTest::newRow("de_DE") << "de_DE" << "13:05:09";
+    QTest::newRow("fr_BE: units in words replaced") << "fr_BE"
+                                                    << "13:05:09";
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "13:05:09";
+    QTest::newRow("nl_BE") << "nl_BE"
+                           << "13:05:09";
+    QTest::newRow("en_US") << "en_US"
+                           << "1:05:09 PM";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "13:05:09";
 }
 
 void FrameWidgetsTest::showsTimesThatFitTheFields()

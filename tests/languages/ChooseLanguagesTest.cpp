@@ -152,7 +152,7 @@ void ChooseLanguagesTest::showsTheProgramPictureWithWhiteTransparent()
     QCOMPARE(chooser.imgLogo->geometry(), QRect(16, 24, 140, 140));
     const QImage picture = chooser.imgLogo->pixmap().toImage();
     QCOMPARE(picture.size(), QSize(140, 140));
-    QCOMPARE(qAlpha(picture.pixel(0, 139)), 0);   // white, the transparent colour
+    QCOMPARE(qAlpha(picture.pixel(0, 139)), 0);  // white, the transparent colour
     QCOMPARE(qAlpha(picture.pixel(70, 104)), 255);  // the black top layer of the road
     QCOMPARE(QColor(picture.pixel(70, 104)), QColor(Qt::black));
 }

@@ -57,10 +57,10 @@ void LanguagesMgrTest::keepsTextsCharacterForCharacter_data()
     row("about menu ends in three dots", 9, "A &propos...", "&Info...");
     row("new layer group", 12, "Couche d'enrobé bitumineux nouvellement posée", "Pas aangebrachte asfaltlaag");
     row("thickness label", 13, "Epaisseur (cm) :", "Laagdikte (cm) :");
-    row("laying temperature: blank before colon in French only", 14, "Température de pose (°C) :",
-        "Aanbrengingstemperatuur (°C):");
-    row("reopening temperature", 15, "Température de remise en circulation (°C) :",
-        "Temperatuur wederopenstelling (°C):");
+    row("laying temperature: blank before colon in French only", 14,
+        "Température de pose (°C) :", "Aanbrengingstemperatuur (°C):");
+    row("reopening temperature", 15,
+        "Température de remise en circulation (°C) :", "Temperatuur wederopenstelling (°C):");
     row("moderate wind", 18, "Modérée", "Matige wind");
     row("empty summer/winter caption", 27, "", "");
     row("summer time", 29, "Heure d'été", "Zomertijd");
@@ -149,11 +149,10 @@ void LanguagesMgrTest::staysWithinTheWesternCodePage()
         for (const TLanguage language : {lgFR, lgNL}) {
             const QString text = manager.GetTextFor(index, language);
             for (const QChar c : text) {
-                const bool latin1 = c.unicode() >= 0x20 && c.unicode() <= 0xFF
-                                    && !(c.unicode() >= 0x7F && c.unicode() <= 0x9F);
-                QVERIFY2(latin1 || extras.contains(c), qPrintable(QStringLiteral("text %1: U+%2")
-                                                                      .arg(index)
-                                                                      .arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+                const bool latin1
+                    = c.unicode() >= 0x20 && c.unicode() <= 0xFF && !(c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+                QVERIFY2(latin1 || extras.contains(c),
+                    qPrintable(QStringLiteral("text %1: U+%2").arg(index).arg(c.unicode(), 4, 16, QLatin1Char('0'))));
             }
             const int quotes = static_cast<int>(text.count(QChar(0x2019)));
             QCOMPARE(quotes, index == 65 && language == lgFR ? 2 : 0);

@@ -53,8 +53,7 @@ const TFixedClock fixedClock;
 
 // Arms an answer for the next modal dialog of type T; a dialog still open
 // after five seconds is ended so that the test fails instead of hanging.
-template <typename T>
-void answerNextModal(const std::function<void(T&)>& answer)
+template<typename T> void answerNextModal(const std::function<void(T&)>& answer)
 {
     QTimer::singleShot(0, [answer] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
@@ -71,20 +70,10 @@ struct TWindowTexts {
 
     static TWindowTexts Of(const TfrmMain& w)
     {
-        return {w.windowTitle(),
-                w.mnuFile->title(),
-                w.mnuQuit->text(),
-                w.mnuLanguageType->title(),
-                w.mnuLanguageFR->text(),
-                w.mnuLanguageNL->text(),
-                w.mnuHelp->title(),
-                w.mnuAbout->text(),
-                w.sbrMainPanels[0]->text(),
-                w.sbrMainPanels[1]->text(),
-                w.sbrMainPanels[2]->text(),
-                w.fraPICHourLT->gbxNewLayer->title(),
-                w.mnuLanguageFR->isChecked(),
-                w.mnuLanguageNL->isChecked()};
+        return {w.windowTitle(), w.mnuFile->title(), w.mnuQuit->text(), w.mnuLanguageType->title(),
+            w.mnuLanguageFR->text(), w.mnuLanguageNL->text(), w.mnuHelp->title(), w.mnuAbout->text(),
+            w.sbrMainPanels[0]->text(), w.sbrMainPanels[1]->text(), w.sbrMainPanels[2]->text(),
+            w.fraPICHourLT->gbxNewLayer->title(), w.mnuLanguageFR->isChecked(), w.mnuLanguageNL->isChecked()};
     }
 };
 
@@ -231,9 +220,8 @@ void MainWindowTest::languageSwitchChangesOnlyCaptions()
 
     auto values = [&frame] {
         return QStringList{frame.edtNLThickness->text(), frame.edtNLInitTemp->text(), frame.edtNLPICTemp->text(),
-                           frame.dtpPDDate->date().toString(Qt::ISODate), frame.dtpPDTime->time().toString(),
-                           frame.rbnWSModerate->isChecked() ? "moderate" : "?", frame.edtRPICDate->text(),
-                           frame.edtRPICTime->text()};
+            frame.dtpPDDate->date().toString(Qt::ISODate), frame.dtpPDTime->time().toString(),
+            frame.rbnWSModerate->isChecked() ? "moderate" : "?", frame.edtRPICDate->text(), frame.edtRPICTime->text()};
     };
     const QStringList before = values();
     w.mnuLanguageNL->trigger();

@@ -87,7 +87,7 @@ std::optional<TSplitValue> Split(double dateTime)
     if (serial < FirstSerialDay || serial > LastSerialDay) {
         return std::nullopt;
     }
-    return TSplitValue {serial, msOfDay};
+    return TSplitValue{serial, msOfDay};
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ std::optional<TClockTime> DecodeTime(double dateTime)
         return std::nullopt;
     }
     const auto ms = static_cast<int>(split->MsOfDay);
-    return TClockTime {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+    return TClockTime{ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
 }
 
 std::optional<double> EncodeDate(int year, int month, int day)

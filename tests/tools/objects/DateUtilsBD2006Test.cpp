@@ -85,7 +85,7 @@ TEST(DateUtilsBD2006Test, everyDayRoundTrips)
     // year must count up from 1 on each 1 January.
     const double first = *EncodeDate(1, 1, 1);
     const double last = *EncodeDate(9999, 12, 31);
-    TCalendarDate previous {0, 12, 31};
+    TCalendarDate previous{0, 12, 31};
     int previousDayOfYear = 0;
     for (double day = first; day <= last; day += 1.0) {
         // 18:00 of the day; before day zero the time of day counts downwards.
@@ -130,7 +130,7 @@ TEST(DateUtilsBD2006Test, refusesInvalidParts)
     struct TDate {
         int Year, Month, Day;
     };
-    for (const auto& d : std::vector<TDate> {{2009, 2, 29}, {1900, 2, 29}, {2021, 4, 31}, {2021, 13, 1}, {2021, 0, 1},
+    for (const auto& d : std::vector<TDate>{{2009, 2, 29}, {1900, 2, 29}, {2021, 4, 31}, {2021, 13, 1}, {2021, 0, 1},
              {2021, 1, 0}, {0, 12, 31}, {10000, 1, 1}, {-5, 1, 1}}) {
         EXPECT_FALSE(EncodeDate(d.Year, d.Month, d.Day).has_value()) << d.Year << '-' << d.Month << '-' << d.Day;
     }

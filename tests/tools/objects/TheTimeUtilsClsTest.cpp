@@ -95,8 +95,8 @@ TEST(TheTimeUtilsClsTest, reachesMidnightBeforeDayZeroOnTheRightDay)
     // Before 1900 a sum that lands on midnight comes out a hair short of it
     // in extended precision; rounded the wrong way it would read as the
     // midnight two days earlier.
-    for (const TMoment start : {TMoment {1850, 3, 1, 0, 5, 5}, TMoment {1601, 7, 15, 13, 20, 7},
-             TMoment {1, 1, 2, 0, 0, 1}, TMoment {1899, 12, 28, 23, 59, 59}}) {
+    for (const TMoment start : {TMoment{1850, 3, 1, 0, 5, 5}, TMoment{1601, 7, 15, 13, 20, 7},
+             TMoment{1, 1, 2, 0, 0, 1}, TMoment{1899, 12, 28, 23, 59, 59}}) {
         const int toMidnight = 86400 - (start.Hour * 3600 + start.Minute * 60 + start.Second);
         for (int earlier = 0; earlier < 400; ++earlier) {
             SCOPED_TRACE(testing::Message()
