@@ -1,13 +1,10 @@
 #include "DateTimeConversion.h"
 
-#include <cmath>
+#include "DateUtilsBD2006.h"
 
 namespace {
 
 constexpr double MillisecondsPerDay = 86400000.0;
-// Beyond this many days either way QDate cannot represent the value and the
-// conversion to an integer would overflow.
-constexpr double MaxDays = 1.0e9;
 
 QDate Epoch()
 {
@@ -30,15 +27,13 @@ double DateTimeConversion::ToDateTime(const QDateTime& dateTime)
 
 QDateTime DateTimeConversion::FromDateTime(double value)
 {
-    if (!std::isfinite(value) || std::fabs(value) > MaxDays) {
+    // The utilities' own decomposition: the same rounding to the millisecond
+    // and the same day for a time that rounds up to midnight.
+    const auto date = DateUtilsBD2006::DecodeDate(value);
+    const auto time = DateUtilsBD2006::DecodeTime(value);
+    if (!date || !time) {
         return {};
     }
-    const double wholeDays = std::trunc(value);
-    auto days = static_cast<qint64>(wholeDays);
-    auto milliseconds = static_cast<qint64>(std::llround(std::fabs(value - wholeDays) * MillisecondsPerDay));
-    if (milliseconds >= static_cast<qint64>(MillisecondsPerDay)) {
-        milliseconds -= static_cast<qint64>(MillisecondsPerDay);
-        ++days;
-    }
-    return QDateTime(Epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(milliseconds)), Qt::UTC);
+    return QDateTime(QDate(date->Year, date->Month, date->Day),
+        QTime(time->Hour, time->Minute, time->Second, time->Millisecond), Qt::UTC);
 }

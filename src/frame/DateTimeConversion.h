@@ -15,7 +15,7 @@ double ToDateTime(const QDateTime& dateTime);
 
 // Rounded to the millisecond, so that a value such as 0.041666666666 (one
 // hour less a rounding error) reads as 01:00:00.000. An invalid QDateTime for
-// values that are not finite or lie outside the years Qt can hold.
+// values that are not finite or lie outside the years 1 to 9999.
 QDateTime FromDateTime(double value);
 
 }  // namespace DateTimeConversion
