@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using TBytes = std::vector<unsigned char>;
@@ -97,11 +99,13 @@ TBytes makeElf(bool is64, bool bigEndian, const std::vector<TFakeSection>& secti
     return file;
 }
 
+// ctest runs each case in its own process, several at once: the process id
+// keeps their files apart.
 class TempFile {
 public:
     explicit TempFile(const std::string& tag)
         : FPath(std::filesystem::temp_directory_path()
-            / ("kelvara-version-" + tag + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+            / ("kelvara-version-" + tag + "-" + std::to_string(::getpid())))
     {
     }
     ~TempFile() { std::filesystem::remove(FPath); }
