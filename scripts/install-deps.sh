@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
-  libjpeg-dev
+  libjpeg-dev libtbb-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool
 )
