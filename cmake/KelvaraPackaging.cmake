@@ -31,6 +31,8 @@ foreach(source ${package_resources}/man/kelvara.1 ${package_resources}/man/kelva
   list(APPEND compressed ${output})
 endforeach()
 add_custom_target(kelvara_package_files ALL DEPENDS ${compressed})
+# scripts/run.sh builds the program alone; an install after it needs these too.
+add_dependencies(kelvara kelvara_package_files)
 install(FILES ${package_generated}/kelvara.1.gz ${package_generated}/kelvara-calc.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${package_generated}/changelog.gz DESTINATION ${KELVARA_PACKAGE_DOCDIR})
