@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev libtbb-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 if [ "${KELVARA_CHECK_TOOLS:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy cppcheck valgrind)
