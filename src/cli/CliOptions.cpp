@@ -1,8 +1,10 @@
 #include "CliOptions.h"
 
+#include "CliLimits.h"
 #include "RegionalSettingsCls.h"
 #include "StringTools/StringToolsCls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -17,59 +19,77 @@ std::optional<double> readNumber(const std::string& text)
     return value;
 }
 
-}  // namespace
+// The options a batch takes from each of its rows instead.
+constexpr const char* SingleRunOptions[]
+    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json"};
 
-const char* CliUsage()
+std::string buildUsage()
 {
-    return "Usage: kelvara-calc [options]\n"
-           "Computes when a freshly laid asphalt layer may be reopened to traffic.\n"
-           "\n"
-           "  --thickness CM         new layer thickness, 1.5 to 8.0 (default 5.0)\n"
-           "  --laying-temp C        laying temperature, 100 to 170 (default 170.0)\n"
-           "  --reopen-temp C        reopening temperature, 30 to 50 (default 30.0)\n"
-           "  --wind CLASS           feeble | moderate | strong (default feeble)\n"
-           "  --cloud CLASS          clear | partial | covered (default clear)\n"
-           "  --date YYYY-MM-DD      laying date (default today)\n"
-           "  --time HH:MM           laying time (default now)\n"
-           "  --clock MODE           auto | summer | winter (default auto:\n"
-           "                         summer time from 22 March to 21 October)\n"
-           "  --layer N:CM:CP:K:RHO  expert: replace existing layer N (1 or 2) by\n"
-           "                         thickness cm, heat capacity J/(kg K),\n"
-           "                         conductivity W/(m K), density kg/m3; repeatable\n"
-           "  --bottom-temp C        expert: temperature of the existing road (default 14)\n"
-           "  --json                 one JSON object on standard output\n"
-           "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
-           "                         reopen_temp,wind,cloud,date,time[,clock]),\n"
-           "                         CSV on standard output\n"
-           "  --help                 this text\n"
-           "  --version              the version\n"
-           "\n"
-           "Numbers take a decimal point or a decimal comma.\n"
-           "Exit status: 0 success, 2 bad usage or refused value, 3 no reopening moment.\n";
+    const std::string more(25, ' ');
+    std::string usage = "Usage: kelvara-calc [options]\n"
+                        "Computes when a freshly laid asphalt layer may be reopened to traffic.\n"
+                        "\n"
+                        "  --thickness CM         new layer thickness, 1.5 to 8.0 (default 5.0)\n"
+                        "  --laying-temp C        laying temperature, 100 to 170 (default 170.0)\n"
+                        "  --reopen-temp C        reopening temperature, 30 to 50 (default 30.0)\n"
+                        "  --wind CLASS           feeble | moderate | strong (default feeble)\n"
+                        "  --cloud CLASS          clear | partial | covered (default clear)\n"
+                        "  --date YYYY-MM-DD      laying date (default today)\n"
+                        "  --time HH:MM           laying time (default now)\n"
+                        "  --clock MODE           auto | summer | winter (default auto:\n"
+                        "                         summer time from 22 March to 21 October)\n"
+                        "  --layer N:CM:CP:K:RHO  expert: replace existing layer N (1 or 2) by\n";
+    usage += more + "thickness " + LimitRange(CliLimits::LayerThickness) + ",\n";
+    usage += more + "heat capacity " + LimitRange(CliLimits::HeatCapacity) + ",\n";
+    usage += more + "conductivity " + LimitRange(CliLimits::Conductivity) + ",\n";
+    usage += more + "density " + LimitRange(CliLimits::Density) + "; repeatable\n";
+    usage += "  --bottom-temp C        expert: temperature of the existing road,\n";
+    usage += more + LimitRange(CliLimits::BottomTemp) + " (default 14)\n";
+    usage += "  --json                 one JSON object on standard output, for every outcome\n"
+             "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
+             "                         reopen_temp,wind,cloud,date,time[,clock] in any order,\n"
+             "                         other columns copied), CSV on standard output with\n"
+             "                         result_seconds,reopening,error added; --layer and\n"
+             "                         --bottom-temp apply to every row, --thickness to\n"
+             "                         --clock and --json are refused with it\n"
+             "  --help                 this text\n"
+             "  --version              the version\n"
+             "\n"
+             "Numbers take a decimal point or a decimal comma.\n"
+             "Exit status:\n"
+             "  0  success (a batch: every row has a result)\n"
+             "  2  bad usage, a value that cannot be read or lies outside its limits,\n"
+             "     a reopening after 9999-12-31; a batch: an unusable CSV header\n"
+             "  3  no reopening moment: no cooling within 34 h 43 min 20 s, too thin a\n"
+             "     road, or materials that the computation cannot follow stably;\n"
+             "     a batch: some row carries an error\n"
+             "     (a malformed row, a refused value or an engine failure alike)\n"
+             "  4  standard output could not be written (a full disk, a closed output)\n";
+    return usage;
 }
 
-std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::string& text)
+std::variant<TCliLayerOverride, TCliUsageError> checkedLayer(const std::vector<std::string>& parts)
 {
-    const auto parts = StringToolsCls::SplitString(':', text);
-    const TCliUsageError error{"--layer: \"" + text
-        + "\" is not N:THICKNESS_CM:HEAT_CAPACITY:CONDUCTIVITY:DENSITY with N 1 or 2 and "
-          "positive numbers"};
-    if (parts.size() != 5 || (parts[0] != "1" && parts[0] != "2"))
-        return error;
+    constexpr const TCliLimit* limits[]
+        = {&CliLimits::LayerThickness, &CliLimits::HeatCapacity, &CliLimits::Conductivity, &CliLimits::Density};
     double numbers[4];
     for (std::size_t n = 0; n < 4; ++n) {
         const auto value = readNumber(parts[n + 1]);
-        if (!value || *value <= 0.0)
-            return error;
+        if (!value)
+            return TCliUsageError{
+                "--layer " + parts[0] + ": cannot read " + limits[n]->Name + " \"" + parts[n + 1] + "\" as a number"};
+        if (auto refusal = OutsideLimit(*limits[n], *value, parts[n + 1]))
+            return TCliUsageError{"--layer " + parts[0] + ": " + limits[n]->Name + " " + *refusal};
         numbers[n] = *value;
     }
     return TCliLayerOverride{parts[0] == "1" ? 1 : 2, numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
-std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std::string>& args)
+std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& args)
 {
     TCliOptions options;
     TCliScenario& s = options.Scenario;
+    std::vector<std::string> given;
     for (std::size_t n = 0; n < args.size(); ++n) {
         std::string name = args[n];
         std::optional<std::string> inlineValue;
@@ -77,10 +97,12 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
             inlineValue = name.substr(equals + 1);
             name.resize(equals);
         }
+        // An empty text or the next option is no value: "--date ''" must not
+        // mean today, nor "--wind --json" a wind called "--json".
         const auto value = [&]() -> std::optional<std::string> {
             if (inlineValue)
-                return inlineValue;
-            if (n + 1 < args.size())
+                return inlineValue->empty() ? std::nullopt : inlineValue;
+            if (n + 1 < args.size() && !args[n + 1].empty() && args[n + 1].rfind("--", 0) != 0)
                 return args[++n];
             return std::nullopt;
         };
@@ -90,6 +112,7 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
             target = true;
             return std::nullopt;
         };
+        given.push_back(name);
 
         std::string* textTarget = nullptr;
         if (name == "--thickness")
@@ -129,6 +152,8 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
             const auto number = readNumber(*text);
             if (!number)
                 return TCliUsageError{"--bottom-temp: cannot read \"" + *text + "\" as a number"};
+            if (auto refusal = OutsideLimit(CliLimits::BottomTemp, *number, *text))
+                return TCliUsageError{"--bottom-temp: " + *refusal};
             s.BottomTemp = *number;
         } else {
             bool batch = false, help = false, version = false;
@@ -153,5 +178,36 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
                 options.Mode = TCliMode::Batch;
         }
     }
+    if (options.Mode == TCliMode::Batch)
+        for (const char* option : SingleRunOptions)
+            if (std::find(given.begin(), given.end(), option) != given.end())
+                return TCliUsageError{std::string("--batch cannot be used with ") + option
+                    + ": a batch takes its values from its rows and writes CSV"};
     return options;
+}
+
+}  // namespace
+
+const std::string& CliUsage()
+{
+    static const std::string usage = buildUsage();
+    return usage;
+}
+
+std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::string& text)
+{
+    const auto parts = StringToolsCls::SplitString(':', text);
+    if (parts.size() != 5 || (parts[0] != "1" && parts[0] != "2"))
+        return TCliUsageError{
+            "--layer: \"" + text + "\" is not N:THICKNESS_CM:HEAT_CAPACITY:CONDUCTIVITY:DENSITY with N 1 or 2"};
+    return checkedLayer(parts);
+}
+
+std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std::string>& args)
+{
+    auto parsed = parse(args);
+    if (auto* error = std::get_if<TCliUsageError>(&parsed))
+        error->Json = std::any_of(args.begin(), args.end(),
+            [](const std::string& arg) { return arg == "--json" || arg.rfind("--json=", 0) == 0; });
+    return parsed;
 }

@@ -16,13 +16,17 @@ struct TCliOptions {
 
 struct TCliUsageError {
     std::string Message;
+    bool Json = false;  // --json was among the arguments: answer in JSON
 };
 
 // Reads the arguments after the program name. Numbers of the three bounded
-// fields stay text: they are checked when the scenario runs.
+// fields stay text: they are checked when the scenario runs. The expert
+// values are checked against CliLimits here. An empty value, or one that
+// starts with "--", is missing.
 std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std::string>& args);
 
-// "N:THICKNESS_CM:HEAT_CAPACITY:CONDUCTIVITY:DENSITY", every number positive.
+// "N:THICKNESS_CM:HEAT_CAPACITY:CONDUCTIVITY:DENSITY", every number within
+// its limit.
 std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::string& text);
 
-const char* CliUsage();
+const std::string& CliUsage();

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <ostream>
 
 std::string JsonNumber(double value)
 {
@@ -14,26 +13,42 @@ std::string JsonNumber(double value)
     return std::string(text, result.ptr);
 }
 
-std::string JsonString(std::string_view text)
-{
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            quoted += escape;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
-}
-
 namespace {
+
+// Length of the well-formed UTF-8 sequence that starts text, or 0: no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view text)
+{
+    const auto byte = [&](std::size_t n) { return static_cast<unsigned char>(text[n]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char secondMin = 0x80, secondMax = 0xBF;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            secondMin = 0xA0;
+        else if (lead == 0xED)
+            secondMax = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            secondMin = 0x90;
+        else if (lead == 0xF4)
+            secondMax = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < secondMin || byte(1) > secondMax)
+        return 0;
+    for (std::size_t n = 2; n < length; ++n)
+        if (byte(n) < 0x80 || byte(n) > 0xBF)
+            return 0;
+    return length;
+}
 
 template<typename T> std::string jsonOptional(const std::optional<T>& value)
 {
@@ -47,52 +62,82 @@ template<typename T> std::string jsonOptional(const std::optional<T>& value)
 
 }  // namespace
 
-void WriteTextReport(std::ostream& out, std::ostream& err, const TCliOutcome& outcome)
+std::string JsonString(std::string_view text)
 {
-    if (outcome.Status != TCliStatus::Ok) {
-        err << "kelvara-calc: " << outcome.Message;
-        if (!outcome.Error.empty() && outcome.Message != outcome.Error)
-            err << " (" << outcome.Error << ")";
-        err << '\n';
-        return;
+    std::string quoted = "\"";
+    for (std::size_t n = 0; n < text.size();) {
+        const char c = text[n];
+        const auto byte = static_cast<unsigned char>(c);
+        const std::size_t length = utf8SequenceLength(text.substr(n));
+        if (length == 0) {
+            quoted += "\\ufffd";
+            ++n;
+            continue;
+        }
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            quoted += escape;
+        } else {
+            quoted.append(text.substr(n, length));
+        }
+        n += length;
     }
-    out << "Laying:    " << outcome.Laying.value_or("?") << '\n'
-        << "Reopening: " << outcome.Reopening.value_or("?") << '\n'
-        << "Duration:  " << FormatDuration(outcome.ResultSeconds.value_or(0.0)) << '\n';
+    return quoted + '"';
 }
 
-void WriteJsonReport(std::ostream& out, const TCliScenario& scenario, const TCliOutcome& outcome)
+std::string TextReport(const TCliOutcome& outcome)
 {
-    out << "{\"inputs\":{"
-        << "\"thickness\":" << JsonString(scenario.Thickness) << ",\"laying_temp\":" << JsonString(scenario.LayingTemp)
-        << ",\"reopen_temp\":" << JsonString(scenario.ReopenTemp) << ",\"wind\":" << JsonString(scenario.Wind)
-        << ",\"cloud\":" << JsonString(scenario.Cloud) << ",\"date\":" << JsonString(scenario.Date)
-        << ",\"time\":" << JsonString(scenario.Time) << ",\"clock\":" << JsonString(scenario.Clock);
+    return "Laying:    " + outcome.Laying.value_or("?") + "\nReopening: " + outcome.Reopening.value_or("?")
+        + "\nDuration:  " + FormatDuration(outcome.ResultSeconds.value_or(0.0)) + '\n';
+}
+
+std::string FailureLine(const TCliOutcome& outcome)
+{
+    std::string line = "kelvara-calc: " + outcome.Message;
+    if (!outcome.Error.empty() && outcome.Message != outcome.Error)
+        line += " (" + outcome.Error + ")";
+    return line + '\n';
+}
+
+std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
+{
+    std::string json = "{\"inputs\":{\"thickness\":" + JsonString(scenario.Thickness)
+        + ",\"laying_temp\":" + JsonString(scenario.LayingTemp) + ",\"reopen_temp\":" + JsonString(scenario.ReopenTemp)
+        + ",\"wind\":" + JsonString(scenario.Wind) + ",\"cloud\":" + JsonString(scenario.Cloud)
+        + ",\"date\":" + JsonString(scenario.Date) + ",\"time\":" + JsonString(scenario.Time)
+        + ",\"clock\":" + JsonString(scenario.Clock);
     if (outcome.Status != TCliStatus::Malformed && outcome.Status != TCliStatus::Refused)
-        out << ",\"summer_time\":" << (outcome.SummerTime ? "true" : "false")
-            << ",\"bottom_temp\":" << JsonNumber(outcome.BottomTemp);
-    out << ",\"layers\":[";
+        json += std::string(",\"summer_time\":") + (outcome.SummerTime ? "true" : "false")
+            + ",\"bottom_temp\":" + JsonNumber(outcome.BottomTemp);
+    json += ",\"layers\":[";
     for (std::size_t n = 0; n < scenario.Layers.size(); ++n) {
         const TCliLayerOverride& l = scenario.Layers[n];
-        out << (n ? "," : "") << "{\"index\":" << l.Index << ",\"thickness_cm\":" << JsonNumber(l.ThicknessCm)
-            << ",\"heat_capacity\":" << JsonNumber(l.HeatCapacity) << ",\"conductivity\":" << JsonNumber(l.Conductivity)
-            << ",\"density\":" << JsonNumber(l.Density) << "}";
+        json += (n ? ",{\"index\":" : "{\"index\":") + std::to_string(l.Index)
+            + ",\"thickness_cm\":" + JsonNumber(l.ThicknessCm) + ",\"heat_capacity\":" + JsonNumber(l.HeatCapacity)
+            + ",\"conductivity\":" + JsonNumber(l.Conductivity) + ",\"density\":" + JsonNumber(l.Density) + "}";
     }
-    out << "]}";
-    out << ",\"result_seconds\":" << jsonOptional(outcome.ResultSeconds)
-        << ",\"laying\":" << jsonOptional(outcome.Laying) << ",\"reopening\":" << jsonOptional(outcome.Reopening)
-        << ",\"day_of_year\":" << jsonOptional(outcome.DayOfYear)
-        << ",\"clock_offset\":" << jsonOptional(outcome.ClockOffset)
-        << ",\"equation_of_time\":" << jsonOptional(outcome.EquationOfTime)
-        << ",\"start_solar_time\":" << jsonOptional(outcome.StartSolarTime) << ",\"limits\":[";
+    json += "]},\"result_seconds\":" + jsonOptional(outcome.ResultSeconds)
+        + ",\"laying\":" + jsonOptional(outcome.Laying) + ",\"reopening\":" + jsonOptional(outcome.Reopening)
+        + ",\"day_of_year\":" + jsonOptional(outcome.DayOfYear) + ",\"clock_offset\":"
+        + jsonOptional(outcome.ClockOffset) + ",\"equation_of_time\":" + jsonOptional(outcome.EquationOfTime)
+        + ",\"start_solar_time\":" + jsonOptional(outcome.StartSolarTime) + ",\"limits\":[";
     for (std::size_t n = 0; n < outcome.Limits.size(); ++n)
-        out << (n ? "," : "") << outcome.Limits[n];
-    out << "]";
+        json += (n ? "," : "") + std::to_string(outcome.Limits[n]);
+    json += "]";
     if (outcome.Status != TCliStatus::Ok)
-        out << ",\"error\":"
-            << JsonString(!outcome.Error.empty()               ? outcome.Error
-                       : outcome.Status == TCliStatus::Refused ? "refused"
-                                                               : "malformed")
-            << ",\"message\":" << JsonString(outcome.Message);
-    out << "}\n";
+        json += ",\"error\":"
+            + JsonString(!outcome.Error.empty()             ? outcome.Error
+                    : outcome.Status == TCliStatus::Refused ? "refused"
+                                                            : "malformed")
+            + ",\"message\":" + JsonString(outcome.Message);
+    return json + "}\n";
+}
+
+std::string JsonUsageError(std::string_view message)
+{
+    return "{\"error\":\"usage\",\"message\":" + JsonString(message) + "}\n";
 }

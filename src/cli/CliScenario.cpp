@@ -27,7 +27,7 @@ std::string oneDecimal(double value)
 TCliOutcome failed(TCliOutcome outcome, TCliStatus status, std::string message)
 {
     outcome.Status = status;
-    outcome.ShowUsage = status == TCliStatus::Malformed;
+    outcome.SuggestHelp = status == TCliStatus::Malformed;
     outcome.Message = std::move(message);
     return outcome;
 }
@@ -229,5 +229,8 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
     outcome.EquationOfTime = engine.EquationOfTime;
     outcome.StartSolarTime = engine.StartSolarTime;
     outcome.Limits = engine.Limits;
+    if (!outcome.Reopening)
+        return failed(outcome, TCliStatus::Refused,
+            "the reopening falls after 9999-12-31T23:59:59, the last moment the calendar holds");
     return outcome;
 }

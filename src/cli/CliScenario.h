@@ -31,7 +31,7 @@ struct TCliScenario {
 enum class TCliStatus {
     Ok,
     Malformed,  // a value that cannot be read at all
-    Refused,  // a readable value outside the engine's limits
+    Refused,  // a readable value outside the engine's limits, or a reopening past the calendar's end
     EngineFailure,  // the engine found no reopening moment
 };
 
@@ -40,7 +40,7 @@ int ExitCodeOf(TCliStatus status);
 
 struct TCliOutcome {
     TCliStatus Status = TCliStatus::Ok;
-    bool ShowUsage = false;  // malformed values come with the usage
+    bool SuggestHelp = false;  // a malformed value: point to --help
     std::string Error;  // engine code ("TPICHourCls/3") or empty
     std::string Message;  // one line, plain words
 

@@ -1,31 +1,63 @@
 #include "Csv.h"
 
-std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line)
+#include <istream>
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::optional<TCsvRecord> TCsvReader::Next()
 {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t n = 0; n < line.size(); ++n) {
-        const char c = line[n];
-        if (quoted) {
-            if (c == '"' && n + 1 < line.size() && line[n + 1] == '"') {
-                fields.back() += '"';
-                ++n;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                fields.back() += c;
+    for (;;) {
+        TCsvRecord record;
+        record.Fields.emplace_back();
+        record.Line = FLine;
+        bool quoted = false;
+        bool blank = true;  // nothing but spaces and tabs so far
+        int c = FIn.get();
+        if (c == std::char_traits<char>::eof())
+            return std::nullopt;
+        for (; c != std::char_traits<char>::eof(); c = FIn.get()) {
+            const char ch = static_cast<char>(c);
+            if (ch == '\n')
+                ++FLine;
+            if (quoted) {
+                if (ch == '"' && FIn.peek() == '"') {
+                    record.Fields.back() += '"';
+                    FIn.get();
+                } else if (ch == '"') {
+                    quoted = false;
+                } else {
+                    record.Fields.back() += ch;
+                }
+                continue;
             }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
+            if (ch == '\n')
+                break;
+            if (ch == '\r' && (FIn.peek() == '\n' || FIn.peek() == std::char_traits<char>::eof()))
+                continue;
+            if (ch != ' ' && ch != '\t')
+                blank = false;
+            if (ch == '"')
+                quoted = true;
+            else if (ch == ',')
+                record.Fields.emplace_back();
+            else
+                record.Fields.back() += ch;
         }
+        record.UnclosedQuote = quoted;
+        if (!FStarted) {
+            FStarted = true;
+            if (record.Fields.front().rfind(ByteOrderMark, 0) == 0)
+                record.Fields.front().erase(0, ByteOrderMark.size());
+        }
+        if (!blank)
+            return record;
+        if (c == std::char_traits<char>::eof())
+            return std::nullopt;
     }
-    if (quoted)
-        return std::nullopt;
-    return fields;
 }
 
 std::string CsvField(std::string_view text)

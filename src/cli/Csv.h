@@ -1,13 +1,33 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Comma-separated fields; a field in double quotes may hold commas (a
-// decimal comma, say) and doubled quotes. Empty when a quote is left open.
-std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line);
+struct TCsvRecord {
+    std::vector<std::string> Fields;
+    bool UnclosedQuote = false;  // the input ended inside a quoted field
+    int Line = 0;  // of the record's first character, from 1
+};
+
+// Comma-separated records. A field in double quotes may hold commas (a
+// decimal comma, say), doubled quotes and line breaks; a record ends with
+// LF or CR LF. Blank lines are skipped, and so is a byte-order mark at the
+// start (spreadsheets leave one).
+class TCsvReader {
+public:
+    explicit TCsvReader(std::istream& in) : FIn(in) { }
+
+    // The next record, or nothing at the end of the input.
+    std::optional<TCsvRecord> Next();
+
+private:
+    std::istream& FIn;
+    int FLine = 1;
+    bool FStarted = false;
+};
 
 // Quotes a field only when it needs it.
 std::string CsvField(std::string_view text);

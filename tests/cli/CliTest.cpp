@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <iconv.h>
 #include <sstream>
 
 namespace {
@@ -19,6 +22,16 @@ TRun run(std::vector<std::string> args, const std::string& input = "")
     std::ostringstream out, err;
     const int status = RunCli(args, in, out, err, [] { return TCliNow{"2026-06-21", "12:00"}; });
     return {status, out.str(), err.str()};
+}
+
+std::vector<std::vector<std::string>> csvRecords(const std::string& text)
+{
+    std::istringstream in(text);
+    TCsvReader reader(in);
+    std::vector<std::vector<std::string>> records;
+    while (auto record = reader.Next())
+        records.push_back(record->Fields);
+    return records;
 }
 
 TEST(CliSingleRun, startValuesAtTheInjectedNow)
@@ -45,7 +58,7 @@ struct TExitCase {
     std::vector<std::string> Args;
     int Status;
     const char* ErrorPart;
-    bool Usage;
+    bool TryHelp;
 };
 
 void PrintTo(const TExitCase& c, std::ostream* out)
@@ -61,8 +74,10 @@ TEST_P(CliExitStatus, refusesWithAClearMessage)
     const TRun r = run(c.Args);
     EXPECT_EQ(r.Status, c.Status) << r.Err;
     EXPECT_NE(r.Err.find(c.ErrorPart), std::string::npos) << r.Err;
-    EXPECT_EQ(r.Err.find("Usage:") != std::string::npos, c.Usage) << r.Err;
-    if (c.Status != 0) {
+    const auto firstLineEnd = r.Err.find('\n');
+    EXPECT_EQ(r.Err.substr(firstLineEnd + 1), c.TryHelp ? "Try 'kelvara-calc --help' for the options.\n" : "")
+        << "one line, and a pointer to --help instead of the whole usage";
+    if (c.Status != 0 && std::find(c.Args.begin(), c.Args.end(), "--json") == c.Args.end()) {
         EXPECT_EQ(r.Out, "") << "nothing on standard output after a refusal";
     }
 }
@@ -84,10 +99,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliExitStatus,
         TExitCase{"badDate", {"--date", "2026-02-30"}, 2, "date: \"2026-02-30\" is not a date", true},
         TExitCase{"badTime", {"--time", "24:00"}, 2, "time: \"24:00\" is not a time", true},
         TExitCase{"badLayer", {"--layer", "0:10:921:1.2:2400"}, 2, "--layer", true},
-        TExitCase{"zeroConductivityLayer", {"--layer", "1:10:921:0:2400"}, 2, "positive numbers", true},
+        TExitCase{"zeroConductivityLayer", {"--layer", "1:10:921:0:2400"}, 2,
+            "--layer 1: conductivity 0 is below the minimum of 0.02 W/(m K)", true},
+        TExitCase{"subnormalConductivity", {"--layer", "1:10:921:0." + std::string(320, '0') + "1:2400"}, 2,
+            "is below the minimum of 0.02 W/(m K)", true},
+        TExitCase{
+            "layerTooThick", {"--layer=2:101:921:1.2:2400"}, 2, "thickness 101 is above the maximum of 100 cm", true},
+        TExitCase{
+            "heatCapacityTooLow", {"--layer", "2:10:99:1.2:2400"}, 2, "heat capacity 99 is below the minimum", true},
+        TExitCase{
+            "denseAsLead", {"--layer", "2:10:921:1.2:11340"}, 2, "density 11340 is above the maximum of 5000", true},
+        TExitCase{"bottomTempOverflows", {"--bottom-temp", "1000000", "--date", "2026-07-10", "--time", "14:30"}, 2,
+            "--bottom-temp: 1000000 is above the maximum of 60 degC", true},
+        TExitCase{"bottomTempBelowFrozenGround", {"--bottom-temp=-31"}, 2, "below the minimum of -30 degC", true},
+        TExitCase{"emptyDate", {"--date", ""}, 2, "--date needs a value", true},
+        TExitCase{"emptyTime", {"--time="}, 2, "--time needs a value", true},
+        TExitCase{"optionIsNoValue", {"--wind", "--json"}, 2, "--wind needs a value", true},
+        TExitCase{"batchWithJson", {"--batch", "--json"}, 2, "--batch cannot be used with --json", true},
+        TExitCase{"batchWithSingleRunValue", {"--thickness", "6", "--batch"}, 2,
+            "--batch cannot be used with --thickness", true},
+        TExitCase{"reopeningAfterTheLastDate", {"--date", "9999-12-31", "--time", "23:00"}, 2,
+            "the reopening falls after 9999-12-31T23:59:59", false},
         TExitCase{
             "tooThin", {"--layer", "2:80:837:1.31:1750"}, 3, "below the limit of 100.0 cm (TPICHourCls/1)", false},
-        TExitCase{"unstable", {"--layer", "1:10:921:12:2400"}, 3, "stable computation (TPICHourCls/2)", false},
+        TExitCase{"unstable", {"--layer", "1:10:921:10:100"}, 3, "stable computation (TPICHourCls/2)", false},
         TExitCase{"neverReopens", {"--bottom-temp", "60"}, 3, "within 34 h 43 min 20 s", false}),
     [](const auto& param) { return std::string(param.param.Name); });
 
@@ -114,9 +149,186 @@ TEST(CliJson, failureCarriesCodeAndMessage)
 TEST(CliJson, stringsAreEscaped)
 {
     EXPECT_EQ(JsonString("a\"b\\c\n"), "\"a\\\"b\\\\c\\u000a\"");
+    EXPECT_EQ(JsonString("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x9A\xA7"), "\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x9A\xA7\"")
+        << "well-formed UTF-8 passes as it is";
+    // A stray continuation, an overlong slash, a surrogate, a cut sequence.
+    EXPECT_EQ(JsonString("a\x80\xC0\xAF\xED\xA0\x80\xE2\x82"),
+        "\"a\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\"");
     EXPECT_EQ(JsonNumber(1.0 / 0.0), "null");
     EXPECT_EQ(JsonNumber(0.1), "0.1");
 }
+
+// Just enough of a strict JSON reader to tell whether a text is one valid
+// value: the test must not trust the writer it checks.
+class TJsonChecker {
+public:
+    explicit TJsonChecker(std::string_view text) : FText(text) { }
+    bool isOneObject()
+    {
+        skipSpace();
+        if (peek() != '{' || !value())
+            return false;
+        skipSpace();
+        return FAt == FText.size();
+    }
+
+private:
+    std::string_view FText;
+    std::size_t FAt = 0;
+
+    char peek() const { return FAt < FText.size() ? FText[FAt] : '\0'; }
+    void skipSpace()
+    {
+        while (peek() == ' ' || peek() == '\n' || peek() == '\t' || peek() == '\r')
+            ++FAt;
+    }
+    bool literal(std::string_view word)
+    {
+        if (FText.substr(FAt, word.size()) != word)
+            return false;
+        FAt += word.size();
+        return true;
+    }
+    bool digits()
+    {
+        const std::size_t start = FAt;
+        while (std::isdigit(static_cast<unsigned char>(peek())))
+            ++FAt;
+        return FAt > start;
+    }
+    bool number()
+    {
+        literal("-");
+        if (!literal("0") && !digits())
+            return false;
+        if (literal(".") && !digits())
+            return false;
+        if (peek() == 'e' || peek() == 'E') {
+            ++FAt;
+            if (!literal("+"))
+                literal("-");
+            return digits();
+        }
+        return true;
+    }
+    bool string()
+    {
+        if (!literal("\""))
+            return false;
+        while (FAt < FText.size()) {
+            const auto c = static_cast<unsigned char>(FText[FAt++]);
+            if (c == '"')
+                return true;
+            if (c < 0x20)
+                return false;
+            if (c == '\\') {
+                const char e = peek();
+                ++FAt;
+                if (e == 'u') {
+                    for (int n = 0; n < 4; ++n, ++FAt)
+                        if (!std::isxdigit(static_cast<unsigned char>(peek())))
+                            return false;
+                } else if (e == '\0' || !std::strchr("\"\\/bfnrt", e)) {
+                    return false;
+                }
+            }
+        }
+        return false;
+    }
+    bool members(char close, bool named)
+    {
+        ++FAt;
+        skipSpace();
+        if (literal(std::string_view(&close, 1)))
+            return true;
+        for (;;) {
+            skipSpace();
+            if (named && (!string() || (skipSpace(), !literal(":"))))
+                return false;
+            if (!value())
+                return false;
+            skipSpace();
+            if (literal(std::string_view(&close, 1)))
+                return true;
+            if (!literal(","))
+                return false;
+        }
+    }
+    bool value()
+    {
+        skipSpace();
+        switch (peek()) {
+        case '{':
+            return members('}', true);
+        case '[':
+            return members(']', false);
+        case '"':
+            return string();
+        case 't':
+            return literal("true");
+        case 'f':
+            return literal("false");
+        case 'n':
+            return literal("null");
+        default:
+            return number();
+        }
+    }
+};
+
+bool isUtf8(const std::string& text)
+{
+    iconv_t converter = iconv_open("UTF-8", "UTF-8");
+    std::string copy = text, converted(text.size() * 4 + 4, '\0');
+    char* in = copy.data();
+    char* out = converted.data();
+    std::size_t inLeft = copy.size(), outLeft = converted.size();
+    const bool valid = iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(converter);
+    return valid;
+}
+
+struct TJsonCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    int Status;
+    const char* Part;
+};
+
+void PrintTo(const TJsonCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
+class CliJsonOutcome : public testing::TestWithParam<TJsonCase> { };
+
+TEST_P(CliJsonOutcome, writesOneValidObject)
+{
+    const TJsonCase& c = GetParam();
+    std::vector<std::string> args = c.Args;
+    args.insert(args.begin(), "--json");
+    const TRun r = run(args);
+    EXPECT_EQ(r.Status, c.Status) << r.Err;
+    EXPECT_TRUE(TJsonChecker(r.Out).isOneObject()) << r.Out;
+    EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 1) << r.Out;
+    EXPECT_TRUE(isUtf8(r.Out)) << r.Out;
+    EXPECT_NE(r.Out.find(c.Part), std::string::npos) << r.Out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CliJsonOutcome,
+    testing::Values(TJsonCase{"success", {"--date", "2026-06-21"}, 0, "\"reopening\":\"2026-06-21T"},
+        TJsonCase{"engineFailure", {"--bottom-temp", "60"}, 3, "\"error\":\"TPICHourCls/3\""},
+        TJsonCase{"refusedValue", {"--thickness", "9"}, 2, "\"error\":\"refused\""},
+        TJsonCase{"unknownOption", {"--speed", "3"}, 2, "{\"error\":\"usage\",\"message\":\"unknown option"},
+        TJsonCase{"missingValueBeforeJson", {"--wind"}, 2, "\"error\":\"usage\""},
+        TJsonCase{"refusedWithBatch", {"--batch"}, 2, "--batch cannot be used with --json"},
+        TJsonCase{"reopeningAfterTheLastDate", {"--date", "9999-12-31", "--time", "23:00"}, 2, "9999-12-31T23:59:59"},
+        TJsonCase{"invalidBytesEchoed", {"--wind", "g\xFF\xC0\xAFle", "--cloud", "\xED\xA0\x80"}, 2,
+            "\"wind\":\"g\\ufffd\\ufffd\\ufffdle\""},
+        TJsonCase{"invalidBytesInAUsageError", {"--\xE2\x82"}, 2, "unknown option \\\"--\\ufffd\\ufffd"},
+        TJsonCase{"help", {"--help"}, 0, "{\"usage\":\"Usage: kelvara-calc"},
+        TJsonCase{"version", {"--version"}, 0, "\"version\":\"1.1.1.0\""}),
+    [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(CliClock, autoFollowsTheWinterTimeRule)
 {
@@ -143,10 +355,7 @@ TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
                               "5,170,30,feeble,clear,2026-06-21\n";
     const TRun r = run({"--batch"}, input);
     EXPECT_EQ(r.Status, 3) << "some rows failed";
-    std::istringstream lines(r.Out);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(lines, line);)
-        rows.push_back(*SplitCsvLine(line));
+    const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 5u) << r.Out;
     EXPECT_EQ(rows[0].back(), "error");
     EXPECT_EQ(rows[1][8], "43180");
@@ -156,22 +365,134 @@ TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
     EXPECT_NE(rows[2][8], "");
     EXPECT_EQ(rows[3][8], "");
     EXPECT_NE(rows[3][10].find("above the maximum of 8.0"), std::string::npos);
-    EXPECT_NE(rows[4][10].find("time"), std::string::npos) << "a short row reports its missing time";
+    EXPECT_EQ(rows[4][10], "the row has 6 fields, the header 8");
 }
 
-TEST(CliBatch, headerWithoutARequiredColumnIsRefused)
+struct TBatchCase {
+    const char* Name;
+    std::string Row;  // under the header below
+    const char* Error;  // empty: a result
+};
+
+void PrintTo(const TBatchCase& c, std::ostream* out)
 {
-    const TRun r = run({"--batch"}, "thickness,laying_temp,reopen_temp,wind,cloud,date\n");
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_NE(r.Err.find("no column \"time\""), std::string::npos);
-    EXPECT_EQ(run({"--batch"}, "").Status, 2);
+    *out << c.Name;
 }
 
-TEST(CliCsv, quotedFieldsAndUnclosedQuotes)
+class CliBatchRow : public testing::TestWithParam<TBatchCase> { };
+
+TEST_P(CliBatchRow, keepsTheColumns)
 {
-    EXPECT_EQ(*SplitCsvLine("a,\"b,c\",\"d\"\"e\","), (std::vector<std::string>{"a", "b,c", "d\"e", ""}));
-    EXPECT_FALSE(SplitCsvLine("a,\"b").has_value());
-    EXPECT_EQ(JoinCsvLine({"5,5", "x\"y", "plain"}), "\"5,5\",\"x\"\"y\",plain");
+    const TBatchCase& c = GetParam();
+    const std::string header = "note,thickness,laying_temp,reopen_temp,wind,cloud,date,time\n";
+    const TRun r = run({"--batch"}, header + "first,5,170,30,feeble,clear,2026-06-21,12:00\n" + c.Row + "\n");
+    const bool failed = *c.Error != '\0';
+    EXPECT_EQ(r.Status, failed ? 3 : 0) << r.Err;
+    const auto rows = csvRecords(r.Out);
+    ASSERT_EQ(rows.size(), 3u) << r.Out;
+    for (const auto& row : rows)
+        EXPECT_EQ(row.size(), 11u) << "every row has the header's columns and the three results";
+    EXPECT_EQ(rows[1][0], "first");
+    EXPECT_EQ(rows[1][8], "43180") << "a row before is unharmed";
+    EXPECT_EQ(rows[2][10].rfind(c.Error, 0), 0u) << rows[2][10];
+    EXPECT_EQ(rows[2][10].empty(), !failed);
+    EXPECT_EQ(rows[2][8].empty(), failed) << "a result, or none beside an error";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CliBatchRow,
+    testing::Values(TBatchCase{"wellFormed", "a,5,170,30,feeble,clear,2026-06-21,12:00", ""},
+        TBatchCase{"trailingComma", "a,5,170,30,feeble,clear,2026-06-21,12:00,", "the row has 9 fields, the header 8"},
+        TBatchCase{"extraField", "a,5,170,30,feeble,clear,2026-06-21,12:00,x", "the row has 9 fields"},
+        TBatchCase{"missingField", "5,170,30,feeble,clear,2026-06-21,12:00", "the row has 7 fields"},
+        TBatchCase{"quotedLineBreak", "\"two\r\nlines, one note\",5,170,30,feeble,clear,2026-06-21,12:00", ""},
+        TBatchCase{"unclosedQuoteRunsToTheEnd", "\"a,5,170,30,feeble,clear,2026-06-21,12:00\n",
+            "the row starting on line 3 has an unclosed quote"}),
+    [](const auto& param) { return std::string(param.param.Name); });
+
+TEST(CliBatch, unusableHeaderIsRefused)
+{
+    const std::string columns = "thickness,laying_temp,reopen_temp,wind,cloud,date";
+    for (const auto& [header, message] : std::vector<std::pair<std::string, std::string>>{
+             {columns + "\n", "no column \"time\""},
+             {columns + ",time,date\n", "the column \"date\" twice"},
+             {columns + ",time,error\n", "the column \"error\", which the batch adds"},
+             {columns + ",\"time\n", "unclosed quote"},
+         }) {
+        const TRun r = run({"--batch"}, header + "5,170,30,feeble,clear,2026-06-21,12:00\n");
+        EXPECT_EQ(r.Status, 2) << header;
+        EXPECT_NE(r.Err.find(message), std::string::npos) << r.Err;
+        EXPECT_EQ(r.Out, "");
+    }
+    EXPECT_EQ(run({"--batch"}, "\n").Status, 2) << "no header at all";
+}
+
+TEST(CliCsv, recordsAndQuotedFields)
+{
+    const auto unquoted = [](std::vector<std::string> row) { return row; };
+    EXPECT_EQ(csvRecords("\xEF\xBB\xBF\"a\",\"b,c\",\"d\"\"e\",\r\n \t\r\n\n\"x\ny\",\"\"\r\nlast"),
+        (std::vector<std::vector<std::string>>{
+            unquoted({"a", "b,c", "d\"e", ""}), unquoted({"x\ny", ""}), unquoted({"last"})}))
+        << "byte-order mark, CR LF, blank lines, a line break inside quotes, no final line end";
+    std::istringstream open("a\nb,\"c\nd");
+    TCsvReader reader(open);
+    EXPECT_FALSE(reader.Next()->UnclosedQuote);
+    const auto last = reader.Next();
+    EXPECT_TRUE(last->UnclosedQuote);
+    EXPECT_EQ(last->Line, 2);
+    EXPECT_FALSE(reader.Next().has_value());
+    EXPECT_EQ(JoinCsvLine({"5,5", "x\"y", "plain", "two\nlines"}), "\"5,5\",\"x\"\"y\",plain,\"two\nlines\"");
+}
+
+// A standard output that takes Capacity bytes, then fails like a full disk.
+class TFullBuffer : public std::streambuf {
+public:
+    explicit TFullBuffer(std::size_t capacity) : FCapacity(capacity) { }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (FCapacity == 0)
+            return traits_type::eof();
+        --FCapacity;
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize count) override
+    {
+        const auto taken = std::min<std::streamsize>(count, static_cast<std::streamsize>(FCapacity));
+        FCapacity -= static_cast<std::size_t>(taken);
+        return taken;
+    }
+
+private:
+    std::size_t FCapacity;
+};
+
+TEST(CliOutput, aLostOutputIsAnErrorAndStopsTheBatch)
+{
+    const std::string plan = "thickness,laying_temp,reopen_temp,wind,cloud,date,time\n"
+                             "5,170,30,feeble,clear,2026-06-21,12:00\n"
+                             "5,170,30,feeble,clear,2026-06-22,12:00\n";
+    for (const auto& [args, capacity] :
+        std::vector<std::pair<std::vector<std::string>, std::size_t>>{{{}, 0}, {{}, 30}, {{"--json"}, 0},
+            {{"--help"}, 100}, {{"--version"}, 0}, {{"--speed", "--json"}, 0}, {{"--batch"}, 0}, {{"--batch"}, 100}}) {
+        std::istringstream in(plan);
+        TFullBuffer full(capacity);
+        std::ostream out(&full);
+        std::ostringstream err;
+        const int status = RunCli(args, in, out, err, [] { return TCliNow{"2026-06-21", "12:00"}; });
+        const std::string name = args.empty() ? "single run" : args[0];
+        EXPECT_EQ(status, 4) << name << " " << capacity;
+        const std::string lost = "kelvara-calc: cannot write to standard output\n";
+        EXPECT_EQ(err.str().find(lost), err.str().size() - lost.size()) << "said once, at the end: " << err.str();
+        if (name == "--batch") {
+            std::string unread;
+            std::getline(in, unread);
+            // The header fails at capacity 0, the first row at 100.
+            EXPECT_EQ(unread,
+                capacity == 0 ? "5,170,30,feeble,clear,2026-06-21,12:00" : "5,170,30,feeble,clear,2026-06-22,12:00")
+                << "no row computed after the output was lost";
+        }
+    }
 }
 
 TEST(CliInfo, helpAndVersion)
