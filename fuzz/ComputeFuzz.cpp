@@ -90,6 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The expert settings: the deepest temperature and the existing layers.
     if (input.ConsumeBool())
         engine.BottomTemp = pick(input, 0.0, 40.0, 0.5);
+    // Now and then values no road has, which can overflow the scheme.
+    if (input.ConsumeIntegralInRange(0, 15) == 0)
+        engine.BottomTemp = input.ConsumeFloatingPoint<double>();
+    if (input.ConsumeIntegralInRange(0, 15) == 0)
+        engine.Layers.Items(0).Conductivity = input.ConsumeFloatingPoint<double>();
     for (int j = 1; j < engine.Layers.Count(); ++j) {
         if (!input.ConsumeBool())
             continue;
@@ -126,6 +131,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KELVARA_FUZZ_CHECK(seconds >= 0.0 && seconds < TPICHourCls::MaxSteps * TPICHourCls::TimeStep);
         KELVARA_FUZZ_CHECK(std::fmod(seconds, TPICHourCls::TimeStep) == 0.0);
         KELVARA_FUZZ_CHECK(bar.Steps <= TPICHourCls::MaxSteps);
+        // A reopening rests on finite temperatures, and the last level
+        // recorded is the one that met the condition.
+        const TCoolingHistory& history = engine.History();
+        KELVARA_FUZZ_CHECK(history.LevelCount() >= 1);
+        KELVARA_FUZZ_CHECK((history.LevelCount() - 1) * TPICHourCls::TimeStep == seconds);
+        KELVARA_FUZZ_CHECK(history.LayerMaxTemps().back() <= engine.ReopenTemp);
+        for (const double t : history.SurfaceTemps())
+            KELVARA_FUZZ_CHECK(std::isfinite(t));
+        for (const double t : history.LayerMaxTemps())
+            KELVARA_FUZZ_CHECK(std::isfinite(t));
+        for (const double t : history.AirTemps())
+            KELVARA_FUZZ_CHECK(std::isfinite(t));
+        for (int n = 0; n < history.ProfileCount(); ++n)
+            for (const double t : history.Profile(n))
+                KELVARA_FUZZ_CHECK(std::isfinite(t));
     } catch (const std::runtime_error& error) {
         // Dates the pickers cannot deliver are refused with their own message.
         KELVARA_FUZZ_CHECK(isFailureMessage(error.what()) || !decodable);

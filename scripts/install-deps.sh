@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
-  libjpeg-dev
+  libjpeg-dev libtbb-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 if [ "${KELVARA_CHECK_TOOLS:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy cppcheck valgrind)

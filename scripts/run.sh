@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds the desktop program alone (not the tests
+# and benchmarks, which scripts/test.sh builds) and starts it. Without a
+# display the program says so; `xvfb-run bash scripts/run.sh` gives it one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
 build=${KELVARA_BUILD_DIR:-$root/build}
-if [ -x "$build/src/main/kelvara" ]; then
-  exec "$build/src/main/kelvara"
-fi
-# Until the desktop program exists: the command line with the start values.
-exec "$build/src/cli/kelvara-calc" --thickness 5.0 --laying-temp 170.0 --reopen-temp 30.0 \
-  --wind feeble --cloud clear
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${KELVARA_BUILD_TYPE:-RelWithDebInfo} >/dev/null
+cmake --build "$build" --target kelvara -j "$(nproc)"
+exec "$build/src/main/kelvara"

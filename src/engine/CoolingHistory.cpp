@@ -8,10 +8,12 @@ void TCoolingHistory::Reset(int nodeCount, int maxLevels)
     FSurfaceTemps.clear();
     FLayerMaxTemps.clear();
     FProfiles.clear();
+    FAirTemps.clear();
     // Reserved once for the longest run, so no run reallocates mid-way.
     const auto levels = static_cast<std::size_t>(maxLevels);
     FSurfaceTemps.reserve(levels);
     FLayerMaxTemps.reserve(levels);
+    FAirTemps.reserve(levels / LevelsPerAirRefresh + 1);
     const std::size_t profiles = levels / LevelsPerProfile + 1;
     FProfiles.reserve(profiles * static_cast<std::size_t>(nodeCount));
 }
@@ -34,8 +36,17 @@ std::span<const double> TCoolingHistory::Profile(int n) const
     return std::span<const double>(FProfiles).subspan(static_cast<std::size_t>(n) * width, width);
 }
 
+double TCoolingHistory::AirTempAtLevel(int level) const
+{
+    const auto refresh = static_cast<std::size_t>(level / LevelsPerAirRefresh);
+    if (level < 0 || refresh >= FAirTemps.size())
+        throw std::out_of_range("TCoolingHistory::AirTempAtLevel: no such level");
+    return FAirTemps[refresh];
+}
+
 std::size_t TCoolingHistory::MemoryBytes() const
 {
     return sizeof(*this)
-        + sizeof(double) * (FSurfaceTemps.capacity() + FLayerMaxTemps.capacity() + FProfiles.capacity());
+        + sizeof(double)
+        * (FSurfaceTemps.capacity() + FLayerMaxTemps.capacity() + FAirTemps.capacity() + FProfiles.capacity());
 }

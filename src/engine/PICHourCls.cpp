@@ -6,6 +6,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -54,6 +55,17 @@ private:
 constexpr double KelvinOffset = 273.16;
 constexpr int IrradianceRefreshSeconds = 900;
 constexpr int AirRefreshSeconds = 1200;
+static_assert(AirRefreshSeconds == TCoolingHistory::LevelsPerAirRefresh * TPICHourCls::TimeStep);
+
+// True when every value is a finite number. Written as a plain reduction
+// without early exit so that it stays cheap beside the scheme.
+bool allFinite(const double* values, int count)
+{
+    bool finite = true;
+    for (int k = 0; k < count; ++k)
+        finite &= std::fabs(values[k]) <= std::numeric_limits<double>::max();
+    return finite;
+}
 
 }  // namespace
 
@@ -264,7 +276,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         const double solarTime = SolarModel::SolarTimeOfStep(solar, i, TimeStep);
         const bool daytime = SolarModel::IsDaytime(solar, solarTime);
         if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0)
-            held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime);
+            held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime, SkyCache);
         double irradiance = 0.0;
         if (daytime) {
             irradiance = CloudCover == CloudCoverClear ? held.Clear
@@ -281,6 +293,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
             skyRadiation = (1.0 + 0.12 * std::pow(cloudFraction, 2.0)) * emissivity * StefanBoltzmann
                 * std::pow(AirTemp + KelvinOffset, 4.0);
+            FHistory.AddAirTemp(AirTemp);
         }
         // The surface emits at the temperature of the level before this one.
         const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
@@ -291,6 +304,11 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         // Fictitious node: makes the conductive flux at the surface equal the
         // exchange with air, sun and sky.
         current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
+        // Extreme materials or temperatures can overflow the scheme. NaN
+        // never compares above the running maximum, so a blown-up layer
+        // would seem to have cooled: stop at the first non-finite value.
+        if (!allFinite(current, NodeCount))
+            throw std::runtime_error(FailureUnstable);
 
         updateInterior(current, next, fourier.data(), centreWeight.data());
 

@@ -8,6 +8,10 @@
 
 using TPICLimits = std::vector<int>;
 
+namespace SolarModel {
+class TSkyBrightnessCache;
+}
+
 // Summer time runs from 22 March to 21 October inclusive, whatever the year.
 // True (winter time) also when the date cannot be decomposed.
 bool IsWinterTime(double date);
@@ -69,6 +73,10 @@ public:
     double StefanBoltzmann;  // W/(m2 K4)
     double AirTemp = 20.0;  // degC, overwritten by every run
     double BottomTemp = 14.0;  // degC, existing structure and 1 m depth
+
+    // Borrowed, may be null: shares the sky's brightness between the runs
+    // of one analysis without changing any result.
+    SolarModel::TSkyBrightnessCache* SkyCache = nullptr;
 
     // State and result of the last computation.
     int DayOfYear = 0;

@@ -1,5 +1,7 @@
 #include "SolarModel.h"
 
+#include "SkyBrightnessCache.h"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -72,6 +74,32 @@ double radToDeg(double radians)
     return radians * 180.0 / Pi;
 }
 
+// Brightness of the clear sky summed over the dome, relative to the zenith,
+// for the sun at elevation h (hRad, its sine and cosine) and azimuth (deg).
+// cos(A - psi) depends on the sector alone, so it is taken once per sector
+// rather than once per element.
+double skyBrightnessSum(double hRad, double sinH, double cosH, double azimuth)
+{
+    std::array<double, SkySectors> cosAzimuthOffset{};
+    for (int sector = 0; sector < SkySectors; ++sector) {
+        const double psi = SkyElementDeg / 2 + SkyElementDeg * sector;
+        cosAzimuthOffset[static_cast<std::size_t>(sector)] = std::cos(DegToRad(azimuth - psi));
+    }
+    const double normaliser = (0.91 + 10.0 * std::exp(-3.0 * (Pi / 2.0 - hRad)) + 0.45 * std::pow(sinH, 2.0)) * 0.27385;
+    double skySum = 0.0;
+    for (const TSkyRing& ring : skyRings()) {
+        for (const double cosOffset : cosAzimuthOffset) {
+            const double cosGamma = ring.SinTheta * sinH + ring.CosTheta * cosH * cosOffset;
+            const double gamma = ArcCosSeries(cosGamma);
+            // The cosine of the series result, not cosGamma itself.
+            const double cosSeriesGamma = std::cos(gamma);
+            const double scattering = 0.91 + 10.0 * std::exp(-3.0 * gamma) + 0.45 * std::pow(cosSeriesGamma, 2.0);
+            skySum += (scattering * ring.Gradation / normaliser) * ring.CosTheta * ring.SinTheta;
+        }
+    }
+    return skySum;
+}
+
 }  // namespace
 
 double DegToRad(double degrees)
@@ -129,7 +157,8 @@ bool IsDaytime(const TSolarSetup& setup, double solarTime)
     return setup.Sunrise < solarTime && solarTime < setup.Sunset;
 }
 
-TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime)
+TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime,
+    TSkyBrightnessCache* skyCache)
 {
     const double phi = DegToRad(site.LatitudeDeg);
     const double delta = DegToRad(setup.DeclinationDeg);
@@ -156,25 +185,13 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     const double q = c * ((1.0 - std::exp(-0.0956 * h)) * 1.023 * (1.0 - c) + 0.5);
     const double r = 1.37 + 0.71 * sinH;
 
-    // Brightness of the clear sky summed over the dome, relative to the
-    // zenith. cos(A - psi) depends on the sector alone, so it is taken once
-    // per sector rather than once per element.
-    std::array<double, SkySectors> cosAzimuthOffset{};
-    for (int sector = 0; sector < SkySectors; ++sector) {
-        const double psi = SkyElementDeg / 2 + SkyElementDeg * sector;
-        cosAzimuthOffset[static_cast<std::size_t>(sector)] = std::cos(DegToRad(azimuth - psi));
-    }
-    const double normaliser = (0.91 + 10.0 * std::exp(-3.0 * (Pi / 2.0 - hRad)) + 0.45 * std::pow(sinH, 2.0)) * 0.27385;
     double skySum = 0.0;
-    for (const TSkyRing& ring : skyRings()) {
-        for (const double cosOffset : cosAzimuthOffset) {
-            const double cosGamma = ring.SinTheta * sinH + ring.CosTheta * cosH * cosOffset;
-            const double gamma = ArcCosSeries(cosGamma);
-            // The cosine of the series result, not cosGamma itself.
-            const double cosSeriesGamma = std::cos(gamma);
-            const double scattering = 0.91 + 10.0 * std::exp(-3.0 * gamma) + 0.45 * std::pow(cosSeriesGamma, 2.0);
-            skySum += (scattering * ring.Gradation / normaliser) * ring.CosTheta * ring.SinTheta;
-        }
+    if (const auto shared = skyCache ? skyCache->Find(h, azimuth) : std::nullopt) {
+        skySum = *shared;
+    } else {
+        skySum = skyBrightnessSum(hRad, sinH, cosH, azimuth);
+        if (skyCache)
+            skyCache->Store(h, azimuth, skySum);
     }
 
     // 0.0076154 is the solid angle of one 5 x 5 degree element.

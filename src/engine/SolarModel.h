@@ -42,8 +42,12 @@ struct TIrradiance {
     double Partial = 0.0;
 };
 
+class TSkyBrightnessCache;
+
 // Recomputes the held beam and diffuse values at solar time t (daytime).
-TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime);
+// With a cache, the sky's brightness sum is taken from it or stored in it.
+TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime,
+    TSkyBrightnessCache* skyCache = nullptr);
 
 // Harmonic air-temperature model, coefficients chosen by the clear-sky
 // fraction; fixed for a run except for the solar time.

@@ -4,18 +4,19 @@
 
 char RegionalFormat::DecimalSeparator()
 {
-    const QString separator = QLocale().decimalPoint();
-    if (separator.size() == 1 && separator.at(0).unicode() < 0x80) {
-        return static_cast<char>(separator.at(0).unicode());
-    }
-    return '.';
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 }
 
 QString RegionalFormat::FormatReal(double value)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', 1);
+    // The locale's own digits (Arabic-Indic, for one) and separators such as
+    // U+066B would be refused when read back: the fields show Latin digits
+    // and the separator the parser takes.
+    QString text = QString::number(value, 'f', 1);
+    if (DecimalSeparator() == ',') {
+        text.replace(u'.', u',');
+    }
+    return text;
 }
 
 QString RegionalFormat::ShortDateFormat()

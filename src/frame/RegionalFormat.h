@@ -8,11 +8,13 @@
 // the default QLocale at every call so that a changed locale is followed.
 namespace RegionalFormat {
 
-// The regional decimal separator as handed to the number parser; a point
-// when the locale's separator is not a single ASCII character.
+// The regional decimal separator as the number parser takes it: a comma
+// where the locale writes one, otherwise a point, since users type only those
+// two (a locale's own separator, such as the Arabic U+066B, becomes a point).
 char DecimalSeparator();
 
-// One decimal with the regional separator and no digit grouping ("%.1f").
+// One decimal ("%.1f"): Latin digits, a minus sign '-', no digit grouping and
+// DecimalSeparator(), so that every number the frame shows is one it accepts.
 QString FormatReal(double value);
 
 QString ShortDateFormat();

@@ -77,9 +77,9 @@ constexpr TTextTable FrenchTexts = {
              "pas trop importante et non conforme à la réalité? (en général, 14°C).",
     /* 56 */ "A propos",
     /* 57 */ "Produit : Kelvara LE",
-    /* 58 */ "© 2006-2021 l'éditeur de Kelvara LE",
-    /* 59 */ "Recherche : le chercheur du modèle thermique",
-    /* 60 */ "IT project management: the IT project manager",
+    /* 58 */ "© 2006-2021 l'équipe Kelvara LE",
+    /* 59 */ "Modèle thermique : l'équipe Kelvara LE",
+    /* 60 */ "IT project management: the Kelvara LE team",
     /* 61 */ "Heure de remise en circulation :",
     /* 62 */ "Langue - Taal :",
     /* 63 */ "Français",
@@ -87,9 +87,9 @@ constexpr TTextTable FrenchTexts = {
     /* 65 */ "Propriété intellectuelle - limitations de responsabilité - règles d’utilisation-"
              "responsabilité de l’utilisateur:",
     /* 66 */ "Le logiciel Kelvara LE et l'ensemble de son contenu (textes, modèles de calcul, images) "
-             "demeurent la propriété intellectuelle exclusive de l'éditeur. L'utilisateur reçoit "
-             "uniquement un droit d'usage, limité à l'estimation du délai de remise en circulation "
-             "d'une couche d'enrobé bitumineux.",
+             "demeurent la propriété intellectuelle exclusive de l'équipe Kelvara LE, son éditeur. "
+             "L'utilisateur reçoit uniquement un droit d'usage, limité à l'estimation du délai de "
+             "remise en circulation d'une couche d'enrobé bitumineux.",
     /* 67 */ "Le logiciel est utilisé aux risques et périls de l'utilisateur. Les résultats sont des "
              "estimations fondées sur un modèle ; ils ne remplacent pas la mesure de la température "
              "sur chantier. L'éditeur décline toute responsabilité quant à leur usage.",
@@ -165,9 +165,9 @@ constexpr TTextTable DutchTexts = {
              "van het wegoppervlak niet te hoog en wijkt ze van de werkelijkheid (doorgaans 14 °C) af?",
     /* 56 */ "Info",
     /* 57 */ "Product : Kelvara LE",
-    /* 58 */ "© 2006-2021 de uitgever van Kelvara LE",
-    /* 59 */ "Onderzoek : de onderzoeker van het warmtemodel",
-    /* 60 */ "IT project management: the IT project manager",
+    /* 58 */ "© 2006-2021 het Kelvara LE-team",
+    /* 59 */ "Warmtemodel : het Kelvara LE-team",
+    /* 60 */ "IT project management: the Kelvara LE team",
     /* 61 */ "Uur wederopenstelling :",
     /* 62 */ "Langue - Taal :",
     /* 63 */ "Français",
@@ -175,9 +175,9 @@ constexpr TTextTable DutchTexts = {
     /* 65 */ "Intellectuele eigendomsrechten - beperking van de aansprakelijkheid - regels voor het "
              "gebruik - verantwoordelijkheid van de gebruiker:",
     /* 66 */ "De software Kelvara LE en zijn volledige inhoud (teksten, rekenmodellen, afbeeldingen) "
-             "blijven de exclusieve intellectuele eigendom van de uitgever. De gebruiker verkrijgt "
-             "enkel een gebruiksrecht, beperkt tot het ramen van de wachttijd tot de "
-             "wederopenstelling van een asfaltlaag.",
+             "blijven de exclusieve intellectuele eigendom van het Kelvara LE-team, de uitgever ervan. "
+             "De gebruiker verkrijgt enkel een gebruiksrecht, beperkt tot het ramen van de wachttijd "
+             "tot de wederopenstelling van een asfaltlaag.",
     /* 67 */ "Het gebruik van de software gebeurt op eigen risico van de gebruiker. De resultaten zijn "
              "ramingen op basis van een model en vervangen de temperatuurmeting op de werf niet. De "
              "uitgever wijst elke aansprakelijkheid voor het gebruik ervan af.",

@@ -1,7 +1,9 @@
+#include "GraphicalSession.h"
 #include "KelvaraApplication.h"
 #include "MainCtl.h"
 #include "MessagePresenter.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -9,6 +11,12 @@
 // The command line is not read: the program takes no arguments.
 int main(int argc, char* argv[])
 {
+    // Checked before the application object exists: without a display its
+    // constructor aborts.
+    if (!GraphicalSession::AvailableInEnvironment()) {
+        std::fputs(GraphicalSession::MissingMessage, stderr);
+        return EXIT_FAILURE;
+    }
     TMessageBoxPresenter presenter;
     TKelvaraApplication application(argc, argv, presenter);
     std::unique_ptr<TfrmMain> frmMain;

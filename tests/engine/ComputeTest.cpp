@@ -127,6 +127,11 @@ TEST_F(ComputeTest, historyKeepsInitialProfileAndFiveMinuteProfiles)
         EXPECT_EQ(initial[static_cast<std::size_t>(k)], 14.0) << "node " << k;
     EXPECT_EQ(history.Profile(1)[201], 14.0) << "the bottom node is held";
     EXPECT_THROW(history.Profile(history.ProfileCount()), std::out_of_range);
+    // The air is refreshed every 240 levels; the last refresh is the engine's AirTemp.
+    ASSERT_EQ(history.AirTemps().size(), static_cast<std::size_t>((history.LevelCount() - 1) / 240 + 1));
+    EXPECT_EQ(history.AirTemps().back(), Engine.AirTemp);
+    EXPECT_EQ(history.AirTempAtLevel(239), history.AirTemps()[0]);
+    EXPECT_EQ(history.AirTempAtLevel(240), history.AirTemps()[1]);
     EXPECT_LT(history.MemoryBytes() + sizeof(TPICHourCls), 2u * 1024 * 1024);
 }
 
@@ -233,5 +238,31 @@ TEST_F(ComputeTest, deepLayerBoundariesAtOneMetreAreHandled)
     EXPECT_EQ(Engine.Limits, (TPICLimits{11, 201, 201}));
     EXPECT_GT(Engine.ResultSeconds, 0.0);
 }
+
+// Overflowing temperatures turn into NaN, which never compares above the
+// running maximum: the layer would seem to cool. Such runs are unstable.
+struct TBlowUpCase {
+    const char* Name;
+    double BottomTemp;
+    double Conductivity;  // of the new layer
+};
+
+class ComputeBlowUp : public testing::TestWithParam<TBlowUpCase> { };
+
+TEST_P(ComputeBlowUp, failsAsUnstableInsteadOfReopening)
+{
+    TPICHourCls engine;
+    setStartInputs(engine);
+    engine.BottomTemp = GetParam().BottomTemp;
+    engine.Layers.Items(0).Conductivity = GetParam().Conductivity;
+    TRecordingProgressBar bar;
+    EXPECT_EQ(computeFailure(engine, bar, dateOf(2026, 7, 10), timeOf(14, 30)), TPICHourCls::FailureUnstable);
+    for (const double t : engine.History().LayerMaxTemps())
+        ASSERT_TRUE(std::isfinite(t));
+}
+
+INSTANTIATE_TEST_SUITE_P(Extremes, ComputeBlowUp,
+    testing::Values(TBlowUpCase{"hugeBottomTemperature", 1e6, 1.2}, TBlowUpCase{"denormalConductivity", 14.0, 1e-321}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

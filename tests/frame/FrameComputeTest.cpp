@@ -82,6 +82,8 @@ void FrameComputeTest::showsTheEnginesReopeningMoment_data()
     QTest::newRow("en_US: laid at 23:00, reopened the next day")
         << "en_US" << QDateTime(QDate(2021, 12, 31), QTime(23, 0, 0)) << "h:mm:ss AP";
     QTest::newRow("nl_BE: night in winter") << "nl_BE" << QDateTime(QDate(2022, 1, 15), QTime(2, 10, 40)) << "HH:mm:ss";
+    // The start values, shown in Latin digits, are read back by Calcul.
+    QTest::newRow("ar_EG: own digits") << "ar_EG" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "h:mm:ss AP";
 }
 
 void FrameComputeTest::showsTheEnginesReopeningMoment()

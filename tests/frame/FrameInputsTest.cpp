@@ -145,6 +145,10 @@ void FrameInputsTest::startsWithTheEngineDefaults_data()
         "fr_BE") << QStringList{QStringLiteral("5,0"), QStringLiteral("170,0"), QStringLiteral("30,0")};
     QTest::newRow("en_US: point") << QStringLiteral(
         "en_US") << QStringList{QStringLiteral("5.0"), QStringLiteral("170.0"), QStringLiteral("30.0")};
+    // Arabic-Indic digits and U+066B in the locale: Latin digits and a point,
+    // which the fields accept.
+    QTest::newRow("ar_EG: own digits and separator") << QStringLiteral(
+        "ar_EG") << QStringList{QStringLiteral("5.0"), QStringLiteral("170.0"), QStringLiteral("30.0")};
 }
 
 void FrameInputsTest::startsWithTheEngineDefaults()

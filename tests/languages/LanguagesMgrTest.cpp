@@ -136,6 +136,15 @@ void LanguagesMgrTest::suppliesEveryRoleInBothLanguages()
     }
     QVERIFY(manager.GetTextFor(58, lgFR).contains(QStringLiteral("2021")));
     QVERIFY(manager.GetTextFor(58, lgNL).contains(QStringLiteral("2021")));
+    // The copyright and credit lines name this project's team, the credits
+    // each after its role.
+    for (const TLanguage language : {lgFR, lgNL}) {
+        for (const int index : {58, 59, 60}) {
+            const QString text = manager.GetTextFor(index, language);
+            QVERIFY2(text.contains(QStringLiteral("Kelvara LE")), qPrintable(text));
+            QVERIFY2(index == 58 || text.indexOf(u':') > 0, qPrintable(text));
+        }
+    }
 }
 
 // The tables must survive a single-byte Western European code page: Latin-1

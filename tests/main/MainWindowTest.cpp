@@ -2,6 +2,7 @@
 #include "ApplicationCls.h"
 #include "ChooseLanguagesCtl.h"
 #include "Clock.h"
+#include "GraphicalSession.h"
 #include "KelvaraApplication.h"
 #include "MainCtl.h"
 #include "MessagePresenter.h"
@@ -123,6 +124,8 @@ private slots:
     void resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom();
     void toolkitTextsAreFrenchAndTitleIsSet();
     void builtProgramCarriesTheProjectVersion();
+    void needsADisplayOrAChosenPlatform_data();
+    void needsADisplayOrAChosenPlatform();
 };
 
 void MainWindowTest::init()
@@ -336,6 +339,29 @@ void MainWindowTest::toolkitTextsAreFrenchAndTitleIsSet()
 void MainWindowTest::builtProgramCarriesTheProjectVersion()
 {
     QCOMPARE(TApplicationCls::FileVersionOf(KELVARA_PROGRAM_FILE), std::string("1.1.1.0"));
+}
+
+void MainWindowTest::needsADisplayOrAChosenPlatform_data()
+{
+    QTest::addColumn<QByteArray>("display");  // "-": unset
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("platform");
+    QTest::addColumn<bool>("available");
+    QTest::newRow("nothing set") << QByteArray("-") << QByteArray("-") << QByteArray("-") << false;
+    QTest::newRow("all empty") << QByteArray() << QByteArray() << QByteArray() << false;
+    QTest::newRow("X display") << QByteArray(":0") << QByteArray("-") << QByteArray("-") << true;
+    QTest::newRow("Wayland display") << QByteArray("-") << QByteArray("wayland-0") << QByteArray("-") << true;
+    QTest::newRow("platform chosen") << QByteArray("-") << QByteArray("-") << QByteArray("offscreen") << true;
+}
+
+void MainWindowTest::needsADisplayOrAChosenPlatform()
+{
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, platform);
+    QFETCH(bool, available);
+    const auto value = [](const QByteArray& text) { return text == "-" ? nullptr : text.constData(); };
+    QCOMPARE(GraphicalSession::Available(value(display), value(wayland), value(platform)), available);
 }
 
 int main(int argc, char* argv[])

@@ -1,0 +1,67 @@
+// Times the planning analyses, wall clock (they spread over every core). Run:
+//   build/bench/kelvara_bench --benchmark_filter='WhatIf|Plan|Batch' --benchmark_repetitions=5
+#include "DateUtilsBD2006.h"
+#include "LayingPlan.h"
+#include "WeatherWhatIf.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+TScenario midsummerNoon()
+{
+    TScenario s;
+    s.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 6, 21);
+    s.LayingTime = *DateUtilsBD2006::EncodeTime(12, 0, 0, 0);
+    return s;
+}
+
+TExecution executionOf(const benchmark::State& state)
+{
+    return state.range(0) != 0 ? TExecution::Parallel : TExecution::Sequential;
+}
+
+void WhatIf(benchmark::State& state)
+{
+    const TScenario scenario = midsummerNoon();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunWeatherWhatIf(scenario, executionOf(state)));
+}
+BENCHMARK(WhatIf)->ArgName("parallel")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Plan(benchmark::State& state)
+{
+    const TScenario scenario = midsummerNoon();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlanLaying(scenario, 30, std::nullopt, executionOf(state)));
+}
+BENCHMARK(Plan)->ArgName("parallel")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Unrelated rows, as a batch file holds them: every thickness, class and
+// hour over a year.
+void Batch(benchmark::State& state)
+{
+    std::vector<TScenario> rows(static_cast<std::size_t>(state.range(1)));
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        TScenario& s = rows[n];
+        s.ThicknessCm = 1.5 + 0.5 * static_cast<double>(n % 14);
+        s.Wind = AllWindClasses[n % 3];
+        s.Cloud = AllCloudClasses[n / 3 % 3];
+        s.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 1, 1) + static_cast<double>(n % 365);
+        s.LayingTime = *DateUtilsBD2006::EncodeTime(static_cast<int>(n % 24), 0, 0, 0);
+    }
+    TBatchSettings settings;
+    settings.Execution = executionOf(state);
+    settings.ShareSky = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunScenarios(rows, settings));
+}
+BENCHMARK(Batch)
+    ->ArgNames({"parallel", "rows"})
+    ->Args({0, 10000})
+    ->Args({1, 10000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,51 @@
+#include "LayingPlan.h"
+
+#include "DateUtilsBD2006.h"
+
+namespace {
+
+constexpr int MinutesPerDay = 24 * 60;
+
+}  // namespace
+
+bool IsValidPlanInterval(int everyMinutes)
+{
+    return everyMinutes >= 5 && everyMinutes <= 720 && MinutesPerDay % everyMinutes == 0;
+}
+
+std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinutes, std::optional<double> deadline,
+    TExecution execution, TAnalysisProgress* progress)
+{
+    if (!IsValidPlanInterval(everyMinutes))
+        return std::nullopt;
+    std::vector<TScenario> cases;
+    for (int minute = 0; minute < MinutesPerDay; minute += everyMinutes) {
+        TScenario slot = scenario;
+        slot.LayingTime = *DateUtilsBD2006::EncodeTime(minute / 60, minute % 60, 0, 0);
+        cases.push_back(std::move(slot));
+    }
+    TBatchSettings settings;
+    settings.Execution = execution;
+    settings.Progress = progress;
+    auto outcomes = RunScenarios(cases, settings);
+    if (!outcomes)
+        return std::nullopt;
+    TLayingPlan plan;
+    plan.EveryMinutes = everyMinutes;
+    for (std::size_t n = 0; n < cases.size(); ++n)
+        plan.Slots.push_back({cases[n].LayingTime, std::move((*outcomes)[n]), false});
+    ApplyDeadline(plan, deadline);
+    return plan;
+}
+
+void ApplyDeadline(TLayingPlan& plan, std::optional<double> deadline)
+{
+    plan.Deadline = deadline;
+    plan.LatestSlotForDeadline.reset();
+    for (std::size_t n = 0; n < plan.Slots.size(); ++n) {
+        TPlanSlot& slot = plan.Slots[n];
+        slot.MeetsDeadline = deadline && slot.Outcome.Succeeded() && slot.Outcome.Reopening <= *deadline;
+        if (slot.MeetsDeadline)
+            plan.LatestSlotForDeadline = n;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CoolingHistory.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What one run of a scenario gave. Moments are date-time values on the
+// run's clock (ClockOffset hours ahead of UTC).
+struct TRunOutcome {
+    // Empty on success; else the engine's failure ("TPICHourCls/3"),
+    // ReopeningOutOfRange, or another error's message.
+    std::string Failure;
+    static constexpr const char* ReopeningOutOfRange = "Reopening moment beyond the calendar";
+
+    double Laying = 0.0;  // the laying date joined with the laying time
+    bool SummerTime = false;
+    double ClockOffset = 0.0;  // h ahead of UTC
+
+    // Success only.
+    double ResultSeconds = 0.0;
+    double Reopening = 0.0;  // Laying + ResultSeconds
+    bool Night = false;  // the sun below the horizon at Reopening
+
+    // The engine's state after the run, as far as it got.
+    int DayOfYear = 0;
+    double EquationOfTime = 0.0;  // h
+    double StartSolarTime = 0.0;  // h
+    double BottomTemp = 0.0;  // degC
+    std::vector<int> Limits;  // node at the bottom of each layer
+
+    // Only when the run was asked to keep it.
+    std::shared_ptr<const TCoolingHistory> History;
+
+    bool Succeeded() const { return Failure.empty(); }
+};

@@ -1,0 +1,43 @@
+#include "ScenarioBatch.h"
+
+#include "SkyBrightnessCache.h"
+
+#include <algorithm>
+#include <atomic>
+#include <execution>
+#include <numeric>
+
+std::optional<std::vector<TRunOutcome>> RunScenarios(
+    std::span<const TScenario> scenarios, const TBatchSettings& settings)
+{
+    const int total = static_cast<int>(scenarios.size());
+    std::vector<TRunOutcome> outcomes(scenarios.size());
+    SolarModel::TSkyBrightnessCache skyCache;
+    const TRunSettings runSettings{settings.KeepHistory, settings.ShareSky ? &skyCache : nullptr};
+    std::atomic<int> done = 0;
+    std::atomic<bool> stopped = false;
+
+    const auto runOne = [&](std::size_t n) {
+        if (stopped.load(std::memory_order_relaxed))
+            return;
+        if (settings.Progress && settings.Progress->StopRequested()) {
+            stopped = true;
+            return;
+        }
+        outcomes[n] = RunScenario(scenarios[n], runSettings);
+        const int finished = done.fetch_add(1) + 1;
+        if (settings.Progress)
+            settings.Progress->RunsDone(finished, total);
+    };
+
+    std::vector<std::size_t> indices(scenarios.size());
+    std::iota(indices.begin(), indices.end(), std::size_t{0});
+    if (settings.Execution == TExecution::Parallel)
+        std::for_each(std::execution::par, indices.begin(), indices.end(), runOne);
+    else
+        std::for_each(indices.begin(), indices.end(), runOne);
+
+    if (stopped)
+        return std::nullopt;
+    return outcomes;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "RunOutcome.h"
+#include "Scenario.h"
+
+namespace SolarModel {
+class TSkyBrightnessCache;
+}
+
+struct TRunSettings {
+    bool KeepHistory = false;
+    // Borrowed, may be null: shared by the runs of one analysis.
+    SolarModel::TSkyBrightnessCache* SkyCache = nullptr;
+};
+
+// Runs the scenario on an engine of its own, as the desktop program's compute
+// action does: reopening = JoinDateAndTime(date, time) + the result's whole
+// seconds. Never throws: every failure is in the outcome.
+TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings = {});
