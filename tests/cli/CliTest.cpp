@@ -449,7 +449,13 @@ public:
     explicit TFullBuffer(std::size_t capacity) : FCapacity(capacity) { }
 
 protected:
-    int_type overflow(int_type c) override { return FCapacity-- > 0 ? c : traits_type::eof(); }
+    int_type overflow(int_type c) override
+    {
+        if (FCapacity == 0)
+            return traits_type::eof();
+        --FCapacity;
+        return c;
+    }
     std::streamsize xsputn(const char*, std::streamsize count) override
     {
         const auto taken = std::min<std::streamsize>(count, static_cast<std::streamsize>(FCapacity));
@@ -477,8 +483,7 @@ TEST(CliOutput, aLostOutputIsAnErrorAndStopsTheBatch)
         const std::string name = args.empty() ? "single run" : args[0];
         EXPECT_EQ(status, 4) << name << " " << capacity;
         const std::string lost = "kelvara-calc: cannot write to standard output\n";
-        EXPECT_EQ(err.str().substr(err.str().size() - std::min(err.str().size(), lost.size())), lost) << err.str();
-        EXPECT_EQ(err.str().find(lost), err.str().size() - lost.size()) << "said once";
+        EXPECT_EQ(err.str().find(lost), err.str().size() - lost.size()) << "said once, at the end: " << err.str();
         if (name == "--batch") {
             std::string unread;
             std::getline(in, unread);
