@@ -41,7 +41,7 @@ int runParsed(
         if (scenario.Time.empty())
             scenario.Time = moment.Time;
     }
-    const TCliOutcome outcome = RunScenario(scenario);
+    const TCliOutcome outcome = RunCliScenario(scenario);
     if (options.Json)
         out.Write(JsonReport(scenario, outcome));
     if (outcome.Status != TCliStatus::Ok) {
