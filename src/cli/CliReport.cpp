@@ -104,13 +104,13 @@ std::string FailureLine(const TCliOutcome& outcome)
     return line + '\n';
 }
 
-std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
+std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome)
 {
     // A number as read, or the text as typed when it could not be read.
     const auto echo = [](const std::optional<double>& read, const std::string& typed) {
         return read ? JsonNumber(*read) : JsonString(typed);
     };
-    std::string json = "{\"inputs\":{\"thickness\":" + echo(outcome.ThicknessCm, scenario.Thickness)
+    std::string json = "\"inputs\":{\"thickness\":" + echo(outcome.ThicknessCm, scenario.Thickness)
         + ",\"laying_temp\":" + echo(outcome.LayingTemp, scenario.LayingTemp)
         + ",\"reopen_temp\":" + echo(outcome.ReopenTemp, scenario.ReopenTemp) + ",\"wind\":" + JsonString(scenario.Wind)
         + ",\"cloud\":" + JsonString(scenario.Cloud) + ",\"date\":" + JsonString(scenario.Date)
@@ -125,23 +125,32 @@ std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
             + ",\"thickness_cm\":" + JsonNumber(l.ThicknessCm) + ",\"heat_capacity\":" + JsonNumber(l.HeatCapacity)
             + ",\"conductivity\":" + JsonNumber(l.Conductivity) + ",\"density\":" + JsonNumber(l.Density) + "}";
     }
-    json += "]},\"result_seconds\":" + jsonOptional(outcome.ResultSeconds)
-        + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds) + ",\"night\":"
-        + (outcome.Night ? (*outcome.Night ? "true" : "false") : "null") + ",\"laying\":" + jsonOptional(outcome.Laying)
-        + ",\"reopening\":" + jsonOptional(outcome.Reopening) + ",\"day_of_year\":" + jsonOptional(outcome.DayOfYear)
-        + ",\"clock_offset\":" + jsonOptional(outcome.ClockOffset)
-        + ",\"equation_of_time\":" + jsonOptional(outcome.EquationOfTime)
-        + ",\"start_solar_time\":" + jsonOptional(outcome.StartSolarTime) + ",\"limits\":[";
-    for (std::size_t n = 0; n < outcome.Limits.size(); ++n)
-        json += (n ? "," : "") + std::to_string(outcome.Limits[n]);
-    json += "]";
+    return json + "]}";
+}
+
+std::string JsonResult(const TCliOutcome& outcome)
+{
+    std::string json = "\"result_seconds\":" + jsonOptional(outcome.ResultSeconds) + ",\"reopening\":"
+        + jsonOptional(outcome.Reopening) + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds)
+        + ",\"night\":" + (outcome.Night ? (*outcome.Night ? "true" : "false") : "null");
     if (outcome.Status != TCliStatus::Ok)
         json += ",\"error\":"
             + JsonString(!outcome.Error.empty()             ? outcome.Error
                     : outcome.Status == TCliStatus::Refused ? "refused"
                                                             : "malformed")
             + ",\"message\":" + JsonString(outcome.Message);
-    return json + "}\n";
+    return json;
+}
+
+std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
+{
+    std::string json = "{" + JsonInputs(scenario, outcome) + "," + JsonResult(outcome) + ",\"laying\":"
+        + jsonOptional(outcome.Laying) + ",\"day_of_year\":" + jsonOptional(outcome.DayOfYear) + ",\"clock_offset\":"
+        + jsonOptional(outcome.ClockOffset) + ",\"equation_of_time\":" + jsonOptional(outcome.EquationOfTime)
+        + ",\"start_solar_time\":" + jsonOptional(outcome.StartSolarTime) + ",\"limits\":[";
+    for (std::size_t n = 0; n < outcome.Limits.size(); ++n)
+        json += (n ? "," : "") + std::to_string(outcome.Limits[n]);
+    return json + "]}\n";
 }
 
 std::string JsonUsageError(std::string_view message)

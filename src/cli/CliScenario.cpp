@@ -70,7 +70,9 @@ bool readInt(std::string_view text, int& value)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-std::optional<double> parseDate(const std::string& text)
+}  // namespace
+
+std::optional<double> ParseCliDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !readInt(std::string_view(text).substr(0, 4), year)
@@ -79,7 +81,7 @@ std::optional<double> parseDate(const std::string& text)
     return DateUtilsBD2006::EncodeDate(year, month, day);
 }
 
-std::optional<double> parseTime(const std::string& text)
+std::optional<double> ParseCliTime(const std::string& text)
 {
     int hour = 0, minute = 0;
     if (text.size() != 5 || text[2] != ':' || !readInt(std::string_view(text).substr(0, 2), hour)
@@ -87,6 +89,8 @@ std::optional<double> parseTime(const std::string& text)
         return std::nullopt;
     return DateUtilsBD2006::EncodeTime(hour, minute, 0, 0);
 }
+
+namespace {
 
 std::string engineFailureText(const std::string& code)
 {
@@ -183,12 +187,12 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     }
     read.Cloud = *cloud;
 
-    const auto date = parseDate(scenario.Date);
+    const auto date = ParseCliDate(scenario.Date);
     if (!date) {
         outcome = failed(outcome, TCliStatus::Malformed, "date: \"" + scenario.Date + "\" is not a date YYYY-MM-DD");
         return reading;
     }
-    const auto time = parseTime(scenario.Time);
+    const auto time = ParseCliTime(scenario.Time);
     if (!time) {
         outcome = failed(outcome, TCliStatus::Malformed, "time: \"" + scenario.Time + "\" is not a time HH:MM");
         return reading;

@@ -76,6 +76,10 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run);
 // Reads the scenario, runs it and reports.
 TCliOutcome RunCliScenario(const TCliScenario& scenario);
 
+// "YYYY-MM-DD" and "HH:MM" as date-time values; empty for anything else.
+std::optional<double> ParseCliDate(const std::string& text);
+std::optional<double> ParseCliTime(const std::string& text);
+
 // "2026-07-10T14:30:00" for a date-time value; empty outside the calendar.
 std::optional<std::string> IsoDateTime(double dateTime);
 

@@ -1,6 +1,5 @@
-#include "CliMain.h"
 #include "CliReport.h"
-#include "Csv.h"
+#include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,29 +9,6 @@
 #include <sstream>
 
 namespace {
-
-struct TRun {
-    int Status;
-    std::string Out, Err;
-};
-
-TRun run(std::vector<std::string> args, const std::string& input = "")
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err, [] { return TCliNow{"2026-06-21", "12:00"}; });
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::vector<std::string>> csvRecords(const std::string& text)
-{
-    std::istringstream in(text);
-    TCsvReader reader(in);
-    std::vector<std::vector<std::string>> records;
-    while (auto record = reader.Next())
-        records.push_back(record->Fields);
-    return records;
-}
 
 TEST(CliSingleRun, startValuesAtTheInjectedNow)
 {
