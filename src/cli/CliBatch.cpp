@@ -2,6 +2,7 @@
 
 #include "CliOutput.h"
 #include "Csv.h"
+#include "ScenarioBatch.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +16,16 @@ namespace {
 constexpr std::array<const char*, 7> RequiredColumns
     = {"thickness", "laying_temp", "reopen_temp", "wind", "cloud", "date", "time"};
 constexpr const char* ClockColumn = "clock";
-constexpr std::array<const char*, 3> ResultColumns = {"result_seconds", "reopening", "error"};
+constexpr std::array<const char*, 5> ResultColumns
+    = {"result_seconds", "reopening", "error", "duration_seconds", "night"};
+using TResultFields = std::array<std::string, ResultColumns.size()>;
+constexpr std::size_t ErrorField = 2;
+
+// Rows are read, run on every core and written a chunk at a time: enough
+// to keep the cores busy, few enough that a lost output stops the work soon.
+constexpr std::size_t ChunkRows = 64;
+// Progress is worth showing from a few seconds of work on.
+constexpr std::size_t ProgressFromRows = 300;
 
 std::string rowError(const TCliOutcome& outcome)
 {
@@ -59,24 +69,74 @@ std::optional<std::string> findColumns(const TCsvRecord& header, TColumns& colum
     return std::nullopt;
 }
 
-// The result columns of one well-formed row.
-std::array<std::string, 3> runRow(
-    const std::vector<std::string>& fields, const TColumns& columns, TCliScenario scenario)
+// The scenario of one row, or its error.
+TCliReading readRow(const TCsvRecord& row, std::size_t width, const TColumns& columns, TCliScenario scenario)
 {
+    TCliReading reading;
+    if (row.UnclosedQuote) {
+        reading.Outcome.Message = "the row starting on line " + std::to_string(row.Line) + " has an unclosed quote";
+        reading.Outcome.Status = TCliStatus::Malformed;
+        return reading;
+    }
+    if (row.Fields.size() != width) {
+        reading.Outcome.Message
+            = "the row has " + std::to_string(row.Fields.size()) + " fields, the header " + std::to_string(width);
+        reading.Outcome.Status = TCliStatus::Malformed;
+        return reading;
+    }
     std::string* targets[] = {&scenario.Thickness, &scenario.LayingTemp, &scenario.ReopenTemp, &scenario.Wind,
         &scenario.Cloud, &scenario.Date, &scenario.Time};
     for (std::size_t c = 0; c < RequiredColumns.size(); ++c)
-        *targets[c] = fields[columns.Required[c]];
-    scenario.Clock = columns.Clock && !fields[*columns.Clock].empty() ? fields[*columns.Clock] : "auto";
-    const TCliOutcome outcome = RunScenario(scenario);
+        *targets[c] = row.Fields[columns.Required[c]];
+    scenario.Clock = columns.Clock && !row.Fields[*columns.Clock].empty() ? row.Fields[*columns.Clock] : "auto";
+    return ReadScenario(scenario);
+}
+
+TResultFields resultFields(const TCliOutcome& outcome)
+{
     if (outcome.Status != TCliStatus::Ok)
-        return {"", "", rowError(outcome)};
-    return {std::to_string(static_cast<long long>(*outcome.ResultSeconds)), outcome.Reopening.value_or(""), ""};
+        return {"", "", rowError(outcome), "", ""};
+    return {std::to_string(static_cast<long long>(*outcome.ResultSeconds)), outcome.Reopening.value_or(""), "",
+        std::to_string(static_cast<long long>(*outcome.DurationSeconds)), *outcome.Night ? "true" : "false"};
+}
+
+// Reads, runs and writes one chunk of rows. False once the output is lost.
+bool runChunk(std::vector<TCsvRecord>& rows, std::size_t width, const TColumns& columns, const TCliScenario& common,
+    TCliOutput& out, int& status)
+{
+    std::vector<TCliReading> readings;
+    std::vector<TScenario> scenarios;
+    for (const TCsvRecord& row : rows) {
+        readings.push_back(readRow(row, width, columns, common));
+        if (readings.back().Scenario)
+            scenarios.push_back(*readings.back().Scenario);
+    }
+    TBatchSettings settings;
+    // Unrelated rows rarely see the sun at the same place.
+    settings.ShareSky = false;
+    const std::vector<TRunOutcome> runs = *RunScenarios(scenarios, settings);
+    std::size_t nextRun = 0;
+    std::string text;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        TCliOutcome& outcome = readings[n].Outcome;
+        if (readings[n].Scenario)
+            AddRun(outcome, runs[nextRun++]);
+        const TResultFields result = resultFields(outcome);
+        if (!result[ErrorField].empty())
+            status = 3;
+        // Extra fields are dropped and missing ones left empty, so that no
+        // value ever stands under another column's name.
+        std::vector<std::string>& fields = rows[n].Fields;
+        fields.resize(width);
+        fields.insert(fields.end(), result.begin(), result.end());
+        text += JoinCsvLine(fields) + '\n';
+    }
+    return out.Write(text) && out.Flush();
 }
 
 }  // namespace
 
-int RunBatch(std::istream& in, TCliOutput& out, std::ostream& err, const TCliScenario& common)
+int RunBatch(std::istream& in, TCliOutput& out, std::ostream& err, const TCliScenario& common, bool showProgress)
 {
     TCsvReader reader(in);
     const std::optional<TCsvRecord> header = reader.Next();
@@ -96,24 +156,21 @@ int RunBatch(std::istream& in, TCliOutput& out, std::ostream& err, const TCliSce
         return 0;
 
     int status = 0;
-    while (std::optional<TCsvRecord> row = reader.Next()) {
-        std::array<std::string, 3> result;
-        if (row->UnclosedQuote)
-            result[2] = "the row starting on line " + std::to_string(row->Line) + " has an unclosed quote";
-        else if (row->Fields.size() != width)
-            result[2]
-                = "the row has " + std::to_string(row->Fields.size()) + " fields, the header " + std::to_string(width);
-        else
-            result = runRow(row->Fields, columns, common);
-        if (!result[2].empty())
-            status = 3;
-        // Extra fields are dropped and missing ones left empty, so that no
-        // value ever stands under another column's name.
-        row->Fields.resize(width);
-        row->Fields.insert(row->Fields.end(), result.begin(), result.end());
-        // Flushed row by row: a lost output stops the batch at once.
-        if (!out.Write(JoinCsvLine(row->Fields) + '\n') || !out.Flush())
-            return status;
+    std::size_t done = 0;
+    for (;;) {
+        std::vector<TCsvRecord> chunk;
+        while (chunk.size() < ChunkRows)
+            if (std::optional<TCsvRecord> row = reader.Next())
+                chunk.push_back(std::move(*row));
+            else
+                break;
+        if (chunk.empty() || !runChunk(chunk, width, columns, common, out, status))
+            break;
+        done += chunk.size();
+        if (showProgress && done > ProgressFromRows)
+            err << "\rkelvara-calc: " << done << " rows done" << std::flush;
     }
+    if (showProgress && done > ProgressFromRows)
+        err << '\n';
     return status;
 }

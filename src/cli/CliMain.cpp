@@ -1,9 +1,12 @@
 #include "CliMain.h"
 
+#include "CliAnalyses.h"
 #include "CliBatch.h"
+#include "CliFile.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 #include "CliReport.h"
+#include "ScenarioRun.h"
 
 #include <ctime>
 #include <ostream>
@@ -16,8 +19,19 @@ namespace {
 
 constexpr const char* TryHelp = "Try 'kelvara-calc --help' for the options.\n";
 
-int runParsed(
-    TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err, const std::function<TCliNow()>& now)
+int reportFailure(const TCliOptions& options, const TCliScenario& scenario, const TCliOutcome& outcome, TCliOutput& out,
+    std::ostream& err)
+{
+    if (options.Json)
+        out.Write(JsonReport(scenario, outcome));
+    err << FailureLine(outcome);
+    if (outcome.SuggestHelp)
+        err << TryHelp;
+    return ExitCodeOf(outcome.Status);
+}
+
+int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err,
+    const std::function<TCliNow()>& now, bool showProgress)
 {
     switch (options.Mode) {
     case TCliMode::Help:
@@ -28,8 +42,10 @@ int runParsed(
                                : std::string("kelvara-calc ") + KELVARA_VERSION + '\n');
         return 0;
     case TCliMode::Batch:
-        return RunBatch(in, out, err, options.Scenario);
+        return RunBatch(in, out, err, options.Scenario, showProgress);
     case TCliMode::Single:
+    case TCliMode::WhatIf:
+    case TCliMode::Plan:
         break;
     }
 
@@ -41,17 +57,58 @@ int runParsed(
         if (scenario.Time.empty())
             scenario.Time = moment.Time;
     }
-    const TCliOutcome outcome = RunScenario(scenario);
+    // Files are tried before any work, so that a path that cannot be
+    // written costs nothing and leaves nothing.
+    for (const std::string* file : {&options.CurveFile, &options.ProfilesFile})
+        if (!file->empty() && *file != "-")
+            if (const auto problem = CheckWritable(*file)) {
+                err << "kelvara-calc: " << *problem << '\n';
+                return 2;
+            }
+
+    TCliReading reading = ReadScenario(scenario);
+    TCliOutcome& outcome = reading.Outcome;
+    if (!reading.Scenario)
+        return reportFailure(options, scenario, outcome, out, err);
+
+    if (options.Mode == TCliMode::WhatIf) {
+        const auto cells = *RunWeatherWhatIf(*reading.Scenario);
+        out.Write(options.Json ? "{" + JsonInputs(scenario, outcome) + "," + WhatIfJson(outcome, cells) + "}\n"
+                               : WhatIfText(outcome, cells));
+        return 0;
+    }
+    if (options.Mode == TCliMode::Plan) {
+        const auto plan = *PlanLaying(*reading.Scenario, options.EveryMinutes, options.ReopenBy);
+        out.Write(options.Json ? "{" + JsonInputs(scenario, outcome) + "," + PlanJson(outcome, plan) + "}\n"
+                               : PlanText(outcome, plan));
+        return 0;
+    }
+
+    const bool keepHistory = !options.CurveFile.empty() || !options.ProfilesFile.empty();
+    const TRunOutcome run = RunScenario(*reading.Scenario, {keepHistory, nullptr});
+    AddRun(outcome, run);
+    if (outcome.Status != TCliStatus::Ok)
+        return reportFailure(options, scenario, outcome, out, err);
+
+    const std::pair<const std::string*, std::string (*)(const TRunOutcome&)> exports[]
+        = {{&options.CurveFile, CurveCsv}, {&options.ProfilesFile, ProfilesCsv}};
+    bool toStandardOutput = false;
+    for (const auto& [file, csv] : exports) {
+        if (file->empty())
+            continue;
+        if (*file == "-") {
+            toStandardOutput = true;
+            out.Write(csv(run));
+        } else if (const auto problem = WriteWholeFile(*file, csv(run))) {
+            err << "kelvara-calc: " << *problem << '\n';
+            return 2;
+        }
+    }
     if (options.Json)
         out.Write(JsonReport(scenario, outcome));
-    if (outcome.Status != TCliStatus::Ok) {
-        err << FailureLine(outcome);
-        if (outcome.SuggestHelp)
-            err << TryHelp;
-    } else if (!options.Json) {
+    else if (!toStandardOutput)
         out.Write(TextReport(outcome));
-    }
-    return ExitCodeOf(outcome.Status);
+    return 0;
 }
 
 }  // namespace
@@ -68,7 +125,7 @@ TCliNow LocalNow()
 }
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-    const std::function<TCliNow()>& now)
+    const std::function<TCliNow()>& now, bool showProgress)
 {
     TCliOutput output(out);
     auto parsed = ParseCommandLine(args);
@@ -78,7 +135,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             output.Write(JsonUsageError(usageError->Message));
         err << "kelvara-calc: " << usageError->Message << '\n' << TryHelp;
     } else {
-        status = runParsed(std::get<TCliOptions>(parsed), in, output, err, now);
+        status = runParsed(std::get<TCliOptions>(parsed), in, output, err, now, showProgress);
     }
     // Whatever the outcome, an output that did not reach its destination
     // must not pass for one that did.

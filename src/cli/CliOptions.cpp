@@ -1,10 +1,12 @@
 #include "CliOptions.h"
 
 #include "CliLimits.h"
+#include "LayingPlan.h"
 #include "RegionalSettingsCls.h"
 #include "StringTools/StringToolsCls.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -20,8 +22,39 @@ std::optional<double> readNumber(const std::string& text)
 }
 
 // The options a batch takes from each of its rows instead.
-constexpr const char* SingleRunOptions[]
-    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json"};
+constexpr const char* SingleRunOptions[] = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud",
+    "--date", "--time", "--clock", "--json", "--what-if", "--plan", "--curve", "--profiles"};
+
+// "YYYY-MM-DDTHH:MM" as a date-time value.
+std::optional<double> readMoment(const std::string& text)
+{
+    if (text.size() != 16 || text[10] != 'T')
+        return std::nullopt;
+    const auto date = ParseCliDate(text.substr(0, 10));
+    const auto time = ParseCliTime(text.substr(11));
+    if (!date || !time)
+        return std::nullopt;
+    return *date + *time;
+}
+
+// The combinations of the analysis options that mean nothing.
+std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, const std::vector<std::string>& given)
+{
+    const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };
+    if (has("--what-if") && has("--plan"))
+        return TCliUsageError{"--what-if and --plan cannot be used together"};
+    for (const char* option : {"--every", "--reopen-by"})
+        if (has(option) && options.Mode != TCliMode::Plan)
+            return TCliUsageError{std::string(option) + " needs --plan"};
+    const bool history = !options.CurveFile.empty() || !options.ProfilesFile.empty();
+    if (history && options.Mode != TCliMode::Single)
+        return TCliUsageError{"--curve and --profiles go with a single run, not --what-if, --plan or --batch"};
+    if (options.CurveFile == "-" && options.ProfilesFile == "-")
+        return TCliUsageError{"--curve - and --profiles - cannot both write standard output"};
+    if (options.Json && (options.CurveFile == "-" || options.ProfilesFile == "-"))
+        return TCliUsageError{"--json and --curve - or --profiles - cannot both write standard output"};
+    return std::nullopt;
+}
 
 std::string buildUsage()
 {
@@ -49,17 +82,33 @@ std::string buildUsage()
              "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
              "                         reopen_temp,wind,cloud,date,time[,clock] in any order,\n"
              "                         other columns copied), CSV on standard output with\n"
-             "                         result_seconds,reopening,error added; --layer and\n"
+             "                         result_seconds,reopening,error,duration_seconds,night\n"
+             "                         added, rows run on every core; --layer and\n"
              "                         --bottom-temp apply to every row, --thickness to\n"
-             "                         --clock and --json are refused with it\n"
+             "                         --clock, --json and the analyses are refused with it\n"
+             "  --what-if              the reopening under each of the nine wind and sky\n"
+             "                         classes, as a 3 x 3 table (* reopens at night)\n"
+             "  --plan                 the reopening for each laying time of the day\n"
+             "  --every MINUTES        with --plan: slots from 00:00 every 5 to 720 minutes,\n"
+             "                         a divisor of a day (default 30)\n"
+             "  --reopen-by YYYY-MM-DDTHH:MM\n"
+             "                         with --plan: mark the slots that reopen by then and\n"
+             "                         name the latest\n"
+             "  --curve FILE           the run's temperatures at every 5 s as CSV:\n"
+             "                         elapsed_seconds,clock,surface_temp,layer_max_temp,\n"
+             "                         air_temp (FILE - for standard output)\n"
+             "  --profiles FILE        the depth profile every 5 minutes as CSV:\n"
+             "                         elapsed_seconds,clock,depth_cm,temp (- likewise)\n"
              "  --help                 this text\n"
              "  --version              the version\n"
              "\n"
              "Numbers take a decimal point or a decimal comma.\n"
              "Exit status:\n"
-             "  0  success (a batch: every row has a result)\n"
+             "  0  success (a batch: every row has a result; --what-if and --plan: the\n"
+             "     table was written, each cell with its reopening or its failure)\n"
              "  2  bad usage, a value that cannot be read or lies outside its limits,\n"
-             "     a reopening after 9999-12-31; a batch: an unusable CSV header\n"
+             "     a reopening after 9999-12-31, a --curve or --profiles file that\n"
+             "     cannot be written; a batch: an unusable CSV header\n"
              "  3  no reopening moment: no cooling within 34 h 43 min 20 s, too thin a\n"
              "     road, or materials that the computation cannot follow stably;\n"
              "     a batch: some row carries an error\n"
@@ -145,6 +194,26 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             if (auto* error = std::get_if<TCliUsageError>(&layer))
                 return *error;
             s.Layers.push_back(std::get<TCliLayerOverride>(layer));
+        } else if (name == "--every") {
+            const auto text = value();
+            int minutes = 0;
+            const auto [end, error] = text ? std::from_chars(text->data(), text->data() + text->size(), minutes)
+                                           : std::from_chars_result{nullptr, std::errc::invalid_argument};
+            if (!text || error != std::errc() || end != text->data() + text->size() || !IsValidPlanInterval(minutes))
+                return TCliUsageError{"--every: \"" + text.value_or("")
+                    + "\" is not a number of minutes from 5 to 720 that divides a day"};
+            options.EveryMinutes = minutes;
+        } else if (name == "--reopen-by") {
+            const auto text = value();
+            const auto moment = text ? readMoment(*text) : std::nullopt;
+            if (!moment)
+                return TCliUsageError{"--reopen-by: \"" + text.value_or("") + "\" is not a moment YYYY-MM-DDTHH:MM"};
+            options.ReopenBy = moment;
+        } else if (name == "--curve" || name == "--profiles") {
+            const auto text = value();
+            if (!text)
+                return TCliUsageError{name + " needs a file name, or - for standard output"};
+            (name == "--curve" ? options.CurveFile : options.ProfilesFile) = *text;
         } else if (name == "--bottom-temp") {
             const auto text = value();
             if (!text)
@@ -156,7 +225,7 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 return TCliUsageError{"--bottom-temp: " + *refusal};
             s.BottomTemp = *number;
         } else {
-            bool batch = false, help = false, version = false;
+            bool batch = false, help = false, version = false, whatIf = false, plan = false;
             std::optional<TCliUsageError> error;
             if (name == "--json")
                 error = flag(options.Json);
@@ -166,23 +235,36 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 error = flag(help);
             else if (name == "--version")
                 error = flag(version);
+            else if (name == "--what-if")
+                error = flag(whatIf);
+            else if (name == "--plan")
+                error = flag(plan);
             else
                 return TCliUsageError{"unknown option \"" + args[n] + "\""};
             if (error)
                 return *error;
-            if (help)
-                options.Mode = TCliMode::Help;
-            else if (version && options.Mode != TCliMode::Help)
-                options.Mode = TCliMode::Version;
-            else if (batch && options.Mode == TCliMode::Single)
-                options.Mode = TCliMode::Batch;
         }
     }
+    const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };
+    if (has("--help") || has("-h"))
+        options.Mode = TCliMode::Help;
+    else if (has("--version"))
+        options.Mode = TCliMode::Version;
+    else if (has("--batch"))
+        options.Mode = TCliMode::Batch;
+    else if (has("--what-if"))
+        options.Mode = TCliMode::WhatIf;
+    else if (has("--plan"))
+        options.Mode = TCliMode::Plan;
     if (options.Mode == TCliMode::Batch)
         for (const char* option : SingleRunOptions)
             if (std::find(given.begin(), given.end(), option) != given.end())
                 return TCliUsageError{std::string("--batch cannot be used with ") + option
                     + ": a batch takes its values from its rows and writes CSV"};
+    if (options.Mode == TCliMode::Help || options.Mode == TCliMode::Version)
+        return options;
+    if (auto error = checkAnalysisOptions(options, given))
+        return *error;
     return options;
 }
 

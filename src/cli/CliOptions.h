@@ -2,16 +2,23 @@
 
 #include "CliScenario.h"
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
-enum class TCliMode { Single, Batch, Help, Version };
+enum class TCliMode { Single, Batch, WhatIf, Plan, Help, Version };
 
 struct TCliOptions {
     TCliMode Mode = TCliMode::Single;
     bool Json = false;
     TCliScenario Scenario;  // Date and Time empty: now
+    // --plan
+    int EveryMinutes = 30;
+    std::optional<double> ReopenBy;  // date-time value
+    // A single run's history as CSV; "-" for standard output.
+    std::string CurveFile;
+    std::string ProfilesFile;
 };
 
 struct TCliUsageError {

@@ -92,7 +92,8 @@ std::string JsonString(std::string_view text)
 std::string TextReport(const TCliOutcome& outcome)
 {
     return "Laying:    " + outcome.Laying.value_or("?") + "\nReopening: " + outcome.Reopening.value_or("?")
-        + "\nDuration:  " + FormatDuration(outcome.ResultSeconds.value_or(0.0)) + '\n';
+        + (outcome.Night.value_or(false) ? " (at night)" : "")
+        + "\nDuration:  " + FormatDuration(outcome.DurationSeconds.value_or(0.0)) + '\n';
 }
 
 std::string FailureLine(const TCliOutcome& outcome)
@@ -103,13 +104,17 @@ std::string FailureLine(const TCliOutcome& outcome)
     return line + '\n';
 }
 
-std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
+std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome)
 {
-    std::string json = "{\"inputs\":{\"thickness\":" + JsonString(scenario.Thickness)
-        + ",\"laying_temp\":" + JsonString(scenario.LayingTemp) + ",\"reopen_temp\":" + JsonString(scenario.ReopenTemp)
-        + ",\"wind\":" + JsonString(scenario.Wind) + ",\"cloud\":" + JsonString(scenario.Cloud)
-        + ",\"date\":" + JsonString(scenario.Date) + ",\"time\":" + JsonString(scenario.Time)
-        + ",\"clock\":" + JsonString(scenario.Clock);
+    // A number as read, or the text as typed when it could not be read.
+    const auto echo = [](const std::optional<double>& read, const std::string& typed) {
+        return read ? JsonNumber(*read) : JsonString(typed);
+    };
+    std::string json = "\"inputs\":{\"thickness\":" + echo(outcome.ThicknessCm, scenario.Thickness)
+        + ",\"laying_temp\":" + echo(outcome.LayingTemp, scenario.LayingTemp)
+        + ",\"reopen_temp\":" + echo(outcome.ReopenTemp, scenario.ReopenTemp) + ",\"wind\":" + JsonString(scenario.Wind)
+        + ",\"cloud\":" + JsonString(scenario.Cloud) + ",\"date\":" + JsonString(scenario.Date)
+        + ",\"time\":" + JsonString(scenario.Time) + ",\"clock\":" + JsonString(scenario.Clock);
     if (outcome.Status != TCliStatus::Malformed && outcome.Status != TCliStatus::Refused)
         json += std::string(",\"summer_time\":") + (outcome.SummerTime ? "true" : "false")
             + ",\"bottom_temp\":" + JsonNumber(outcome.BottomTemp);
@@ -120,21 +125,32 @@ std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
             + ",\"thickness_cm\":" + JsonNumber(l.ThicknessCm) + ",\"heat_capacity\":" + JsonNumber(l.HeatCapacity)
             + ",\"conductivity\":" + JsonNumber(l.Conductivity) + ",\"density\":" + JsonNumber(l.Density) + "}";
     }
-    json += "]},\"result_seconds\":" + jsonOptional(outcome.ResultSeconds)
-        + ",\"laying\":" + jsonOptional(outcome.Laying) + ",\"reopening\":" + jsonOptional(outcome.Reopening)
-        + ",\"day_of_year\":" + jsonOptional(outcome.DayOfYear) + ",\"clock_offset\":"
-        + jsonOptional(outcome.ClockOffset) + ",\"equation_of_time\":" + jsonOptional(outcome.EquationOfTime)
-        + ",\"start_solar_time\":" + jsonOptional(outcome.StartSolarTime) + ",\"limits\":[";
-    for (std::size_t n = 0; n < outcome.Limits.size(); ++n)
-        json += (n ? "," : "") + std::to_string(outcome.Limits[n]);
-    json += "]";
+    return json + "]}";
+}
+
+std::string JsonResult(const TCliOutcome& outcome)
+{
+    std::string json = "\"result_seconds\":" + jsonOptional(outcome.ResultSeconds) + ",\"reopening\":"
+        + jsonOptional(outcome.Reopening) + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds)
+        + ",\"night\":" + (outcome.Night ? (*outcome.Night ? "true" : "false") : "null");
     if (outcome.Status != TCliStatus::Ok)
         json += ",\"error\":"
             + JsonString(!outcome.Error.empty()             ? outcome.Error
                     : outcome.Status == TCliStatus::Refused ? "refused"
                                                             : "malformed")
             + ",\"message\":" + JsonString(outcome.Message);
-    return json + "}\n";
+    return json;
+}
+
+std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome)
+{
+    std::string json = "{" + JsonInputs(scenario, outcome) + "," + JsonResult(outcome) + ",\"laying\":"
+        + jsonOptional(outcome.Laying) + ",\"day_of_year\":" + jsonOptional(outcome.DayOfYear) + ",\"clock_offset\":"
+        + jsonOptional(outcome.ClockOffset) + ",\"equation_of_time\":" + jsonOptional(outcome.EquationOfTime)
+        + ",\"start_solar_time\":" + jsonOptional(outcome.StartSolarTime) + ",\"limits\":[";
+    for (std::size_t n = 0; n < outcome.Limits.size(); ++n)
+        json += (n ? "," : "") + std::to_string(outcome.Limits[n]);
+    return json + "]}\n";
 }
 
 std::string JsonUsageError(std::string_view message)

@@ -14,6 +14,12 @@ std::string FailureLine(const TCliOutcome& outcome);
 // One JSON object with the inputs and either the result or the error.
 std::string JsonReport(const TCliScenario& scenario, const TCliOutcome& outcome);
 
+// Members for a larger object: "inputs":{...}, and the result
+// ("result_seconds", "reopening", "duration_seconds", "night") with
+// "error" and "message" on failure.
+std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome);
+std::string JsonResult(const TCliOutcome& outcome);
+
 // {"error":"usage","message":...}: a usage error with --json.
 std::string JsonUsageError(std::string_view message);
 

@@ -3,6 +3,7 @@
 #include "DateUtilsBD2006.h"
 #include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
+#include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
 
 #include <array>
@@ -69,7 +70,9 @@ bool readInt(std::string_view text, int& value)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-std::optional<double> parseDate(const std::string& text)
+}  // namespace
+
+std::optional<double> ParseCliDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !readInt(std::string_view(text).substr(0, 4), year)
@@ -78,7 +81,7 @@ std::optional<double> parseDate(const std::string& text)
     return DateUtilsBD2006::EncodeDate(year, month, day);
 }
 
-std::optional<double> parseTime(const std::string& text)
+std::optional<double> ParseCliTime(const std::string& text)
 {
     int hour = 0, minute = 0;
     if (text.size() != 5 || text[2] != ':' || !readInt(std::string_view(text).substr(0, 2), hour)
@@ -87,33 +90,12 @@ std::optional<double> parseTime(const std::string& text)
     return DateUtilsBD2006::EncodeTime(hour, minute, 0, 0);
 }
 
-std::optional<std::string> isoDateTime(double dateTime)
-{
-    const auto date = DateUtilsBD2006::DecodeDate(dateTime);
-    const auto time = DateUtilsBD2006::DecodeTime(dateTime);
-    if (!date || !time)
-        return std::nullopt;
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date->Year, date->Month, date->Day, time->Hour,
-        time->Minute, time->Second);
-    return text;
-}
+namespace {
 
-// The engine's value for a class named on the command line, as the desktop
-// program's buttons copy it.
-std::optional<double> pickClass(
-    const std::string& name, const std::array<const char*, 3>& names, const std::array<double, 3>& values)
-{
-    for (std::size_t n = 0; n < names.size(); ++n)
-        if (name == names[n])
-            return values[n];
-    return std::nullopt;
-}
-
-std::string engineFailureText(const std::string& code, const TPICHourCls& engine)
+std::string engineFailureText(const std::string& code)
 {
     if (code == TPICHourCls::FailureTooThin)
-        return "the total thickness of all layers is below the limit of " + oneDecimal(engine.MinTotalThickness)
+        return "the total thickness of all layers is below the limit of " + oneDecimal(TPICHourCls().MinTotalThickness)
             + " cm";
     if (code == TPICHourCls::FailureUnstable)
         return "the materials' parameters do not allow a stable computation";
@@ -121,6 +103,8 @@ std::string engineFailureText(const std::string& code, const TPICHourCls& engine
         return "the new layer does not cool down to the reopening temperature within "
             + FormatDuration(TPICHourCls::MaxSteps * TPICHourCls::TimeStep)
             + "; check the reopening, laying and bottom temperatures";
+    if (code == TRunOutcome::ReopeningOutOfRange)
+        return "the reopening falls after 9999-12-31T23:59:59, the last moment the calendar holds";
     return code;
 }
 
@@ -147,10 +131,23 @@ std::string FormatDuration(double seconds)
         + std::to_string(whole % 60) + " s";
 }
 
-TCliOutcome RunScenario(const TCliScenario& scenario)
+std::optional<std::string> IsoDateTime(double dateTime)
 {
-    TCliOutcome outcome;
-    TPICHourCls engine;
+    const auto date = DateUtilsBD2006::DecodeDate(dateTime);
+    const auto time = DateUtilsBD2006::DecodeTime(dateTime);
+    if (!date || !time)
+        return std::nullopt;
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date->Year, date->Month, date->Day, time->Hour,
+        time->Minute, time->Second);
+    return text;
+}
+
+TCliReading ReadScenario(const TCliScenario& scenario)
+{
+    TCliReading reading;
+    TCliOutcome& outcome = reading.Outcome;
+    const TPICHourCls engine;
 
     const TBoundedField fields[] = {
         {"thickness", "cm", engine.ThicknessMin, engine.ThicknessMax, engine.ThicknessSteps()},
@@ -158,79 +155,103 @@ TCliOutcome RunScenario(const TCliScenario& scenario)
         {"reopening temperature", "degC", engine.ReopenTempMin, engine.ReopenTempMax, engine.ReopenTempSteps()},
     };
     const std::string* texts[] = {&scenario.Thickness, &scenario.LayingTemp, &scenario.ReopenTemp};
-    double* values[] = {&outcome.ThicknessCm, &outcome.LayingTemp, &outcome.ReopenTemp};
+    std::optional<double>* values[] = {&outcome.ThicknessCm, &outcome.LayingTemp, &outcome.ReopenTemp};
     for (std::size_t n = 0; n < 3; ++n) {
         bool malformed = false;
-        if (auto refusal = checkField(fields[n], *texts[n], *values[n], malformed))
-            return failed(outcome, malformed ? TCliStatus::Malformed : TCliStatus::Refused, *refusal);
+        double value = 0.0;
+        const auto refusal = checkField(fields[n], *texts[n], value, malformed);
+        if (!malformed)
+            *values[n] = value;
+        if (refusal) {
+            outcome = failed(outcome, malformed ? TCliStatus::Malformed : TCliStatus::Refused, *refusal);
+            return reading;
+        }
     }
 
-    const std::optional<double> wind = pickClass(scenario.Wind, {"feeble", "moderate", "strong"},
-        {engine.WindSpeedFeeble, engine.WindSpeedModerate, engine.WindSpeedStrong});
-    if (!wind)
-        return failed(
+    TScenario read;
+    read.ThicknessCm = *outcome.ThicknessCm;
+    read.LayingTemp = *outcome.LayingTemp;
+    read.ReopenTemp = *outcome.ReopenTemp;
+    const auto wind = WindClassNamed(scenario.Wind);
+    if (!wind) {
+        outcome = failed(
             outcome, TCliStatus::Malformed, "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong");
-    engine.WindSpeed = *wind;
-
-    const std::optional<double> cloud = pickClass(scenario.Cloud, {"clear", "partial", "covered"},
-        {engine.CloudCoverClear, engine.CloudCoverPartial, engine.CloudCoverOvercast});
-    if (!cloud)
-        return failed(
+        return reading;
+    }
+    read.Wind = *wind;
+    const auto cloud = CloudClassNamed(scenario.Cloud);
+    if (!cloud) {
+        outcome = failed(
             outcome, TCliStatus::Malformed, "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
-    engine.CloudCover = *cloud;
+        return reading;
+    }
+    read.Cloud = *cloud;
 
-    const auto date = parseDate(scenario.Date);
-    if (!date)
-        return failed(outcome, TCliStatus::Malformed, "date: \"" + scenario.Date + "\" is not a date YYYY-MM-DD");
-    const auto time = parseTime(scenario.Time);
-    if (!time)
-        return failed(outcome, TCliStatus::Malformed, "time: \"" + scenario.Time + "\" is not a time HH:MM");
+    const auto date = ParseCliDate(scenario.Date);
+    if (!date) {
+        outcome = failed(outcome, TCliStatus::Malformed, "date: \"" + scenario.Date + "\" is not a date YYYY-MM-DD");
+        return reading;
+    }
+    const auto time = ParseCliTime(scenario.Time);
+    if (!time) {
+        outcome = failed(outcome, TCliStatus::Malformed, "time: \"" + scenario.Time + "\" is not a time HH:MM");
+        return reading;
+    }
+    read.LayingDate = *date;
+    read.LayingTime = *time;
+    const auto clock = ClockModeNamed(scenario.Clock);
+    if (!clock) {
+        outcome
+            = failed(outcome, TCliStatus::Malformed, "clock: \"" + scenario.Clock + "\" is not auto, summer or winter");
+        return reading;
+    }
+    read.Clock = *clock;
+    outcome.SummerTime = SummerTimeOf(read);
 
-    if (scenario.Clock == "auto")
-        engine.SummerTime = !IsWinterTime(*date);
-    else if (scenario.Clock == "summer" || scenario.Clock == "winter")
-        engine.SummerTime = scenario.Clock == "summer";
-    else
-        return failed(
-            outcome, TCliStatus::Malformed, "clock: \"" + scenario.Clock + "\" is not auto, summer or winter");
-    outcome.SummerTime = engine.SummerTime;
-
-    for (const TCliLayerOverride& layer : scenario.Layers) {
-        if (layer.Index < 1 || layer.Index >= engine.Layers.Count())
-            return failed(outcome, TCliStatus::Malformed,
+    for (const TCliLayerOverride& layer : scenario.Layers)
+        if (layer.Index < 1 || layer.Index >= engine.Layers.Count()) {
+            outcome = failed(outcome, TCliStatus::Malformed,
                 "layer: " + std::to_string(layer.Index) + " is not an existing layer (1 or 2)");
-        TRoadLayerCls& target = engine.Layers.Items(layer.Index);
-        target.SetThicknessCm(layer.ThicknessCm);
-        target.HeatCapacity = layer.HeatCapacity;
-        target.Conductivity = layer.Conductivity;
-        target.Density = layer.Density;
-    }
-    if (scenario.BottomTemp)
-        engine.BottomTemp = *scenario.BottomTemp;
-    outcome.BottomTemp = engine.BottomTemp;
+            return reading;
+        }
+    read.Layers = scenario.Layers;
+    read.BottomTemp = scenario.BottomTemp;
+    outcome.BottomTemp = scenario.BottomTemp.value_or(engine.BottomTemp);
+    outcome.Laying = IsoDateTime(TheTimeUtilsCls::JoinDateAndTime(*date, *time));
+    reading.Scenario = std::move(read);
+    return reading;
+}
 
-    engine.Layers.Items(0).SetThicknessCm(outcome.ThicknessCm);
-    engine.LayingTemp = outcome.LayingTemp;
-    engine.ReopenTemp = outcome.ReopenTemp;
-
-    const double laying = TheTimeUtilsCls::JoinDateAndTime(*date, *time);
-    outcome.Laying = isoDateTime(laying);
-    TNullProgressBar noProgress;
-    try {
-        engine.Compute(noProgress, *date, *time);
-    } catch (const std::exception& error) {
-        outcome.Error = error.what();
-        return failed(outcome, TCliStatus::EngineFailure, engineFailureText(outcome.Error, engine));
+void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
+{
+    outcome.Laying = IsoDateTime(run.Laying);
+    if (!run.Limits.empty()) {
+        outcome.DayOfYear = run.DayOfYear;
+        outcome.ClockOffset = run.ClockOffset;
+        outcome.EquationOfTime = run.EquationOfTime;
+        outcome.StartSolarTime = run.StartSolarTime;
+        outcome.Limits = run.Limits;
     }
-    outcome.ResultSeconds = engine.ResultSeconds;
-    outcome.Reopening = isoDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
-    outcome.DayOfYear = engine.DayOfYear;
-    outcome.ClockOffset = engine.ClockOffset;
-    outcome.EquationOfTime = engine.EquationOfTime;
-    outcome.StartSolarTime = engine.StartSolarTime;
-    outcome.Limits = engine.Limits;
-    if (!outcome.Reopening)
-        return failed(outcome, TCliStatus::Refused,
-            "the reopening falls after 9999-12-31T23:59:59, the last moment the calendar holds");
-    return outcome;
+    if (!run.Succeeded()) {
+        outcome.Error = run.Failure;
+        // A reopening past the calendar is a refused input, not the engine's failure.
+        const bool pastCalendar = run.Failure == TRunOutcome::ReopeningOutOfRange;
+        outcome = failed(
+            outcome, pastCalendar ? TCliStatus::Refused : TCliStatus::EngineFailure, engineFailureText(run.Failure));
+        if (pastCalendar)
+            outcome.Error.clear();
+        return;
+    }
+    outcome.ResultSeconds = run.ResultSeconds;
+    outcome.DurationSeconds = std::trunc(run.ResultSeconds);
+    outcome.Reopening = IsoDateTime(run.Reopening);
+    outcome.Night = run.Night;
+}
+
+TCliOutcome RunCliScenario(const TCliScenario& scenario)
+{
+    TCliReading reading = ReadScenario(scenario);
+    if (reading.Scenario)
+        AddRun(reading.Outcome, RunScenario(*reading.Scenario));
+    return reading.Outcome;
 }

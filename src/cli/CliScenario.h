@@ -1,19 +1,16 @@
 #pragma once
 
+#include "RunOutcome.h"
+#include "Scenario.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 // One computation as the command line describes it. The numbers stay text
 // until they are checked, so that a batch row and the options share one
-// path from text to result.
-struct TCliLayerOverride {
-    int Index = 0;  // 1 or 2: an existing layer under the new one
-    double ThicknessCm = 0.0;
-    double HeatCapacity = 0.0;
-    double Conductivity = 0.0;
-    double Density = 0.0;
-};
+// path from text to the shared scenario.
+using TCliLayerOverride = TLayerOverride;
 
 struct TCliScenario {
     std::string Thickness = "5.0";
@@ -44,10 +41,10 @@ struct TCliOutcome {
     std::string Error;  // engine code ("TPICHourCls/3") or empty
     std::string Message;  // one line, plain words
 
-    // The inputs as read.
-    double ThicknessCm = 0.0;
-    double LayingTemp = 0.0;
-    double ReopenTemp = 0.0;
+    // The inputs as read, as far as they could be.
+    std::optional<double> ThicknessCm;
+    std::optional<double> LayingTemp;
+    std::optional<double> ReopenTemp;
     bool SummerTime = false;
     double BottomTemp = 0.0;
 
@@ -55,6 +52,8 @@ struct TCliOutcome {
     std::optional<std::string> Laying;  // ISO 8601 local date-time
     std::optional<std::string> Reopening;  // ISO 8601 local date-time
     std::optional<double> ResultSeconds;
+    std::optional<double> DurationSeconds;  // reopening - laying, whole seconds
+    std::optional<bool> Night;  // the sun below the horizon at the reopening
     std::optional<int> DayOfYear;
     std::optional<double> ClockOffset;
     std::optional<double> EquationOfTime;
@@ -62,9 +61,27 @@ struct TCliOutcome {
     std::vector<int> Limits;
 };
 
-// Checks the scenario as the desktop program checks its fields before a
-// computation, runs the engine and reports.
-TCliOutcome RunScenario(const TCliScenario& scenario);
+// Checks the scenario's text as the desktop program checks its fields before
+// a computation. The scenario when every value is good; the refusal in
+// Outcome otherwise.
+struct TCliReading {
+    std::optional<TScenario> Scenario;
+    TCliOutcome Outcome;
+};
+TCliReading ReadScenario(const TCliScenario& scenario);
+
+// Adds a run's result, or its failure in plain words, to what was read.
+void AddRun(TCliOutcome& outcome, const TRunOutcome& run);
+
+// Reads the scenario, runs it and reports.
+TCliOutcome RunCliScenario(const TCliScenario& scenario);
+
+// "YYYY-MM-DD" and "HH:MM" as date-time values; empty for anything else.
+std::optional<double> ParseCliDate(const std::string& text);
+std::optional<double> ParseCliTime(const std::string& text);
+
+// "2026-07-10T14:30:00" for a date-time value; empty outside the calendar.
+std::optional<std::string> IsoDateTime(double dateTime);
 
 // "3 h 17 min 5 s" for whole seconds.
 std::string FormatDuration(double seconds);

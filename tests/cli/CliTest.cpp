@@ -1,6 +1,5 @@
-#include "CliMain.h"
 #include "CliReport.h"
-#include "Csv.h"
+#include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,36 +10,13 @@
 
 namespace {
 
-struct TRun {
-    int Status;
-    std::string Out, Err;
-};
-
-TRun run(std::vector<std::string> args, const std::string& input = "")
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err, [] { return TCliNow{"2026-06-21", "12:00"}; });
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::vector<std::string>> csvRecords(const std::string& text)
-{
-    std::istringstream in(text);
-    TCsvReader reader(in);
-    std::vector<std::vector<std::string>> records;
-    while (auto record = reader.Next())
-        records.push_back(record->Fields);
-    return records;
-}
-
 TEST(CliSingleRun, startValuesAtTheInjectedNow)
 {
     const TRun r = run({});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out,
         "Laying:    2026-06-21T12:00:00\n"
-        "Reopening: 2026-06-21T23:59:40\n"
+        "Reopening: 2026-06-21T23:59:40 (at night)\n"
         "Duration:  11 h 59 min 40 s\n");
 }
 
@@ -357,10 +333,14 @@ TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
     EXPECT_EQ(r.Status, 3) << "some rows failed";
     const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 5u) << r.Out;
-    EXPECT_EQ(rows[0].back(), "error");
+    EXPECT_EQ(std::vector<std::string>(rows[0].begin() + 8, rows[0].end()),
+        (std::vector<std::string>{"result_seconds", "reopening", "error", "duration_seconds", "night"}));
     EXPECT_EQ(rows[1][8], "43180");
     EXPECT_EQ(rows[1][9], "2026-06-21T23:59:40");
     EXPECT_EQ(rows[1][10], "");
+    EXPECT_EQ(rows[1][11], "43180");
+    EXPECT_EQ(rows[1][12], "true") << "just before midnight";
+    EXPECT_EQ(rows[2][12], "false") << "a January morning laying reopens by day";
     EXPECT_EQ(rows[2][0], "5,5") << "the decimal comma survives the round trip";
     EXPECT_NE(rows[2][8], "");
     EXPECT_EQ(rows[3][8], "");
@@ -391,7 +371,7 @@ TEST_P(CliBatchRow, keepsTheColumns)
     const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 3u) << r.Out;
     for (const auto& row : rows)
-        EXPECT_EQ(row.size(), 11u) << "every row has the header's columns and the three results";
+        EXPECT_EQ(row.size(), 13u) << "every row has the header's columns and the five results";
     EXPECT_EQ(rows[1][0], "first");
     EXPECT_EQ(rows[1][8], "43180") << "a row before is unharmed";
     EXPECT_EQ(rows[2][10].rfind(c.Error, 0), 0u) << rows[2][10];
@@ -467,14 +447,24 @@ private:
     std::size_t FCapacity;
 };
 
+std::string timeText(int hour, int minute)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+    return text;
+}
+
 TEST(CliOutput, aLostOutputIsAnErrorAndStopsTheBatch)
 {
-    const std::string plan = "thickness,laying_temp,reopen_temp,wind,cloud,date,time\n"
-                             "5,170,30,feeble,clear,2026-06-21,12:00\n"
-                             "5,170,30,feeble,clear,2026-06-22,12:00\n";
+    // More rows than the batch runs at once: the rows after the first
+    // chunk must stay unread once its output is lost.
+    const auto row = [](int n) { return "5,170,30,feeble,clear,2026-06-21," + timeText(n / 60, n % 60); };
+    std::string plan = "thickness,laying_temp,reopen_temp,wind,cloud,date,time\n";
+    for (int n = 0; n < 100; ++n)
+        plan += row(n) + '\n';
     for (const auto& [args, capacity] :
         std::vector<std::pair<std::vector<std::string>, std::size_t>>{{{}, 0}, {{}, 30}, {{"--json"}, 0},
-            {{"--help"}, 100}, {{"--version"}, 0}, {{"--speed", "--json"}, 0}, {{"--batch"}, 0}, {{"--batch"}, 100}}) {
+            {{"--help"}, 100}, {{"--version"}, 0}, {{"--speed", "--json"}, 0}, {{"--batch"}, 0}, {{"--batch"}, 200}}) {
         std::istringstream in(plan);
         TFullBuffer full(capacity);
         std::ostream out(&full);
@@ -487,10 +477,8 @@ TEST(CliOutput, aLostOutputIsAnErrorAndStopsTheBatch)
         if (name == "--batch") {
             std::string unread;
             std::getline(in, unread);
-            // The header fails at capacity 0, the first row at 100.
-            EXPECT_EQ(unread,
-                capacity == 0 ? "5,170,30,feeble,clear,2026-06-21,12:00" : "5,170,30,feeble,clear,2026-06-22,12:00")
-                << "no row computed after the output was lost";
+            // The header fails at capacity 0, the first chunk of 64 rows at 200.
+            EXPECT_EQ(unread, row(capacity == 0 ? 0 : 64)) << "no row computed after the output was lost";
         }
     }
 }
