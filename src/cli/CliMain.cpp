@@ -19,6 +19,17 @@ namespace {
 
 constexpr const char* TryHelp = "Try 'kelvara-calc --help' for the options.\n";
 
+// One line of JSON holding two members.
+std::string jsonObject(const std::string& first, const std::string& second)
+{
+    std::string json = "{";
+    json += first;
+    json += ',';
+    json += second;
+    json += "}\n";
+    return json;
+}
+
 int reportFailure(const TCliOptions& options, const TCliScenario& scenario, const TCliOutcome& outcome, TCliOutput& out,
     std::ostream& err)
 {
@@ -73,13 +84,13 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
 
     if (options.Mode == TCliMode::WhatIf) {
         const auto cells = *RunWeatherWhatIf(*reading.Scenario);
-        out.Write(options.Json ? "{" + JsonInputs(scenario, outcome) + "," + WhatIfJson(outcome, cells) + "}\n"
+        out.Write(options.Json ? jsonObject(JsonInputs(scenario, outcome), WhatIfJson(outcome, cells))
                                : WhatIfText(outcome, cells));
         return 0;
     }
     if (options.Mode == TCliMode::Plan) {
         const auto plan = *PlanLaying(*reading.Scenario, options.EveryMinutes, options.ReopenBy);
-        out.Write(options.Json ? "{" + JsonInputs(scenario, outcome) + "," + PlanJson(outcome, plan) + "}\n"
+        out.Write(options.Json ? jsonObject(JsonInputs(scenario, outcome), PlanJson(outcome, plan))
                                : PlanText(outcome, plan));
         return 0;
     }

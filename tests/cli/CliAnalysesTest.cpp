@@ -4,17 +4,20 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 namespace {
 
-// Every value of a JSON member, in order of appearance.
+// Every value of a JSON member, in order of appearance: a string with its
+// quotes, or the text up to the next comma or closing bracket.
 std::vector<std::string> members(const std::string& json, const std::string& name)
 {
     std::vector<std::string> values;
-    const std::regex member("\"" + name + "\":(\"[^\"]*\"|[^,}\\]]*)");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), member); it != std::sregex_iterator(); ++it)
-        values.push_back((*it)[1]);
+    const std::string key = "\"" + name + "\":";
+    for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
+        const std::size_t start = at + key.size();
+        const std::size_t end = json[start] == '"' ? json.find('"', start + 1) + 1 : json.find_first_of(",}]", start);
+        values.push_back(json.substr(start, end - start));
+    }
     return values;
 }
 
