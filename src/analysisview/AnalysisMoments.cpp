@@ -58,3 +58,26 @@ QString AnalysisMoments::FormatWait(double seconds, TLanguage language)
     const auto minutes = static_cast<long long>(wholeMinutes);
     return AnalysisTexts::Text(language, TAnalysisText::WaitFormat).arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
+
+int AnalysisMoments::TClockSpan::TickCount() const
+{
+    return static_cast<int>(std::lround((End - Start) * 24.0 / StepHours)) + 1;
+}
+
+AnalysisMoments::TClockSpan AnalysisMoments::RoundClockSpan(double from, double to, int maxSteps)
+{
+    constexpr double HoursPerDay = 24.0;
+    TClockSpan span;
+    span.Start = std::floor(from * HoursPerDay) / HoursPerDay;
+    const double end = std::max(std::ceil(to * HoursPerDay) / HoursPerDay, span.Start + 1.0 / HoursPerDay);
+    const auto hours = static_cast<int>(std::lround((end - span.Start) * HoursPerDay));
+    for (const int step : {1, 2, 3, 4, 6, 8, 12, 24, 48}) {
+        span.StepHours = step;
+        if (hours <= step * maxSteps) {
+            break;
+        }
+    }
+    const int steps = (hours + span.StepHours - 1) / span.StepHours;
+    span.End = span.Start + steps * span.StepHours / HoursPerDay;
+    return span;
+}

@@ -18,7 +18,7 @@ struct TAnalysisSnapshot {
     // From the whole hour before the laying to the whole hour after the end of the curve.
     double ChartStart = 0.0;
     double ChartEnd = 0.0;
-    int TickHours = 1;  // the clock axis's step; the span is a whole number of steps
+    int TickCount = 2;  // the clock axis's ticks, on round hours
     std::vector<Daylight::TNight> Nights;  // clipped to the chart's span
     std::optional<double> FirstDaylight;  // after a night reopening
 };

@@ -2,6 +2,7 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "RegionalFormat.h"
 
 #include <QAreaSeries>
 #include <QDateTimeAxis>
@@ -92,7 +93,9 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     AddLine(*chart, LayerMaxName, text(TAnalysisText::SeriesLayerMax), QColor(200, 30, 30))->replace(layerMax);
 
     QLineSeries* threshold
-        = AddLine(*chart, ThresholdName, text(TAnalysisText::SeriesThreshold), QColor(30, 60, 160));
+        = AddLine(*chart, ThresholdName,
+        text(TAnalysisText::SeriesThreshold).arg(RegionalFormat::FormatReal(snapshot.Scenario.ReopenTemp)),
+        QColor(30, 60, 160));
     QPen dashed = threshold->pen();
     dashed.setStyle(Qt::DashLine);
     dashed.setWidthF(1.5);
@@ -118,8 +121,7 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
     clockAxis->setFormat(severalDays ? QStringLiteral("dd/MM HH:mm") : QStringLiteral("HH:mm"));
     clockAxis->setRange(AnalysisMoments::ToDateTime(snapshot.ChartStart), AnalysisMoments::ToDateTime(snapshot.ChartEnd));
-    const auto spanHours = static_cast<int>(std::lround((snapshot.ChartEnd - snapshot.ChartStart) * 24.0));
-    clockAxis->setTickCount(spanHours / snapshot.TickHours + 1);
+    clockAxis->setTickCount(snapshot.TickCount);
     auto* tempAxis = new QValueAxis(chart);
     tempAxis->setTitleText(text(TAnalysisText::AxisTemp));
     tempAxis->setRange(yMin, yMax);

@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr double TempStep = 10.0;
+constexpr double TempStep = 20.0;  // degC between ticks
+constexpr double DepthStep = 5.0;  // cm between ticks
 
 }  // namespace
 
@@ -89,6 +90,7 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     chart->addSeries(FBelowSeries);
     const double tMin = std::floor(lowest / TempStep) * TempStep;
     const double tMax = std::ceil(highest / TempStep) * TempStep;
+    const double depthMax = std::ceil(std::max(deepest, 1.0) / DepthStep) * DepthStep;
     bool firstBoundary = true;
     for (const int limit : snapshot.Outcome.Limits) {
         const double depth = NodeDepthCm(limit);
@@ -111,10 +113,11 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     tempAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisTemp));
     tempAxis->setRange(tMin, tMax);
     tempAxis->setLabelFormat(QStringLiteral("%.0f"));
-    tempAxis->applyNiceNumbers();
+    tempAxis->setTickCount(static_cast<int>(std::lround((tMax - tMin) / TempStep)) + 1);
     auto* depthAxis = new QValueAxis(chart);
     depthAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisDepth));
-    depthAxis->setRange(0.0, std::max(deepest, 1.0));
+    depthAxis->setRange(0.0, depthMax);
+    depthAxis->setTickCount(static_cast<int>(std::lround(depthMax / DepthStep)) + 1);
     depthAxis->setReverse(true);
     depthAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(tempAxis, Qt::AlignTop);

@@ -56,7 +56,7 @@ TLayingPlanView::TLayingPlanView(QWidget* parent)
     deadlineRow->addWidget(FDeadlineLabel);
     deadlineRow->addWidget(FDeadline);
     deadlineRow->addWidget(FLatest, 1);
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(FChartView);
     split->addWidget(FTable);
     split->setStretchFactor(0, 3);
@@ -194,10 +194,9 @@ void TLayingPlanView::Fill()
     auto* reopeningAxis = new QDateTimeAxis(chart);
     reopeningAxis->setFormat(QStringLiteral("dd/MM HH:mm"));
     // Whole hours around every reopening and the deadline.
-    const double first = std::floor(lowest * 24.0) / 24.0;
-    const double last = std::max(std::ceil(highest * 24.0) / 24.0, first + 1.0 / 24.0);
-    reopeningAxis->setRange(AnalysisMoments::ToDateTime(first), AnalysisMoments::ToDateTime(last));
-    reopeningAxis->setTickCount(7);
+    const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(lowest, highest, 6);
+    reopeningAxis->setRange(AnalysisMoments::ToDateTime(span.Start), AnalysisMoments::ToDateTime(span.End));
+    reopeningAxis->setTickCount(span.TickCount());
     reopeningAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening));
     chart->addAxis(layingAxis, Qt::AlignBottom);
     chart->addAxis(reopeningAxis, Qt::AlignLeft);

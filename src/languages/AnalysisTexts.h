@@ -23,7 +23,7 @@ enum class TAnalysisText {
     SeriesLayerMax,
     SeriesSurface,
     SeriesAir,
-    SeriesThreshold,
+    SeriesThreshold,  // %1 reopening temperature
     SeriesNight,
     SeriesReopening,
     AxisClock,
