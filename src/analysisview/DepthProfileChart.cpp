@@ -132,8 +132,10 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
 
     const QSignalBlocker blocker(FSlider);
     FSlider->setRange(0, std::max(0, static_cast<int>(FNewLayer.size()) - 1));
-    FSlider->setValue(0);
-    ShowProfile(0);
+    // The last profile is the one nearest the reopening.
+    const int last = FSlider->maximum();
+    FSlider->setValue(last);
+    ShowProfile(last);
 }
 
 void TDepthProfileChart::ShowProfile(int index)
