@@ -7,7 +7,7 @@
 QByteArray AnalysisExport::CurveCsv(const std::vector<TCurvePoint>& curve)
 {
     QByteArray csv("elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp\n");
-    csv.reserve(static_cast<qsizetype>(curve.size() * 56));
+    csv.reserve(static_cast<qsizetype>(curve.size()) * 56);
     for (const TCurvePoint& point : curve) {
         csv += QByteArray::number(point.ElapsedSeconds) + ','
             + AnalysisMoments::ToDateTime(point.Moment).toString(Qt::ISODate).toLatin1() + ','

@@ -23,8 +23,8 @@ constexpr int TextSummerTime = 29;
 constexpr int TextWinterTime = 30;
 
 constexpr double PageWidthMm = 210.0;
+constexpr int PdfResolution = 300;  // dpi of the page's coordinates; the page stays vector graphics
 constexpr double MarginMm = 15.0;
-constexpr int PdfResolution = 300;  // dpi: fine enough for the chart's vectors' placement
 // The chart is laid out at this size in its own scene, then scaled onto the page.
 constexpr QSizeF ChartSceneSize(900.0, 470.0);
 
@@ -76,9 +76,9 @@ void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage 
     // A fresh chart in a scene of its own: the window's chart stays as it is.
     QGraphicsScene scene;
     QChart* chart = CoolingChart::Build(snapshot, language);
+    chart->setBackgroundVisible(false);
     scene.addItem(chart);
     chart->setGeometry(QRectF(QPointF(0.0, 0.0), ChartSceneSize));
-    chart->setBackgroundVisible(false);
     scene.setSceneRect(chart->geometry());
     scene.render(&painter, target, scene.sceneRect(), Qt::KeepAspectRatio);
 }

@@ -16,7 +16,11 @@
 
 namespace {
 
-constexpr double TempStep = 10.0;  // degC between the temperature axis's ticks
+// degC between the temperature axis's ticks: 10, or 20 on a wide range, so
+// that the labels keep room enough on a small chart or a page.
+constexpr double FineTempStep = 10.0;
+constexpr double CoarseTempStep = 20.0;
+constexpr double MaxFineTempRange = 100.0;
 
 QLineSeries* AddLine(QChart& chart, const char* name, const QString& title, const QColor& color)
 {
@@ -59,8 +63,9 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         lowest = std::min({lowest, point.SurfaceTemp, point.AirTemp});
         highest = std::max({highest, point.LayerMaxTemp, point.SurfaceTemp});
     }
-    const double yMin = std::floor(lowest / TempStep) * TempStep;
-    const double yMax = std::ceil(highest / TempStep) * TempStep;
+    const double tempStep = highest - lowest > MaxFineTempRange ? CoarseTempStep : FineTempStep;
+    const double yMin = std::floor(lowest / tempStep) * tempStep;
+    const double yMax = std::ceil(highest / tempStep) * tempStep;
     const auto xMin = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.ChartStart));
     const auto xMax = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.ChartEnd));
 
@@ -126,7 +131,7 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     tempAxis->setTitleText(text(TAnalysisText::AxisTemp));
     tempAxis->setRange(yMin, yMax);
     tempAxis->setLabelFormat(QStringLiteral("%.0f"));
-    tempAxis->setTickCount(static_cast<int>(std::lround((yMax - yMin) / TempStep)) + 1);
+    tempAxis->setTickCount(static_cast<int>(std::lround((yMax - yMin) / tempStep)) + 1);
     chart->addAxis(clockAxis, Qt::AlignBottom);
     chart->addAxis(tempAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {

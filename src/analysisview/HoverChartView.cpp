@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 
 #include <cmath>
-#include <limits>
 
 THoverChartView::THoverChartView(QWidget* parent) : QChartView(parent)
 {
@@ -24,7 +23,9 @@ void THoverChartView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const double ms = chart()->mapToValue(chartPos).x();
-    if (std::isfinite(ms) && std::abs(ms) < static_cast<double>(std::numeric_limits<qint64>::max() / 2)) {
+    // Far inside qint64: the conversion below stays defined.
+    constexpr double LargestMs = 1e15;
+    if (std::isfinite(ms) && std::abs(ms) < LargestMs) {
         emit hoveredAt(static_cast<qint64>(std::llround(ms)));
     }
 }

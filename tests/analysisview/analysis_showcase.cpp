@@ -1,7 +1,8 @@
 // Shows the analysis window of one computation, for a look or a screenshot.
 // Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the window once the
-// background analysis is in, and quit.
+// background analysis is in, and quit; "pdf=FILE" to write its report, and quit.
 #include "AnalysisFrm.h"
+#include "AnalysisReport.h"
 #include "ExportQuestions.h"
 #include "LanguagesMgrCls.h"
 #include "MessagePresenter.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -32,6 +34,19 @@ int main(int argc, char* argv[])
         scenario.Cloud = TCloudClass::Covered;
     }
     window.ShowComputation(scenario, RunScenario(scenario, {.KeepHistory = true}));
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QStringLiteral("pdf="))) {
+            TAnalysisReportContent content;
+            content.Snapshot = &window.Snapshot();
+            content.Texts = &texts;
+            content.WhatIf = RunWeatherWhatIf(scenario).value_or(std::vector<TWhatIfCell>{});
+            content.SiteName = QStringLiteral("N4 Namur - Champion");
+            content.ProgramVersion = QStringLiteral("1.1.1.0");
+            content.PrintedAt = QDateTime::currentDateTime();
+            QFile file(argument.mid(4));
+            return file.open(QIODevice::WriteOnly) && AnalysisReport::WritePdf(file, content) ? 0 : 1;
+        }
+    }
     window.move(10, 10);
     window.show();
     QString shot;
