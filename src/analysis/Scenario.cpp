@@ -59,17 +59,17 @@ void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)
 
 const char* NameOf(TWindClass wind)
 {
-    return WindNames[static_cast<std::size_t>(wind)];
+    return WindNames.at(static_cast<std::size_t>(wind));
 }
 
 const char* NameOf(TCloudClass cloud)
 {
-    return CloudNames[static_cast<std::size_t>(cloud)];
+    return CloudNames.at(static_cast<std::size_t>(cloud));
 }
 
 const char* NameOf(TClockMode clock)
 {
-    return ClockNames[static_cast<std::size_t>(clock)];
+    return ClockNames.at(static_cast<std::size_t>(clock));
 }
 
 std::optional<TWindClass> WindClassNamed(std::string_view name)
