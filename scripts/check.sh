@@ -92,7 +92,7 @@ stage_tidy() {
 
 stage_cppcheck() {
   local includes=()
-  for dir in tools/objects engine analysis cli frame languages about main; do
+  for dir in tools/objects engine analysis cli widgets frame languages about main analysisview; do
     [ -d "$root/src/$dir" ] && includes+=("-I$root/src/$dir")
   done
   cppcheck "${includes[@]}" --enable=warning,style,performance,portability --std=c++20 --language=c++ \

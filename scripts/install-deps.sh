@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
+  qt6-charts-dev libqt6opengl6-dev poppler-utils
   libjpeg-dev libtbb-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool

@@ -3,6 +3,7 @@
 #include "ClickablePicture.h"
 #include "Clock.h"
 #include "DateTimeConversion.h"
+#include "Daylight.h"
 #include "LanguagesMgrCls.h"
 #include "MessagePresenter.h"
 #include "ProgressBarAdapter.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 using PICHourLTMessages::TFieldRefusal;
@@ -401,7 +403,8 @@ void TPICHourLTFra::btnComputeClick()
     }
     TPICHourCls& engine = *FPICHour;
     try {
-        engine.Layers.Items(0).SetThicknessCm(ParseField(*edtNLThickness));
+        const double thicknessCm = ParseField(*edtNLThickness);
+        engine.Layers.Items(0).SetThicknessCm(thicknessCm);
         engine.LayingTemp = ParseField(*edtNLInitTemp);
         engine.ReopenTemp = ParseField(*edtNLPICTemp);
         // Only the day of the one and the time of day of the other count.
@@ -410,17 +413,58 @@ void TPICHourLTFra::btnComputeClick()
         TProgressBarAdapter progressBar(*pbrRCompute);
         engine.Compute(progressBar, layingDate, layingTime);
         const double laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-        const QDateTime reopening
-            = DateTimeConversion::FromDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
+        const double reopeningValue = TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds);
+        const QDateTime reopening = DateTimeConversion::FromDateTime(reopeningValue);
         edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
         edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
         // Should a regional format ever be wider than the field, its start
         // (the day, the hour) is what must stay in view.
         edtRPICDate->setCursorPosition(0);
         edtRPICTime->setCursorPosition(0);
+        ReportSuccess(thicknessCm, layingDate, layingTime, reopeningValue);
     } catch (const std::exception& error) {
         FPresenter->ShowWarning(this,
             PICHourLTMessages::ComputeFailureText(
                 Texts(), error.what(), RegionalFormat::FormatReal(engine.MinTotalThickness)));
     }
+}
+
+void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double layingTime, double reopening)
+{
+    const TPICHourCls& engine = *FPICHour;
+    TScenario scenario;
+    scenario.ThicknessCm = thicknessCm;
+    scenario.LayingTemp = engine.LayingTemp;
+    scenario.ReopenTemp = engine.ReopenTemp;
+    // The radio buttons set the engine's classes; their index is the class.
+    const double winds[] = {engine.WindSpeedFeeble, engine.WindSpeedModerate, engine.WindSpeedStrong};
+    const double clouds[] = {engine.CloudCoverClear, engine.CloudCoverPartial, engine.CloudCoverOvercast};
+    for (std::size_t n = 0; n < 3; ++n) {
+        if (engine.WindSpeed == winds[n]) {
+            scenario.Wind = AllWindClasses.at(n);
+        }
+        if (engine.CloudCover == clouds[n]) {
+            scenario.Cloud = AllCloudClasses.at(n);
+        }
+    }
+    scenario.LayingDate = layingDate;
+    scenario.LayingTime = layingTime;
+    // The user may have overridden the clock the date suggests.
+    scenario.Clock = engine.SummerTime ? TClockMode::Summer : TClockMode::Winter;
+
+    TRunOutcome outcome;
+    outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
+    outcome.SummerTime = engine.SummerTime;
+    outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
+    outcome.ResultSeconds = engine.ResultSeconds;
+    outcome.Reopening = reopening;
+    const SolarModel::TSite site{engine.Latitude, engine.Longitude, engine.SolarConstant};
+    outcome.Night = Daylight::IsNightAt(reopening, outcome.ClockOffset, site);
+    outcome.DayOfYear = engine.DayOfYear;
+    outcome.EquationOfTime = engine.EquationOfTime;
+    outcome.StartSolarTime = engine.StartSolarTime;
+    outcome.BottomTemp = engine.BottomTemp;
+    outcome.Limits = engine.Limits;
+    outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
+    emit computationSucceeded(scenario, outcome);
 }

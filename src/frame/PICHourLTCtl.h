@@ -4,6 +4,8 @@
 #include "PICHourLTLayout.h"
 #include "PICHourLTMessages.h"
 #include "RegionalSettingsCls.h"
+#include "RunOutcome.h"
+#include "Scenario.h"
 #include "UpDownSpinner.h"
 
 #include <QWidget>
@@ -65,6 +67,11 @@ public:
     void rbnCHeavyCoverClick();
     void btnComputeClick();
 
+signals:
+    // After every successful computation: the inputs as a scenario and what
+    // the engine gave, its cooling history included.
+    void computationSucceeded(const TScenario& scenario, const TRunOutcome& outcome);
+
 private:
     // One numeric input: its controls, its label's text and the engine's
     // limits and step operations for it.
@@ -91,6 +98,7 @@ private:
     void SpinnerClick(const TNumericInput& input);
     void ApplyRegionalFormats();
     void ShowSummerOrWinterTime();
+    void ReportSuccess(double thicknessCm, double layingDate, double layingTime, double reopening);
 
     std::unique_ptr<TPICHourCls> FPICHour;
     TRegionalSettingsCls FRegionalSettings;

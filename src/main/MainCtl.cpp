@@ -1,8 +1,11 @@
 #include "MainCtl.h"
 
 #include "AboutBoxCtl.h"
+#include "AnalysisFrm.h"
+#include "AnalysisTexts.h"
 #include "ApplicationCls.h"
 #include "ChooseLanguagesCtl.h"
+#include "ExportQuestions.h"
 #include "MessagePresenter.h"
 #include "PICHourLTCtl.h"
 #include "ProgramPicture.h"
@@ -39,7 +42,7 @@ constexpr std::array<int, 3> StartedPanelWidths{100, 70, 50};
 }  // namespace
 
 TfrmMain::TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLanguage, const TClock* clock)
-    : FPresenter(presenter)
+    : FPresenter(presenter), FOwnQuestions(std::make_unique<TDialogExportQuestions>()), FQuestions(FOwnQuestions.get())
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(ClassicUiFont());
@@ -53,6 +56,7 @@ TfrmMain::TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLan
     fraPICHourLT->setObjectName(QStringLiteral("fraPICHourLT"));
     fraPICHourLT->setGeometry(0, 0, TPICHourLTFra::FrameWidth, TPICHourLTFra::FrameHeight);
     fraPICHourLT->SetMessagePresenter(FPresenter);
+    connect(fraPICHourLT, &TPICHourLTFra::computationSucceeded, this, &TfrmMain::ComputationSucceeded);
     if (clock != nullptr) {
         fraPICHourLT->SetClock(*clock);
     }
@@ -81,6 +85,14 @@ void TfrmMain::CreateMenu()
     mnuLanguageNL = mnuLanguageType->addAction(QStringLiteral("&Dutch"));
     mnuLanguageNL->setObjectName(QStringLiteral("mnuLanguageNL"));
     mnuLanguageNL->setCheckable(true);
+    mnuAnalysis = mmnuMain->addMenu(QStringLiteral("&Analysis"));
+    mnuAnalysis->setObjectName(QStringLiteral("mnuAnalysis"));
+    mnuCoolingAnalysis = mnuAnalysis->addAction(QStringLiteral("&Cooling analysis..."));
+    mnuCoolingAnalysis->setObjectName(QStringLiteral("mnuCoolingAnalysis"));
+    mnuCoolingAnalysis->setEnabled(false);
+    mnuPdfReport = mnuAnalysis->addAction(QStringLiteral("&PDF report..."));
+    mnuPdfReport->setObjectName(QStringLiteral("mnuPdfReport"));
+    mnuPdfReport->setEnabled(false);
     mnuHelp = mmnuMain->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About..."));
@@ -90,6 +102,8 @@ void TfrmMain::CreateMenu()
     connect(mnuLanguageFR, &QAction::triggered, this, [this] { mnuLanguageFRClick(); });
     connect(mnuLanguageNL, &QAction::triggered, this, [this] { mnuLanguageNLClick(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { mnuAboutClick(); });
+    connect(mnuCoolingAnalysis, &QAction::triggered, this, [this] { mnuCoolingAnalysisClick(); });
+    connect(mnuPdfReport, &QAction::triggered, this, [this] { mnuPdfReportClick(); });
 }
 
 void TfrmMain::CreateStatusBar()
@@ -170,6 +184,12 @@ void TfrmMain::SetLanguage(TLanguage language)
         texts.GetText(TextVersionWord) + QLatin1Char(' ') + QString::fromStdString(FApplicationInfo->GetFileVersion()));
     sbrMainPanels[1]->setText(QString::fromLatin1(BuildDate));
     fraPICHourLT->UpdateTexts();
+    mnuAnalysis->setTitle(AnalysisTexts::Text(language, TAnalysisText::MenuAnalysis));
+    mnuCoolingAnalysis->setText(AnalysisTexts::Text(language, TAnalysisText::MenuCoolingAnalysis));
+    mnuPdfReport->setText(AnalysisTexts::Text(language, TAnalysisText::MenuPdfReport));
+    if (frmAnalysis != nullptr) {
+        frmAnalysis->UpdateTexts();
+    }
 }
 
 void TfrmMain::mnuQuitClick()
@@ -202,6 +222,42 @@ void TfrmMain::mnuAboutClick()
     box.ShowModal();
 }
 
+void TfrmMain::SetExportQuestions(TExportQuestions& questions)
+{
+    FQuestions = &questions;
+}
+
+void TfrmMain::ComputationSucceeded(const TScenario& scenario, const TRunOutcome& outcome)
+{
+    if (!FLanguagesMgr) {
+        return;
+    }
+    if (frmAnalysis == nullptr) {
+        frmAnalysis = new TAnalysisFrm(*FLanguagesMgr, FPresenter, *FQuestions, this);
+        frmAnalysis->SetProgramVersion(QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    }
+    frmAnalysis->ShowComputation(scenario, outcome);
+    mnuCoolingAnalysis->setEnabled(true);
+    mnuPdfReport->setEnabled(true);
+}
+
+void TfrmMain::mnuCoolingAnalysisClick()
+{
+    if (frmAnalysis == nullptr) {
+        return;
+    }
+    frmAnalysis->show();
+    frmAnalysis->raise();
+    frmAnalysis->activateWindow();
+}
+
+void TfrmMain::mnuPdfReportClick()
+{
+    if (frmAnalysis != nullptr) {
+        frmAnalysis->ExportReport();
+    }
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     FormClose();
@@ -210,6 +266,11 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::FormClose()
 {
+    // The analysis window borrows the texts released below.
+    delete frmAnalysis;
+    frmAnalysis = nullptr;
+    mnuCoolingAnalysis->setEnabled(false);
+    mnuPdfReport->setEnabled(false);
     FLanguagesMgr.reset();
     FApplicationInfo.reset();
     // Like a posted quit message: the loop ends once it runs, also when the

@@ -2,6 +2,8 @@
 
 #include "LanguagesMgrCls.h"
 #include "ModalResult.h"
+#include "RunOutcome.h"
+#include "Scenario.h"
 
 #include <QMainWindow>
 
@@ -11,7 +13,9 @@
 
 class QLabel;
 class QMenu;
+class TAnalysisFrm;
 class TApplicationCls;
+class TExportQuestions;
 class TClock;
 class TMessagePresenter;
 class TPICHourLTFra;
@@ -45,6 +49,12 @@ public:
     void mnuLanguageFRClick();
     void mnuLanguageNLClick();
     void mnuAboutClick();
+    void mnuCoolingAnalysisClick();
+    void mnuPdfReportClick();
+    // The export dialogs' seam; real dialogs unless set. Must outlive the window.
+    void SetExportQuestions(TExportQuestions& questions);
+    // Null until a computation has succeeded.
+    TAnalysisFrm* AnalysisWindow() const { return frmAnalysis; }
 
     // Set once FormClose has asked the application to end.
     bool Terminated() const { return FTerminated; }
@@ -58,6 +68,9 @@ public:
     QMenu* mnuLanguageType;
     QAction* mnuLanguageFR;
     QAction* mnuLanguageNL;
+    QMenu* mnuAnalysis;
+    QAction* mnuCoolingAnalysis;
+    QAction* mnuPdfReport;
     QMenu* mnuHelp;
     QAction* mnuAbout;
     QStatusBar* sbrMain;
@@ -73,9 +86,13 @@ private:
     void FormCreate(const TLanguageQuestion& askLanguage);
     void FormClose();
     void CentreOnPrimaryScreen();
+    void ComputationSucceeded(const TScenario& scenario, const TRunOutcome& outcome);
 
     TMessagePresenter& FPresenter;
     std::unique_ptr<TLanguagesMgrCls> FLanguagesMgr;
     std::unique_ptr<TApplicationCls> FApplicationInfo;
     bool FTerminated = false;
+    std::unique_ptr<TExportQuestions> FOwnQuestions;
+    TExportQuestions* FQuestions;
+    TAnalysisFrm* frmAnalysis = nullptr;  // created by the first successful computation
 };

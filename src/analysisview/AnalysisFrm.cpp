@@ -1,0 +1,288 @@
+#include "AnalysisFrm.h"
+
+#include "AnalysisExport.h"
+#include "AnalysisMoments.h"
+#include "AnalysisReport.h"
+#include "AnalysisSummary.h"
+#include "AnalysisTexts.h"
+#include "CoolingChart.h"
+#include "DepthProfileChart.h"
+#include "ExportQuestions.h"
+#include "HoverChartView.h"
+#include "HoverReadout.h"
+#include "LayingPlanView.h"
+#include "MessagePresenter.h"
+#include "WhatIfTable.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr QSize StartSize(980, 680);
+
+}  // namespace
+
+TAnalysisFrm::TAnalysisFrm(
+    TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      FTexts(texts),
+      FPresenter(presenter),
+      FQuestions(questions),
+      FSummary(new QLabel(this)),
+      FNight(new QLabel(this)),
+      FTabs(new QTabWidget(this)),
+      FCoolingView(new THoverChartView()),
+      FHover(new QLabel()),
+      FDepth(new TDepthProfileChart()),
+      FWhatIf(new TWhatIfTable()),
+      FWhatIfLegend(new QLabel()),
+      FPlan(new TLayingPlanView()),
+      FProgress(new QProgressBar(this)),
+      FStop(new QPushButton(this)),
+      FSaveCsv(new QPushButton(this)),
+      FSavePng(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("frmAnalysis"));
+    FSummary->setObjectName(QStringLiteral("summary"));
+    FSummary->setWordWrap(true);
+    FNight->setObjectName(QStringLiteral("nightWarning"));
+    FNight->setWordWrap(true);
+    FNight->setStyleSheet(QStringLiteral("color: #a01414; font-weight: bold;"));
+    FHover->setObjectName(QStringLiteral("hover"));
+    FHover->setMinimumHeight(FHover->fontMetrics().height());
+    FWhatIfLegend->setWordWrap(true);
+    FProgress->setObjectName(QStringLiteral("progress"));
+    FProgress->setVisible(false);
+    FStop->setVisible(false);
+
+    auto* coolingPage = new QWidget();
+    auto* coolingLayout = new QVBoxLayout(coolingPage);
+    coolingLayout->addWidget(FCoolingView, 1);
+    coolingLayout->addWidget(FHover);
+    auto* whatIfPage = new QWidget();
+    auto* whatIfLayout = new QVBoxLayout(whatIfPage);
+    whatIfLayout->addWidget(FWhatIf, 1);
+    whatIfLayout->addWidget(FWhatIfLegend);
+    FTabs->addTab(coolingPage, QString());
+    FTabs->addTab(FDepth, QString());
+    FTabs->addTab(whatIfPage, QString());
+    FTabs->addTab(FPlan, QString());
+
+    auto* bottom = new QHBoxLayout();
+    bottom->addWidget(FProgress, 1);
+    bottom->addWidget(FStop);
+    bottom->addStretch();
+    bottom->addWidget(FSaveCsv);
+    bottom->addWidget(FSavePng);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FSummary);
+    layout->addWidget(FNight);
+    layout->addWidget(FTabs, 1);
+    layout->addLayout(bottom);
+    resize(StartSize);
+
+    connect(FCoolingView, &THoverChartView::hoveredAt, this,
+        [this](qint64 ms) { ShowHoverAt(AnalysisMoments::FromMsSinceEpoch(ms)); });
+    connect(FCoolingView, &THoverChartView::left, FHover, &QLabel::clear);
+    connect(&FRunner, &TAnalysisRunner::finished, this, &TAnalysisFrm::BackgroundFinished);
+    connect(&FRunner, &TAnalysisRunner::progressed, this, &TAnalysisFrm::BackgroundProgressed);
+    connect(&FRunner, &TAnalysisRunner::stopped, this, &TAnalysisFrm::BackgroundStopped);
+    connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
+    connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
+    connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
+    UpdateTexts();
+}
+
+TAnalysisFrm::~TAnalysisFrm() = default;
+
+void TAnalysisFrm::ShowComputation(const TScenario& scenario, const TRunOutcome& outcome)
+{
+    FComputation = TComputation{scenario, outcome};
+    FStale = true;
+    if (isVisible()) {
+        Refresh();
+    } else {
+        // A hidden window shows nothing: what it would compute is stale already.
+        FRunner.Stop();
+    }
+}
+
+const TAnalysisSnapshot& TAnalysisFrm::Snapshot()
+{
+    if (FStale) {
+        Refresh();
+    }
+    return FSnapshot;
+}
+
+void TAnalysisFrm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (FStale) {
+        Refresh();
+    }
+}
+
+void TAnalysisFrm::Refresh()
+{
+    FStale = false;
+    if (!FComputation) {
+        return;
+    }
+    FSnapshot = MakeAnalysisSnapshot(FComputation->Scenario, FComputation->Outcome);
+    FWhatIfCells.clear();
+    FWhatIf->SetCells({}, FSnapshot.Scenario.Wind, FSnapshot.Scenario.Cloud);
+    FPlan->Clear();
+    FRunner.Start(FSnapshot.Scenario);
+    FProgress->setRange(0, 0);
+    FProgress->setVisible(true);
+    FStop->setVisible(true);
+    ShowTexts();
+    RebuildCoolingChart();
+    FDepth->SetSnapshot(FSnapshot, FTexts.Language);
+}
+
+void TAnalysisFrm::UpdateTexts()
+{
+    const TLanguage language = FTexts.Language;
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+    setWindowTitle(text(TAnalysisText::WindowTitle));
+    FTabs->setTabText(0, text(TAnalysisText::TabCooling));
+    FTabs->setTabText(1, text(TAnalysisText::TabDepth));
+    FTabs->setTabText(2, text(TAnalysisText::TabWhatIf));
+    FTabs->setTabText(3, text(TAnalysisText::TabPlan));
+    FStop->setText(text(TAnalysisText::Stop));
+    FSaveCsv->setText(text(TAnalysisText::SaveCsv));
+    FSavePng->setText(text(TAnalysisText::SavePng));
+    FProgress->setFormat(text(TAnalysisText::Busy));
+    FWhatIfLegend->setText(text(TAnalysisText::WhatIfLegend));
+    FWhatIf->UpdateTexts(FTexts);
+    FPlan->UpdateTexts(language);
+    FHover->clear();
+    if (FComputation && !FStale) {
+        ShowTexts();
+        RebuildCoolingChart();
+        FDepth->SetSnapshot(FSnapshot, language);
+    }
+}
+
+void TAnalysisFrm::ShowTexts()
+{
+    FSummary->setText(SummaryText(FSnapshot, FTexts.Language));
+    const QString night = NightWarningText(FSnapshot, FTexts.Language);
+    FNight->setText(night);
+    FNight->setVisible(!night.isEmpty());
+}
+
+void TAnalysisFrm::RebuildCoolingChart()
+{
+    QChart* old = FCoolingView->chart();
+    FCoolingView->setChart(CoolingChart::Build(FSnapshot, FTexts.Language));
+    delete old;
+}
+
+QChart* TAnalysisFrm::CoolingChartShown() const
+{
+    return FCoolingView->chart();
+}
+
+void TAnalysisFrm::ShowHoverAt(double moment)
+{
+    FHover->setText(HoverReadout(FSnapshot.Curve, moment, FTexts.Language));
+}
+
+void TAnalysisFrm::BackgroundProgressed(int done, int total)
+{
+    FProgress->setRange(0, total);
+    FProgress->setValue(done);
+}
+
+void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
+{
+    FProgress->setVisible(false);
+    FStop->setVisible(false);
+    FWhatIfCells = analysis.WhatIf;
+    FWhatIf->SetCells(FWhatIfCells, FSnapshot.Scenario.Wind, FSnapshot.Scenario.Cloud);
+    FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
+}
+
+void TAnalysisFrm::BackgroundStopped()
+{
+    if (!FRunner.IsRunning()) {
+        FProgress->setVisible(false);
+        FStop->setVisible(false);
+    }
+}
+
+bool TAnalysisFrm::Save(const QString& title, const QString& filter, const std::function<bool(QIODevice&)>& write)
+{
+    const QString path = FQuestions.AskSaveFileName(this, title, filter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!AnalysisExport::SaveFile(path, write)) {
+        FPresenter.ShowWarning(this,
+            AnalysisTexts::Text(FTexts.Language, TAnalysisText::WriteFailed).arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    return true;
+}
+
+bool TAnalysisFrm::SaveCurveCsv()
+{
+    if (!FComputation) {
+        return false;
+    }
+    const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve);
+    return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SaveCsv),
+        AnalysisTexts::Text(FTexts.Language, TAnalysisText::CsvFilter),
+        [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
+}
+
+bool TAnalysisFrm::SaveChartPng()
+{
+    if (!FComputation) {
+        return false;
+    }
+    Snapshot();
+    const QImage image = FCoolingView->grab().toImage();
+    return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SavePng),
+        AnalysisTexts::Text(FTexts.Language, TAnalysisText::PngFilter),
+        [&image](QIODevice& file) { return image.save(&file, "PNG"); });
+}
+
+bool TAnalysisFrm::ExportReport()
+{
+    if (!FComputation) {
+        return false;
+    }
+    const TLanguage language = FTexts.Language;
+    const std::optional<QString> site = FQuestions.AskText(this, AnalysisTexts::Text(language, TAnalysisText::SavePdf),
+        AnalysisTexts::Text(language, TAnalysisText::SiteQuestion), FSiteName);
+    if (!site) {
+        return false;
+    }
+    FSiteName = *site;
+    TAnalysisReportContent content;
+    content.Snapshot = &Snapshot();
+    content.Texts = &FTexts;
+    content.SiteName = FSiteName;
+    content.ProgramVersion = FProgramVersion;
+    content.PrintedAt = QDateTime::currentDateTime();
+    if (!FWhatIfCells.empty()) {
+        content.WhatIf = FWhatIfCells;
+    } else if (auto cells = RunWeatherWhatIf(FSnapshot.Scenario)) {
+        // Nine runs, a few milliseconds: not worth waiting for the background.
+        content.WhatIf = std::move(*cells);
+    }
+    return Save(AnalysisTexts::Text(language, TAnalysisText::SavePdf), AnalysisTexts::Text(language, TAnalysisText::PdfFilter),
+        [&content](QIODevice& file) { return AnalysisReport::WritePdf(file, content); });
+}

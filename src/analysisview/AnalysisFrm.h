@@ -1,0 +1,99 @@
+#pragma once
+
+#include "AnalysisRunner.h"
+#include "AnalysisSnapshot.h"
+#include "LanguagesMgrCls.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QChart;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class TDepthProfileChart;
+class TExportQuestions;
+class THoverChartView;
+class TLayingPlanView;
+class TMessagePresenter;
+class TWhatIfTable;
+
+// The analysis window: summary line, cooling curve, depth profile, weather
+// what-if and laying plan of the frame's last successful computation, with
+// its exports. Not modal; borrows the texts, the presenter and the questions.
+class TAnalysisFrm : public QWidget {
+    Q_OBJECT
+
+public:
+    TAnalysisFrm(TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions,
+        QWidget* parent = nullptr);
+    ~TAnalysisFrm() override;
+
+    void SetProgramVersion(const QString& version) { FProgramVersion = version; }
+    // Refreshes at once when shown, else when next shown.
+    void ShowComputation(const TScenario& scenario, const TRunOutcome& outcome);
+    void UpdateTexts();
+
+    // Ask for the site and the file, then write; false when cancelled or failed
+    // (a failure has been shown through the presenter).
+    bool ExportReport();
+    bool SaveCurveCsv();
+    bool SaveChartPng();
+
+    bool HasComputation() const { return FComputation.has_value(); }
+    const TAnalysisSnapshot& Snapshot();
+    QChart* CoolingChartShown() const;
+    TWhatIfTable* WhatIfView() const { return FWhatIf; }
+    TLayingPlanView* PlanView() const { return FPlan; }
+    TDepthProfileChart* DepthView() const { return FDepth; }
+    TAnalysisRunner& Runner() { return FRunner; }
+    QLabel* SummaryLabel() const { return FSummary; }
+    QLabel* NightLabel() const { return FNight; }
+    QLabel* HoverLabel() const { return FHover; }
+    QProgressBar* Progress() const { return FProgress; }
+    void ShowHoverAt(double moment);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct TComputation {
+        TScenario Scenario;
+        TRunOutcome Outcome;
+    };
+
+    void Refresh();
+    void ShowTexts();
+    void RebuildCoolingChart();
+    void BackgroundFinished(const TBackgroundAnalysis& analysis);
+    void BackgroundProgressed(int done, int total);
+    void BackgroundStopped();
+    bool Save(const QString& title, const QString& filter, const std::function<bool(QIODevice&)>& write);
+
+    TLanguagesMgrCls& FTexts;
+    TMessagePresenter& FPresenter;
+    TExportQuestions& FQuestions;
+    QString FProgramVersion;
+    QString FSiteName;
+    std::optional<TComputation> FComputation;
+    bool FStale = false;
+    TAnalysisSnapshot FSnapshot;
+    std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
+    TAnalysisRunner FRunner;
+
+    QLabel* FSummary;
+    QLabel* FNight;
+    QTabWidget* FTabs;
+    THoverChartView* FCoolingView;
+    QLabel* FHover;
+    TDepthProfileChart* FDepth;
+    TWhatIfTable* FWhatIf;
+    QLabel* FWhatIfLegend;
+    TLayingPlanView* FPlan;
+    QProgressBar* FProgress;
+    QPushButton* FStop;
+    QPushButton* FSaveCsv;
+    QPushButton* FSavePng;
+};

@@ -1,0 +1,83 @@
+#include "AnalysisMoments.h"
+
+#include "AnalysisTexts.h"
+#include "RegionalFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double MsPerDay = 86400000.0;
+const QDate DayZero(1899, 12, 30);
+// 1 January 1900 and 31 December 9999 as date-time values.
+constexpr double FirstMoment = 2.0;
+constexpr double LastMoment = 2958466.0;
+
+}  // namespace
+
+QDateTime AnalysisMoments::ToDateTime(double moment)
+{
+    if (!std::isfinite(moment) || moment < FirstMoment || moment >= LastMoment) {
+        return {};
+    }
+    // Rounded to the millisecond, so that one hour less a rounding error reads as the hour.
+    const auto totalMs = static_cast<qint64>(std::llround(moment * MsPerDay));
+    const auto msPerDay = static_cast<qint64>(MsPerDay);
+    return {DayZero.addDays(totalMs / msPerDay), QTime::fromMSecsSinceStartOfDay(static_cast<int>(totalMs % msPerDay))};
+}
+
+qint64 AnalysisMoments::ToMsSinceEpoch(double moment)
+{
+    const QDateTime dateTime = ToDateTime(moment);
+    return dateTime.isValid() ? dateTime.toMSecsSinceEpoch() : 0;
+}
+
+double AnalysisMoments::FromMsSinceEpoch(qint64 ms)
+{
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms);
+    return static_cast<double>(DayZero.daysTo(local.date())) + local.time().msecsSinceStartOfDay() / MsPerDay;
+}
+
+QString AnalysisMoments::FormatMoment(double moment)
+{
+    const QDateTime dateTime = ToDateTime(moment);
+    return RegionalFormat::FormatDate(dateTime.date()) + QLatin1Char(' ') + FormatClock(moment);
+}
+
+QString AnalysisMoments::FormatClock(double moment)
+{
+    return ToDateTime(moment).time().toString(QStringLiteral("HH:mm"));
+}
+
+QString AnalysisMoments::FormatWait(double seconds, TLanguage language)
+{
+    // A run never lasts more than a few days; anything else is not a wait.
+    constexpr double LongestWait = 1e8;
+    const double wholeMinutes = std::isfinite(seconds) ? std::floor(std::clamp(seconds, 0.0, LongestWait) / 60.0) : 0.0;
+    const auto minutes = static_cast<long long>(wholeMinutes);
+    return AnalysisTexts::Text(language, TAnalysisText::WaitFormat).arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+int AnalysisMoments::TClockSpan::TickCount() const
+{
+    return static_cast<int>(std::lround((End - Start) * 24.0 / StepHours)) + 1;
+}
+
+AnalysisMoments::TClockSpan AnalysisMoments::RoundClockSpan(double from, double to, int maxSteps)
+{
+    constexpr double HoursPerDay = 24.0;
+    TClockSpan span;
+    span.Start = std::floor(from * HoursPerDay) / HoursPerDay;
+    const double end = std::max(std::ceil(to * HoursPerDay) / HoursPerDay, span.Start + 1.0 / HoursPerDay);
+    const auto hours = static_cast<int>(std::lround((end - span.Start) * HoursPerDay));
+    for (const int step : {1, 2, 3, 4, 6, 8, 12, 24, 48}) {
+        span.StepHours = step;
+        if (hours <= step * maxSteps) {
+            break;
+        }
+    }
+    const int steps = (hours + span.StepHours - 1) / span.StepHours;
+    span.End = span.Start + steps * span.StepHours / HoursPerDay;
+    return span;
+}

@@ -1,0 +1,171 @@
+#include "AnalysisReport.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisSummary.h"
+#include "AnalysisTexts.h"
+#include "CoolingChart.h"
+#include "RegionalFormat.h"
+#include "WhatIfTable.h"
+
+#include <QGraphicsScene>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <memory>
+
+namespace {
+
+// The frame's own captions.
+constexpr int TextFirstWind = 17;
+constexpr int TextFirstCloud = 21;
+constexpr int TextSummerTime = 29;
+constexpr int TextWinterTime = 30;
+
+constexpr double PageWidthMm = 210.0;
+constexpr int PdfResolution = 300;  // dpi of the page's coordinates; the page stays vector graphics
+constexpr double MarginMm = 15.0;
+// The chart is laid out at this size in its own scene, then scaled onto the page.
+constexpr QSizeF ChartSceneSize(900.0, 470.0);
+
+// Draws lines of text downwards from a moving top, within the page's margins.
+class TPageWriter {
+public:
+    TPageWriter(QPainter& painter, double mm) : FPainter(painter), FMm(mm), FTop(MarginMm * mm) { }
+
+    double Left() const { return MarginMm * FMm; }
+    double Width() const { return (PageWidthMm - 2.0 * MarginMm) * FMm; }
+    double Top() const { return FTop; }
+    void Skip(double mm) { FTop += mm * FMm; }
+
+    void Line(const QString& text, double pointSize, bool bold = false, bool italic = false)
+    {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(pointSize);
+        font.setBold(bold);
+        font.setItalic(italic);
+        FPainter.setFont(font);
+        const QRectF box(Left(), FTop, Width(), 1e6);
+        const QRectF used = FPainter.boundingRect(box, Qt::TextWordWrap, text);
+        FPainter.drawText(box, Qt::TextWordWrap, text);
+        FTop += used.height();
+    }
+
+private:
+    QPainter& FPainter;
+    double FMm;
+    double FTop;
+};
+
+QString InputsText(const TScenario& scenario, const TRunOutcome& outcome, const TLanguagesMgrCls& texts, TLanguage language)
+{
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+    const QString clock = texts.GetText(outcome.SummerTime ? TextSummerTime : TextWinterTime);
+    return text(TAnalysisText::ReportThickness).arg(RegionalFormat::FormatReal(scenario.ThicknessCm)) + QLatin1Char('\n')
+        + text(TAnalysisText::ReportLayingTemp).arg(RegionalFormat::FormatReal(scenario.LayingTemp)) + QLatin1Char('\n')
+        + text(TAnalysisText::ReportReopenTemp).arg(RegionalFormat::FormatReal(scenario.ReopenTemp)) + QLatin1Char('\n')
+        + text(TAnalysisText::ReportWind).arg(texts.GetText(TextFirstWind + static_cast<int>(scenario.Wind)))
+        + QLatin1Char('\n')
+        + text(TAnalysisText::ReportCloud).arg(texts.GetText(TextFirstCloud + static_cast<int>(scenario.Cloud)))
+        + QLatin1Char('\n') + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome.Laying))
+        + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock);
+}
+
+void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage language, const QRectF& target)
+{
+    // A fresh chart in a scene of its own: the window's chart stays as it is.
+    QGraphicsScene scene;
+    QChart* chart = CoolingChart::Build(snapshot, language);
+    chart->setBackgroundVisible(false);
+    scene.addItem(chart);
+    chart->setGeometry(QRectF(QPointF(0.0, 0.0), ChartSceneSize));
+    scene.setSceneRect(chart->geometry());
+    scene.render(&painter, target, scene.sceneRect(), Qt::KeepAspectRatio);
+}
+
+void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIfCell>& cells,
+    const TLanguagesMgrCls& texts, TLanguage language, double mm)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.0);
+    painter.setFont(font);
+    const double headerWidth = 32.0 * mm;
+    const double cellWidth = (page.Width() - headerWidth) / 3.0;
+    const double rowHeight = 11.0 * mm;
+    const double top = page.Top();
+    const auto box = [&](int row, int column) {
+        const double left = column == 0 ? page.Left() : page.Left() + headerWidth + (column - 1) * cellWidth;
+        return QRectF(left, top + row * rowHeight, column == 0 ? headerWidth : cellWidth, rowHeight);
+    };
+    painter.setPen(QPen(Qt::black, 0.2 * mm));
+    for (int n = 0; n < 3; ++n) {
+        painter.drawText(box(0, n + 1), Qt::AlignCenter, texts.GetText(TextFirstCloud + n));
+        painter.drawText(box(n + 1, 0), Qt::AlignVCenter | Qt::AlignLeft, texts.GetText(TextFirstWind + n));
+    }
+    for (const TWhatIfCell& cell : cells) {
+        const QRectF rect = box(static_cast<int>(cell.Wind) + 1, static_cast<int>(cell.Cloud) + 1);
+        painter.drawRect(rect);
+        painter.drawText(rect, Qt::AlignCenter | Qt::TextWordWrap, TWhatIfTable::CellText(cell.Outcome, language));
+    }
+    page.Skip(4.0 * rowHeight / mm + 3.0);
+}
+
+}  // namespace
+
+void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& content)
+{
+    const TAnalysisSnapshot& snapshot = *content.Snapshot;
+    const TLanguage language = content.Texts->Language;
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+    const double mm = painter.device()->width() / PageWidthMm;
+    TPageWriter page(painter, mm);
+    painter.setPen(Qt::black);
+
+    page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
+    page.Skip(1.0);
+    page.Line(text(TAnalysisText::ReportSite).arg(content.SiteName), 11.0, true);
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
+    page.Line(InputsText(snapshot.Scenario, snapshot.Outcome, *content.Texts, language), 9.0);
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportResult), 11.0, true);
+    page.Line(SummaryText(snapshot, language), 9.0);
+    const QString night = NightWarningText(snapshot, language);
+    if (!night.isEmpty()) {
+        painter.setPen(QColor(160, 20, 20));
+        page.Line(night, 9.0, true);
+        painter.setPen(Qt::black);
+    }
+    page.Skip(2.0);
+    const double chartHeight = page.Width() * ChartSceneSize.height() / ChartSceneSize.width();
+    PaintChart(painter, snapshot, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
+    page.Skip(chartHeight / mm + 3.0);
+    if (!content.WhatIf.empty()) {
+        page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
+        page.Skip(1.0);
+        PaintWhatIf(painter, page, content.WhatIf, *content.Texts, language, mm);
+    }
+    page.Line(text(TAnalysisText::ReportNotice), 9.0, false, true);
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportFooter)
+                  .arg(content.ProgramVersion,
+                      RegionalFormat::FormatDate(content.PrintedAt.date()) + QLatin1Char(' ')
+                          + content.PrintedAt.time().toString(QStringLiteral("HH:mm"))),
+        8.0);
+}
+
+bool AnalysisReport::WritePdf(QIODevice& device, const TAnalysisReportContent& content)
+{
+    QPdfWriter writer(&device);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0.0, 0.0, 0.0, 0.0));
+    writer.setResolution(PdfResolution);
+    writer.setTitle(AnalysisTexts::Text(content.Texts->Language, TAnalysisText::ReportTitle));
+    writer.setCreator(QStringLiteral("Kelvara LE ") + content.ProgramVersion);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    Paint(painter, content);
+    return painter.end();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "AnalysisSnapshot.h"
+#include "LanguagesMgrCls.h"
+#include "WeatherWhatIf.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+class QIODevice;
+class QPaintDevice;
+class QPainter;
+
+// What the PDF report prints: one page, A4, in the texts' current language.
+struct TAnalysisReportContent {
+    const TAnalysisSnapshot* Snapshot = nullptr;
+    const TLanguagesMgrCls* Texts = nullptr;
+    std::vector<TWhatIfCell> WhatIf;  // may be empty
+    QString SiteName;
+    QString ProgramVersion;
+    QDateTime PrintedAt;
+};
+
+namespace AnalysisReport {
+
+// Draws the report over the painter's whole device; any paint device will
+// do, a QImage as well as a PDF page.
+void Paint(QPainter& painter, const TAnalysisReportContent& content);
+
+// Writes the report as a PDF into device, which must be open for writing.
+// False when the painter could not start on it.
+bool WritePdf(QIODevice& device, const TAnalysisReportContent& content);
+
+}  // namespace AnalysisReport

@@ -1,0 +1,119 @@
+#include "AnalysisRunner.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
+#include <exception>
+
+// Sums the two analyses' runs into one count and forwards it, queued, to the
+// GUI thread while its generation is the latest.
+class TAnalysisRunner::TProgress final : public TAnalysisProgress {
+public:
+    TProgress(TAnalysisRunner& runner, int generation) : FRunner(&runner), FGeneration(generation) { }
+
+    void RunsDone(int done, int total) override
+    {
+        if (StopRequested()) {
+            return;
+        }
+        const int sum = FOffset.load() + done;
+        const int grandTotal = FOffset.load() + total + FStillToCome.load();
+        // The runner is the call's context: the call is dropped if it is gone.
+        TAnalysisRunner* runner = FRunner;
+        const int generation = FGeneration;
+        QMetaObject::invokeMethod(
+            runner,
+            [runner, generation, sum, grandTotal] {
+                if (runner->Generation() == generation) {
+                    emit runner->progressed(sum, grandTotal);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    bool StopRequested() const override { return FStop.load(); }
+
+    void RequestStop() { FStop.store(true); }
+    // Before the first analysis: how many runs the second will add.
+    void Expect(int stillToCome) { FStillToCome.store(stillToCome); }
+    // Between the two analyses.
+    void NextPhase(int finished)
+    {
+        FOffset.store(finished);
+        FStillToCome.store(0);
+    }
+
+private:
+    // Dereferenced only by the queued call, on the GUI thread.
+    TAnalysisRunner* FRunner;
+    int FGeneration;
+    std::atomic<bool> FStop{false};
+    std::atomic<int> FOffset{0};
+    std::atomic<int> FStillToCome{0};
+};
+
+TAnalysisRunner::TAnalysisRunner(QObject* parent) : QObject(parent)
+{
+    connect(&FWatcher, &QFutureWatcher<TResult>::finished, this, [this] { Finished(); });
+}
+
+TAnalysisRunner::~TAnalysisRunner()
+{
+    Stop();
+    FWatcher.waitForFinished();
+    for (QFuture<TResult>& stale : FStale) {
+        stale.waitForFinished();
+    }
+}
+
+int TAnalysisRunner::Start(const TScenario& scenario)
+{
+    Stop();
+    if (FWatcher.isRunning()) {
+        FStale.append(FWatcher.future());
+    }
+    FStale.removeIf([](const QFuture<TResult>& stale) { return stale.isFinished(); });
+    const int generation = ++FGeneration;
+    FProgress = std::make_shared<TProgress>(*this, generation);
+    constexpr int SlotsPerDay = 24 * 60 / PlanEveryMinutes;
+    FProgress->Expect(SlotsPerDay);
+    FWatcher.setFuture(QtConcurrent::run([scenario, progress = FProgress, generation]() -> TResult {
+        try {
+            auto whatIf = RunWeatherWhatIf(scenario, TExecution::Parallel, progress.get());
+            if (!whatIf) {
+                return std::nullopt;
+            }
+            progress->NextPhase(static_cast<int>(whatIf->size()));
+            auto plan = PlanLaying(scenario, PlanEveryMinutes, std::nullopt, TExecution::Parallel, progress.get());
+            if (!plan) {
+                return std::nullopt;
+            }
+            return TBackgroundAnalysis{generation, std::move(*whatIf), std::move(*plan)};
+        } catch (const std::exception&) {
+            // Each run keeps its own failure; this is memory running out.
+            return std::nullopt;
+        }
+    }));
+    return generation;
+}
+
+void TAnalysisRunner::Stop()
+{
+    if (FProgress) {
+        FProgress->RequestStop();
+    }
+}
+
+bool TAnalysisRunner::IsRunning() const
+{
+    return FWatcher.isRunning();
+}
+
+void TAnalysisRunner::Finished()
+{
+    const TResult result = FWatcher.result();
+    if (result && result->Generation == FGeneration && !FProgress->StopRequested()) {
+        emit finished(*result);
+    } else {
+        emit stopped();
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "LayingPlan.h"
+#include "WeatherWhatIf.h"
+
+#include <QFutureWatcher>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct TBackgroundAnalysis {
+    int Generation = 0;
+    std::vector<TWhatIfCell> WhatIf;
+    TLayingPlan Plan;
+};
+
+// Runs the weather what-if and the laying plan of a scenario on worker
+// threads. A new start stops the running analysis; only the latest start's
+// result is ever reported.
+class TAnalysisRunner : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int PlanEveryMinutes = 30;
+
+    explicit TAnalysisRunner(QObject* parent = nullptr);
+    // Stops every analysis still running and waits for it.
+    ~TAnalysisRunner() override;
+
+    // The scenario is copied here, on the caller's thread. Returns the
+    // generation that the result will carry.
+    int Start(const TScenario& scenario);
+    void Stop();
+    bool IsRunning() const;
+    int Generation() const { return FGeneration; }
+
+signals:
+    void progressed(int done, int total);
+    void finished(const TBackgroundAnalysis& analysis);
+    // The latest analysis ended without a result: stopped or failed.
+    void stopped();
+
+private:
+    class TProgress;
+    using TResult = std::optional<TBackgroundAnalysis>;
+
+    void Finished();
+
+    int FGeneration = 0;
+    std::shared_ptr<TProgress> FProgress;
+    QFutureWatcher<TResult> FWatcher;
+    // Superseded runs still winding down; waited for on destruction.
+    QList<QFuture<TResult>> FStale;
+};

@@ -1,0 +1,26 @@
+#include "AnalysisSummary.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisTexts.h"
+
+QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
+{
+    const TRunOutcome& outcome = snapshot.Outcome;
+    const QString separator = QStringLiteral("  ·  ");
+    return AnalysisTexts::Text(language, TAnalysisText::SummaryLaying).arg(AnalysisMoments::FormatMoment(outcome.Laying))
+        + separator
+        + AnalysisTexts::Text(language, TAnalysisText::SummaryReopening)
+              .arg(AnalysisMoments::FormatMoment(outcome.Reopening))
+        + separator
+        + AnalysisTexts::Text(language, TAnalysisText::SummaryWait)
+              .arg(AnalysisMoments::FormatWait(outcome.ResultSeconds, language));
+}
+
+QString NightWarningText(const TAnalysisSnapshot& snapshot, TLanguage language)
+{
+    if (!snapshot.FirstDaylight) {
+        return {};
+    }
+    return AnalysisTexts::Text(language, TAnalysisText::NightWarning)
+        .arg(AnalysisMoments::FormatMoment(*snapshot.FirstDaylight));
+}

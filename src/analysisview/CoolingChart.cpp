@@ -1,0 +1,142 @@
+#include "CoolingChart.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisTexts.h"
+#include "RegionalFormat.h"
+
+#include <QAreaSeries>
+#include <QDateTimeAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// degC between the temperature axis's ticks: 10, or 20 on a wide range, so
+// that the labels keep room enough on a small chart or a page.
+constexpr double FineTempStep = 10.0;
+constexpr double CoarseTempStep = 20.0;
+constexpr double MaxFineTempRange = 100.0;
+
+QLineSeries* AddLine(QChart& chart, const char* name, const QString& title, const QColor& color)
+{
+    auto* series = new QLineSeries(&chart);
+    series->setObjectName(QString::fromLatin1(name));
+    series->setName(title);
+    series->setPen(QPen(color, 2.0));
+    chart.addSeries(series);
+    return series;
+}
+
+}  // namespace
+
+QLocale CoolingChart::ChartLocale(TLanguage language)
+{
+    return language == lgNL ? QLocale(QLocale::Dutch, QLocale::Belgium) : QLocale(QLocale::French, QLocale::Belgium);
+}
+
+QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage language)
+{
+    auto* chart = new QChart();
+    chart->setLocale(ChartLocale(language));
+    chart->setLocalizeNumbers(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+
+    double lowest = snapshot.Scenario.ReopenTemp;
+    double highest = snapshot.Scenario.LayingTemp;
+    QList<QPointF> layerMax;
+    QList<QPointF> surface;
+    QList<QPointF> air;
+    layerMax.reserve(static_cast<qsizetype>(snapshot.Curve.size()));
+    surface.reserve(layerMax.capacity());
+    air.reserve(layerMax.capacity());
+    for (const TCurvePoint& point : snapshot.Curve) {
+        const auto x = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(point.Moment));
+        layerMax.append({x, point.LayerMaxTemp});
+        surface.append({x, point.SurfaceTemp});
+        air.append({x, point.AirTemp});
+        lowest = std::min({lowest, point.SurfaceTemp, point.AirTemp});
+        highest = std::max({highest, point.LayerMaxTemp, point.SurfaceTemp});
+    }
+    const double tempStep = highest - lowest > MaxFineTempRange ? CoarseTempStep : FineTempStep;
+    const double yMin = std::floor(lowest / tempStep) * tempStep;
+    const double yMax = std::ceil(highest / tempStep) * tempStep;
+    const auto xMin = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.ChartStart));
+    const auto xMax = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.ChartEnd));
+
+    // Nights first, so that the curves are drawn over them.
+    bool firstNight = true;
+    for (const Daylight::TNight& night : snapshot.Nights) {
+        auto* upper = new QLineSeries(chart);
+        auto* lower = new QLineSeries(chart);
+        const auto start = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.Start));
+        const auto end = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.End));
+        upper->replace(QList<QPointF>{{start, yMax}, {end, yMax}});
+        lower->replace(QList<QPointF>{{start, yMin}, {end, yMin}});
+        auto* band = new QAreaSeries(upper, lower);
+        band->setParent(chart);
+        band->setObjectName(QString::fromLatin1(NightName));
+        band->setName(text(TAnalysisText::SeriesNight));
+        band->setColor(QColor(40, 50, 110, 45));
+        band->setBorderColor(Qt::transparent);
+        chart->addSeries(band);
+        if (!firstNight) {
+            for (QLegendMarker* marker : chart->legend()->markers(band)) {
+                marker->setVisible(false);
+            }
+        }
+        firstNight = false;
+    }
+
+    AddLine(*chart, AirName, text(TAnalysisText::SeriesAir), QColor(60, 140, 60))->replace(air);
+    AddLine(*chart, SurfaceName, text(TAnalysisText::SeriesSurface), QColor(230, 140, 20))->replace(surface);
+    AddLine(*chart, LayerMaxName, text(TAnalysisText::SeriesLayerMax), QColor(200, 30, 30))->replace(layerMax);
+
+    QLineSeries* threshold
+        = AddLine(*chart, ThresholdName,
+        text(TAnalysisText::SeriesThreshold).arg(RegionalFormat::FormatReal(snapshot.Scenario.ReopenTemp)),
+        QColor(30, 60, 160));
+    QPen dashed = threshold->pen();
+    dashed.setStyle(Qt::DashLine);
+    dashed.setWidthF(1.5);
+    threshold->setPen(dashed);
+    threshold->replace(QList<QPointF>{{xMin, snapshot.Scenario.ReopenTemp}, {xMax, snapshot.Scenario.ReopenTemp}});
+
+    if (snapshot.Outcome.Succeeded()) {
+        auto* reopening = new QScatterSeries(chart);
+        reopening->setObjectName(QString::fromLatin1(ReopeningName));
+        reopening->setName(text(TAnalysisText::SeriesReopening));
+        reopening->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        reopening->setMarkerSize(11.0);
+        reopening->setColor(QColor(30, 60, 160));
+        reopening->replace(QList<QPointF>{
+            {static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.Outcome.Reopening)),
+                snapshot.Scenario.ReopenTemp}});
+        chart->addSeries(reopening);
+    }
+
+    auto* clockAxis = new QDateTimeAxis(chart);
+    clockAxis->setTitleText(text(TAnalysisText::AxisClock));
+    const bool severalDays = snapshot.ChartEnd - snapshot.ChartStart > 1.0
+        || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
+    clockAxis->setFormat(severalDays ? QStringLiteral("dd/MM HH:mm") : QStringLiteral("HH:mm"));
+    clockAxis->setRange(AnalysisMoments::ToDateTime(snapshot.ChartStart), AnalysisMoments::ToDateTime(snapshot.ChartEnd));
+    clockAxis->setTickCount(snapshot.TickCount);
+    auto* tempAxis = new QValueAxis(chart);
+    tempAxis->setTitleText(text(TAnalysisText::AxisTemp));
+    tempAxis->setRange(yMin, yMax);
+    tempAxis->setLabelFormat(QStringLiteral("%.0f"));
+    tempAxis->setTickCount(static_cast<int>(std::lround((yMax - yMin) / tempStep)) + 1);
+    chart->addAxis(clockAxis, Qt::AlignBottom);
+    chart->addAxis(tempAxis, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(clockAxis);
+        series->attachAxis(tempAxis);
+    }
+    return chart;
+}

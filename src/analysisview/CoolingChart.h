@@ -1,0 +1,27 @@
+#pragma once
+
+#include "AnalysisSnapshot.h"
+#include "LanguagesMgrCls.h"
+
+#include <QChart>
+
+// The cooling chart of a computation, for the window and for the PDF page
+// alike: the new layer's highest temperature, the surface and the air against
+// the clock; the reopening temperature dashed; the reopening moment marked;
+// the nights shaded. The caller owns the chart.
+namespace CoolingChart {
+
+// Object names of the series, for whoever needs to find them again.
+inline constexpr const char* LayerMaxName = "layerMax";
+inline constexpr const char* SurfaceName = "surface";
+inline constexpr const char* AirName = "air";
+inline constexpr const char* ThresholdName = "threshold";
+inline constexpr const char* ReopeningName = "reopening";
+inline constexpr const char* NightName = "night";  // every night band
+
+QChart* Build(const TAnalysisSnapshot& snapshot, TLanguage language);
+
+// The chart's locale for a language: its axes' labels follow it.
+QLocale ChartLocale(TLanguage language);
+
+}  // namespace CoolingChart

@@ -1,0 +1,27 @@
+#include "HoverReadout.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisTexts.h"
+#include "RegionalFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+QString HoverReadout(const std::vector<TCurvePoint>& curve, double moment, TLanguage language)
+{
+    if (curve.empty() || !std::isfinite(moment) || moment < curve.front().Moment) {
+        return {};
+    }
+    // Five seconds beyond the last level the run ended: nothing to read there.
+    constexpr double LevelDays = 5.0 / 86400.0;
+    if (moment >= curve.back().Moment + LevelDays) {
+        return {};
+    }
+    const auto after = std::upper_bound(curve.begin(), curve.end(), moment,
+        [](double value, const TCurvePoint& point) { return value < point.Moment; });
+    const TCurvePoint& point = *std::prev(after);
+    return AnalysisTexts::Text(language, TAnalysisText::Hover)
+        .arg(AnalysisMoments::ToDateTime(point.Moment).toString(QStringLiteral("HH:mm:ss")),
+            RegionalFormat::FormatReal(point.LayerMaxTemp), RegionalFormat::FormatReal(point.SurfaceTemp),
+            RegionalFormat::FormatReal(point.AirTemp));
+}

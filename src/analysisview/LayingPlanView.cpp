@@ -1,0 +1,210 @@
+#include "LayingPlanView.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisTexts.h"
+#include "CoolingChart.h"
+
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QDateTimeEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr double DeadlineHour = 6.0;  // the morning rush starts after it
+constexpr int PlanTickHours = 3;
+
+qreal Ms(double moment)
+{
+    return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
+}
+
+}  // namespace
+
+TLayingPlanView::TLayingPlanView(QWidget* parent)
+    : QWidget(parent),
+      FDeadlineLabel(new QLabel(this)),
+      FDeadline(new QDateTimeEdit(this)),
+      FLatest(new QLabel(this)),
+      FChartView(new QChartView(this)),
+      FTable(new QTableWidget(0, 4, this))
+{
+    FDeadline->setObjectName(QStringLiteral("deadline"));
+    FDeadline->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
+    FDeadline->setCalendarPopup(true);
+    FLatest->setObjectName(QStringLiteral("latest"));
+    FLatest->setWordWrap(true);
+    FChartView->setRenderHint(QPainter::Antialiasing);
+    FChartView->setMinimumHeight(220);
+    FTable->setObjectName(QStringLiteral("planTable"));
+    FTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FTable->setSelectionMode(QAbstractItemView::NoSelection);
+    FTable->verticalHeader()->setVisible(false);
+    FTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    FTable->horizontalHeader()->setStretchLastSection(true);
+
+    auto* deadlineRow = new QHBoxLayout();
+    deadlineRow->addWidget(FDeadlineLabel);
+    deadlineRow->addWidget(FDeadline);
+    deadlineRow->addWidget(FLatest, 1);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(FChartView);
+    split->addWidget(FTable);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(deadlineRow);
+    layout->addWidget(split, 1);
+
+    connect(FDeadline, &QDateTimeEdit::dateTimeChanged, this, [this] { DeadlineChanged(); });
+}
+
+void TLayingPlanView::SetPlan(const TLayingPlan& plan, double layingDate)
+{
+    FPlan = plan;
+    FLayingDate = std::floor(layingDate);
+    const QSignalBlocker blocker(FDeadline);
+    FDeadline->setDateTime(AnalysisMoments::ToDateTime(FLayingDate + 1.0 + DeadlineHour / 24.0));
+    DeadlineChanged();
+}
+
+void TLayingPlanView::SetDeadline(double deadline)
+{
+    FDeadline->setDateTime(AnalysisMoments::ToDateTime(deadline));
+}
+
+void TLayingPlanView::Clear()
+{
+    FPlan = {};
+    Fill();
+}
+
+void TLayingPlanView::UpdateTexts(TLanguage language)
+{
+    FLanguage = language;
+    FDeadlineLabel->setText(AnalysisTexts::Text(language, TAnalysisText::PlanDeadline));
+    FTable->setHorizontalHeaderLabels({AnalysisTexts::Text(language, TAnalysisText::PlanLaying),
+        AnalysisTexts::Text(language, TAnalysisText::PlanReopening), AnalysisTexts::Text(language, TAnalysisText::PlanWait),
+        AnalysisTexts::Text(language, TAnalysisText::PlanInTime)});
+    Fill();
+}
+
+QString TLayingPlanView::LatestText() const
+{
+    if (FPlan.Slots.empty()) {
+        return {};
+    }
+    if (!FPlan.LatestSlotForDeadline) {
+        return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanNone);
+    }
+    const TPlanSlot& latest = FPlan.Slots.at(*FPlan.LatestSlotForDeadline);
+    return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLatest)
+        .arg(AnalysisMoments::FormatClock(FLayingDate + latest.LayingTime));
+}
+
+void TLayingPlanView::DeadlineChanged()
+{
+    const QDateTime chosen = FDeadline->dateTime();
+    const double deadline = static_cast<double>(QDate(1899, 12, 30).daysTo(chosen.date()))
+        + chosen.time().msecsSinceStartOfDay() / 86400000.0;
+    ApplyDeadline(FPlan, deadline);
+    Fill();
+}
+
+void TLayingPlanView::Fill()
+{
+    FLatest->setText(LatestText());
+    FTable->setRowCount(static_cast<int>(FPlan.Slots.size()));
+    auto* chart = new QChart();
+    chart->setLocale(CoolingChart::ChartLocale(FLanguage));
+    chart->legend()->hide();
+    auto* line = new QLineSeries(chart);
+    line->setPen(QPen(QColor(150, 150, 150), 1.0));
+    auto* inTime = new QScatterSeries(chart);
+    inTime->setObjectName(QStringLiteral("inTime"));
+    inTime->setColor(QColor(30, 150, 60));
+    inTime->setMarkerSize(8.0);
+    auto* late = new QScatterSeries(chart);
+    late->setObjectName(QStringLiteral("late"));
+    late->setColor(QColor(200, 60, 40));
+    late->setMarkerSize(8.0);
+    QList<QPointF> linePoints;
+    QList<QPointF> inTimePoints;
+    QList<QPointF> latePoints;
+    double lowest = FLayingDate + 1.0;
+    double highest = FLayingDate + 1.0;
+    for (std::size_t n = 0; n < FPlan.Slots.size(); ++n) {
+        const TPlanSlot& slot = FPlan.Slots[n];
+        const double laying = FLayingDate + slot.LayingTime;
+        const int row = static_cast<int>(n);
+        FTable->setItem(row, 0, new QTableWidgetItem(AnalysisMoments::FormatClock(laying)));
+        if (!slot.Outcome.Succeeded()) {
+            FTable->setItem(row, 1, new QTableWidgetItem(QStringLiteral("—")));
+            FTable->setItem(row, 2, new QTableWidgetItem());
+            FTable->setItem(row, 3, new QTableWidgetItem());
+            continue;
+        }
+        auto* reopening = new QTableWidgetItem(AnalysisMoments::FormatMoment(slot.Outcome.Reopening));
+        reopening->setData(ReopeningRole, slot.Outcome.Reopening);
+        FTable->setItem(row, 1, reopening);
+        FTable->setItem(row, 2, new QTableWidgetItem(AnalysisMoments::FormatWait(slot.Outcome.ResultSeconds, FLanguage)));
+        FTable->setItem(row, 3,
+            new QTableWidgetItem(slot.MeetsDeadline ? AnalysisTexts::Text(FLanguage, TAnalysisText::Yes) : QString()));
+        if (slot.MeetsDeadline) {
+            for (int column = 0; column < FTable->columnCount(); ++column) {
+                FTable->item(row, column)->setBackground(QColor(215, 240, 215));
+            }
+        }
+        const QPointF point(Ms(laying), Ms(slot.Outcome.Reopening));
+        linePoints.append(point);
+        (slot.MeetsDeadline ? inTimePoints : latePoints).append(point);
+        lowest = std::min(lowest, slot.Outcome.Reopening);
+        highest = std::max(highest, slot.Outcome.Reopening);
+    }
+    line->replace(linePoints);
+    inTime->replace(inTimePoints);
+    late->replace(latePoints);
+    chart->addSeries(line);
+    chart->addSeries(late);
+    chart->addSeries(inTime);
+    if (FPlan.Deadline) {
+        auto* deadline = new QLineSeries(chart);
+        deadline->setObjectName(QStringLiteral("deadline"));
+        QPen dashed(QColor(30, 60, 160), 1.5, Qt::DashLine);
+        deadline->setPen(dashed);
+        deadline->replace(QList<QPointF>{{Ms(FLayingDate), Ms(*FPlan.Deadline)}, {Ms(FLayingDate + 1.0), Ms(*FPlan.Deadline)}});
+        chart->addSeries(deadline);
+        lowest = std::min(lowest, *FPlan.Deadline);
+        highest = std::max(highest, *FPlan.Deadline);
+    }
+    auto* layingAxis = new QDateTimeAxis(chart);
+    layingAxis->setFormat(QStringLiteral("HH:mm"));
+    layingAxis->setRange(AnalysisMoments::ToDateTime(FLayingDate), AnalysisMoments::ToDateTime(FLayingDate + 1.0));
+    layingAxis->setTickCount(24 / PlanTickHours + 1);
+    layingAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanAxisLaying));
+    auto* reopeningAxis = new QDateTimeAxis(chart);
+    reopeningAxis->setFormat(QStringLiteral("dd/MM HH:mm"));
+    // Whole hours around every reopening and the deadline.
+    const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(lowest, highest, 6);
+    reopeningAxis->setRange(AnalysisMoments::ToDateTime(span.Start), AnalysisMoments::ToDateTime(span.End));
+    reopeningAxis->setTickCount(span.TickCount());
+    reopeningAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening));
+    chart->addAxis(layingAxis, Qt::AlignBottom);
+    chart->addAxis(reopeningAxis, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(layingAxis);
+        series->attachAxis(reopeningAxis);
+    }
+    QChart* old = FChartView->chart();
+    FChartView->setChart(chart);
+    delete old;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "LanguagesMgrCls.h"
+#include "LayingPlan.h"
+
+#include <QWidget>
+
+class QChartView;
+class QDateTimeEdit;
+class QLabel;
+class QTableWidget;
+
+// The reopening moment of every laying slot of the day, as a chart and a
+// table, with a deadline: the slots that reopen in time are marked and the
+// latest of them named.
+class TLayingPlanView : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int ReopeningRole = Qt::UserRole;
+
+    explicit TLayingPlanView(QWidget* parent = nullptr);
+
+    // The deadline starts at 06:00 the day after the laying date.
+    void SetPlan(const TLayingPlan& plan, double layingDate);
+    void SetDeadline(double deadline);
+    void Clear();
+    void UpdateTexts(TLanguage language);
+
+    const TLayingPlan& Plan() const { return FPlan; }
+    QTableWidget* Table() const { return FTable; }
+    QDateTimeEdit* DeadlineEdit() const { return FDeadline; }
+    QString LatestText() const;
+
+private:
+    void DeadlineChanged();
+    void Fill();
+
+    TLayingPlan FPlan;
+    double FLayingDate = 0.0;
+    TLanguage FLanguage = lgFR;
+    QLabel* FDeadlineLabel;
+    QDateTimeEdit* FDeadline;
+    QLabel* FLatest;
+    QChartView* FChartView;
+    QTableWidget* FTable;
+};

@@ -1,0 +1,83 @@
+#include "WhatIfTable.h"
+
+#include "AnalysisMoments.h"
+#include "AnalysisTexts.h"
+
+#include <QHeaderView>
+
+namespace {
+
+// The frame's own captions of the classes.
+constexpr int TextFirstWind = 17;
+constexpr int TextFirstCloud = 21;
+
+}  // namespace
+
+TWhatIfTable::TWhatIfTable(QWidget* parent) : QTableWidget(3, 3, parent)
+{
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    setWordWrap(true);
+}
+
+QString TWhatIfTable::CellText(const TRunOutcome& outcome, TLanguage language)
+{
+    if (!outcome.Succeeded()) {
+        return QStringLiteral("—");
+    }
+    QString text = AnalysisTexts::Text(language, TAnalysisText::WhatIfCell)
+                       .arg(AnalysisMoments::FormatMoment(outcome.Reopening),
+                           AnalysisMoments::FormatWait(outcome.ResultSeconds, language));
+    if (outcome.Night) {
+        text += QLatin1Char(' ') + AnalysisTexts::Text(language, TAnalysisText::NightMark);
+    }
+    return text;
+}
+
+void TWhatIfTable::SetCells(const std::vector<TWhatIfCell>& cells, TWindClass currentWind, TCloudClass currentCloud)
+{
+    FCells = cells;
+    FCurrentWind = currentWind;
+    FCurrentCloud = currentCloud;
+    Fill();
+}
+
+void TWhatIfTable::UpdateTexts(const TLanguagesMgrCls& texts)
+{
+    FLanguage = texts.Language;
+    QStringList rows;
+    QStringList columns;
+    for (int n = 0; n < 3; ++n) {
+        rows << texts.GetText(TextFirstWind + n);
+        columns << texts.GetText(TextFirstCloud + n);
+    }
+    setVerticalHeaderLabels(rows);
+    setHorizontalHeaderLabels(columns);
+    Fill();
+}
+
+void TWhatIfTable::Fill()
+{
+    clearContents();
+    for (const TWhatIfCell& cell : FCells) {
+        auto* item = new QTableWidgetItem(CellText(cell.Outcome, FLanguage));
+        item->setTextAlignment(Qt::AlignCenter);
+        item->setData(ReopeningRole, cell.Outcome.Succeeded() ? QVariant(cell.Outcome.Reopening) : QVariant());
+        item->setData(NightRole, cell.Outcome.Night);
+        if (!cell.Outcome.Succeeded()) {
+            item->setToolTip(QString::fromStdString(cell.Outcome.Failure));
+        }
+        if (cell.Wind == FCurrentWind && cell.Cloud == FCurrentCloud) {
+            QFont bold = font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setBackground(QColor(255, 240, 180));
+        }
+        if (cell.Outcome.Night) {
+            item->setForeground(QColor(40, 50, 140));
+        }
+        setItem(static_cast<int>(cell.Wind), static_cast<int>(cell.Cloud), item);
+    }
+}

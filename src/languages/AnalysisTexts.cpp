@@ -1,0 +1,93 @@
+#include "AnalysisTexts.h"
+
+#include <cstddef>
+#include <iterator>
+
+namespace {
+
+struct TTextPair {
+    const char* French;
+    const char* Dutch;
+};
+
+// In the order of TAnalysisText. The words follow the program's own table:
+// "remise en circulation" / "wederopenstelling", "pose" / "aanbrenging".
+constexpr TTextPair Table[] = {
+    {"A&nalyse", "&Analyse"},
+    {"&Analyse du refroidissement...", "&Afkoelingsanalyse..."},
+    {"&Rapport PDF...", "PDF-&rapport..."},
+    {"Analyse du refroidissement", "Afkoelingsanalyse"},
+    {"Courbe de refroidissement", "Afkoelingscurve"},
+    {"Profil en profondeur", "Temperatuur in de diepte"},
+    {"Météo : et si ?", "Weer: wat als?"},
+    {"Plan de pose", "Aanbrengplanning"},
+    {"Pose : %1", "Aanbrenging: %1"},
+    {"Remise en circulation : %1", "Wederopenstelling: %1"},
+    {"Attente : %1", "Wachttijd: %1"},
+    {"Attention : remise en circulation de nuit. Premier moment de jour : %1",
+        "Let op: wederopenstelling 's nachts. Eerste daglicht: %1"},
+    {"%1 h %2 min", "%1 u %2 min"},
+    {"Couche neuve, max. (critère)", "Nieuwe laag, max. (criterium)"},
+    {"Surface", "Oppervlak"},
+    {"Air", "Lucht"},
+    {"Seuil %1 °C", "Drempel %1 °C"},
+    {"Nuit", "Nacht"},
+    {"Remise en circulation", "Wederopenstelling"},
+    {"Heure", "Tijdstip"},
+    {"Température (°C)", "Temperatuur (°C)"},
+    {"Profondeur (cm)", "Diepte (cm)"},
+    {"%1 : couche %2 °C, surface %3 °C, air %4 °C", "%1: laag %2 °C, oppervlak %3 °C, lucht %4 °C"},
+    {"Moment : %1 (après %2)", "Tijdstip: %1 (na %2)"},
+    {"Nouvelle couche", "Nieuwe laag"},
+    {"Couche sous-jacente", "Onderliggende laag"},
+    {"Limite de couche", "Laaggrens"},
+    {"%1\n(%2)", "%1\n(%2)"},
+    {"nuit", "nacht"},
+    {"En gras : conditions du calcul. « nuit » : remise en circulation entre le coucher et le lever du soleil.",
+        "Vet: weersomstandigheden van de berekening. \"nacht\": wederopenstelling tussen zonsondergang en zonsopgang."},
+    {"Heure de pose", "Uur aanbrenging"},
+    {"Remise en circulation", "Wederopenstelling"},
+    {"Attente", "Wachttijd"},
+    {"À temps", "Op tijd"},
+    {"Remise en circulation au plus tard :", "Wederopenstelling uiterlijk:"},
+    {"Dernière pose à temps : %1", "Laatste aanbrenging op tijd: %1"},
+    {"Aucune pose de la journée ne permet d'ouvrir à temps.", "Geen enkele aanbrenging van de dag is op tijd open."},
+    {"Heure de pose", "Uur aanbrenging"},
+    {"oui", "ja"},
+    {"Calcul des variantes...", "Varianten worden berekend..."},
+    {"Arrêter", "Stoppen"},
+    {"Enregistrer la courbe (CSV)...", "Curve opslaan (CSV)..."},
+    {"Enregistrer le graphique (PNG)...", "Grafiek opslaan (PNG)..."},
+    {"Enregistrer le rapport PDF", "PDF-rapport opslaan"},
+    {"Chantier ou projet :", "Werf of project:"},
+    {"Fichiers CSV (*.csv)", "CSV-bestanden (*.csv)"},
+    {"Images PNG (*.png)", "PNG-afbeeldingen (*.png)"},
+    {"Documents PDF (*.pdf)", "PDF-documenten (*.pdf)"},
+    {"Le fichier « %1 » n'a pas pu être enregistré.", "Het bestand \"%1\" kon niet worden opgeslagen."},
+    {"Rapport de refroidissement d'une couche d'enrobé", "Afkoelingsrapport van een asfaltlaag"},
+    {"Chantier : %1", "Werf: %1"},
+    {"Données", "Gegevens"},
+    {"Épaisseur de la nouvelle couche : %1 cm", "Dikte nieuwe laag: %1 cm"},
+    {"Température de pose : %1 °C", "Aanbrengingstemperatuur: %1 °C"},
+    {"Température de remise en circulation : %1 °C", "Temperatuur wederopenstelling: %1 °C"},
+    {"Vitesse du vent : %1", "Windsnelheid: %1"},
+    {"Nébulosité : %1", "Bewolkingsgraad: %1"},
+    {"Pose : %1", "Aanbrenging: %1"},
+    {"Heure légale : %1", "Wettelijke tijd: %1"},
+    {"Résultat", "Resultaat"},
+    {"Météo : et si ?", "Weer: wat als?"},
+    {"Kelvara LE version %1, imprimé le %2", "Kelvara LE versie %1, afgedrukt op %2"},
+    {"Ce résultat est une estimation par un modèle de calcul. Il doit être confirmé par une mesure de "
+     "température sur chantier avant la remise en circulation.",
+        "Dit resultaat is een schatting met een rekenmodel. Bevestig het met een temperatuurmeting op de werf "
+        "voor de weg opnieuw wordt opengesteld."},
+};
+static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
+
+}  // namespace
+
+QString AnalysisTexts::Text(TLanguage language, TAnalysisText id)
+{
+    const TTextPair& pair = Table[static_cast<std::size_t>(id)];
+    return QString::fromUtf8(language == lgNL ? pair.Dutch : pair.French);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "LanguagesMgrCls.h"
+
+#include <QString>
+
+// The analysis window's own texts, beside the program's fixed table: menu,
+// window, charts, tables, exports and the PDF report, in French and Dutch.
+enum class TAnalysisText {
+    MenuAnalysis,
+    MenuCoolingAnalysis,
+    MenuPdfReport,
+    WindowTitle,
+    TabCooling,
+    TabDepth,
+    TabWhatIf,
+    TabPlan,
+    SummaryLaying,  // %1 moment
+    SummaryReopening,  // %1 moment
+    SummaryWait,  // %1 wait
+    NightWarning,  // %1 first daytime moment
+    WaitFormat,  // %1 hours, %2 minutes
+    SeriesLayerMax,
+    SeriesSurface,
+    SeriesAir,
+    SeriesThreshold,  // %1 reopening temperature
+    SeriesNight,
+    SeriesReopening,
+    AxisClock,
+    AxisTemp,
+    AxisDepth,
+    Hover,  // %1 moment, %2 layer, %3 surface, %4 air
+    DepthMoment,  // %1 moment, %2 elapsed
+    DepthNewLayer,
+    DepthLayerBelow,
+    DepthBoundary,
+    WhatIfCell,  // %1 reopening, %2 wait
+    NightMark,
+    WhatIfLegend,
+    PlanLaying,
+    PlanReopening,
+    PlanWait,
+    PlanInTime,
+    PlanDeadline,
+    PlanLatest,  // %1 laying time
+    PlanNone,
+    PlanAxisLaying,
+    Yes,
+    Busy,
+    Stop,
+    SaveCsv,
+    SavePng,
+    SavePdf,
+    SiteQuestion,
+    CsvFilter,
+    PngFilter,
+    PdfFilter,
+    WriteFailed,  // %1 file
+    ReportTitle,
+    ReportSite,
+    ReportInputs,
+    ReportThickness,
+    ReportLayingTemp,
+    ReportReopenTemp,
+    ReportWind,
+    ReportCloud,
+    ReportLaying,
+    ReportClock,
+    ReportResult,
+    ReportWhatIf,
+    ReportFooter,  // %1 version, %2 moment
+    ReportNotice,
+    Count
+};
+
+namespace AnalysisTexts {
+
+QString Text(TLanguage language, TAnalysisText id);
+
+}  // namespace AnalysisTexts

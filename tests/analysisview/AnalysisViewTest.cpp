@@ -1,0 +1,478 @@
+#include "AnalysisExport.h"
+#include "AnalysisFrm.h"
+#include "AnalysisMoments.h"
+#include "AnalysisReport.h"
+#include "AnalysisTexts.h"
+#include "CoolingChart.h"
+#include "ExportQuestions.h"
+#include "HoverReadout.h"
+#include "LayingPlanView.h"
+#include "MessagePresenter.h"
+#include "RegionalFormat.h"
+#include "ScenarioRun.h"
+#include "WhatIfTable.h"
+
+#include <QAbstractButton>
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QDir>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QProcess>
+#include <QProgressBar>
+#include <QScatterSeries>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+double dateOf(int year, int month, int day)
+{
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
+}
+
+// A summer morning's laying that, in calm and clear weather, reopens at night.
+TScenario nightScenario()
+{
+    TScenario scenario;
+    scenario.LayingDate = dateOf(2026, 7, 10);
+    scenario.LayingTime = 9.0 / 24.0;
+    return scenario;
+}
+
+TScenario dayScenario()
+{
+    TScenario scenario = nightScenario();
+    scenario.Wind = TWindClass::Moderate;
+    scenario.Cloud = TCloudClass::Covered;
+    return scenario;
+}
+
+class TRecordingPresenter final : public TMessagePresenter {
+public:
+    void ShowWarning(QWidget*, const QString& text) override { Warnings << text; }
+    void ShowError(QWidget*, const QString& title, const QString& text) override { Warnings << title + text; }
+    QStringList Warnings;
+};
+
+class TScriptedQuestions final : public TExportQuestions {
+public:
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current) override
+    {
+        AskedWith << current;
+        return SiteName;
+    }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return FileName; }
+    std::optional<QString> SiteName = QStringLiteral("Chantier N4 Namur");
+    QString FileName;
+    QStringList AskedWith;
+};
+
+QList<QPointF> pointsOf(const QChart& chart, const char* name)
+{
+    for (QAbstractSeries* series : chart.series()) {
+        if (series->objectName() == QLatin1String(name)) {
+            if (auto* line = qobject_cast<QXYSeries*>(series)) {
+                return line->points();
+            }
+        }
+    }
+    return {};
+}
+
+qreal ms(double moment)
+{
+    return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
+}
+
+}  // namespace
+
+class AnalysisViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void curvePointsAreTheRunsHistory();
+    void thresholdAndReopeningMarkSitAtTheReopeningTemperature();
+    void nightBandsRunFromSunsetToSunrise();
+    void waitIsShownInHoursAndMinutes_data();
+    void waitIsShownInHoursAndMinutes();
+    void hoverReadsTheLevelInForce_data();
+    void hoverReadsTheLevelInForce();
+    void summaryWarnsOfANightReopening();
+    void backgroundCellsAndSlotsAreTheLibrarysOutcomes();
+    void deadlineMarksTheSlotsInTime();
+    void reportIsAPdfWithInputsAndResult_data();
+    void reportIsAPdfWithInputsAndResult();
+    void captionsFitInBothLanguages_data();
+    void captionsFitInBothLanguages();
+    void unwritablePathWarnsAndLeavesNoFile_data();
+    void unwritablePathWarnsAndLeavesNoFile();
+
+private:
+    QTemporaryDir FHome;
+};
+
+void AnalysisViewTest::initTestCase()
+{
+    QVERIFY(FHome.isValid());
+    qputenv("HOME", FHome.path().toUtf8());
+    QLocale::setDefault(QLocale(QStringLiteral("fr_BE")));
+    // Clock axes and moments are shown on the local clock: the run's own in Belgium.
+    QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Brussels"));
+}
+
+void AnalysisViewTest::curvePointsAreTheRunsHistory()
+{
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    QVERIFY(snapshot.Outcome.History != nullptr);
+    const TCoolingHistory& history = *snapshot.Outcome.History;
+    const std::unique_ptr<QChart> chart(CoolingChart::Build(snapshot, lgFR));
+    const QList<QPointF> layerMax = pointsOf(*chart, CoolingChart::LayerMaxName);
+    const QList<QPointF> surface = pointsOf(*chart, CoolingChart::SurfaceName);
+    const QList<QPointF> air = pointsOf(*chart, CoolingChart::AirName);
+    QCOMPARE(layerMax.size(), history.LevelCount());
+    QCOMPARE(surface.size(), history.LevelCount());
+    QCOMPARE(air.size(), history.LevelCount());
+    for (int level = 0; level < history.LevelCount(); level += 97) {
+        const auto n = static_cast<std::size_t>(level);
+        // Level n lies n time steps of 5 s after the laying.
+        QCOMPARE(layerMax[level].x(), ms(snapshot.Outcome.Laying) + level * 5000.0);
+        QCOMPARE(layerMax[level].y(), history.LayerMaxTemps()[n]);
+        QCOMPARE(surface[level].y(), history.SurfaceTemps()[n]);
+        QCOMPARE(air[level].y(), history.AirTempAtLevel(level));
+    }
+    // The curve ends at the first level at or below the reopening temperature.
+    QVERIFY(layerMax.back().y() <= nightScenario().ReopenTemp);
+    QVERIFY(layerMax[layerMax.size() - 2].y() > nightScenario().ReopenTemp);
+}
+
+void AnalysisViewTest::thresholdAndReopeningMarkSitAtTheReopeningTemperature()
+{
+    TScenario scenario = dayScenario();
+    scenario.ReopenTemp = 42.5;
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    const std::unique_ptr<QChart> chart(CoolingChart::Build(snapshot, lgNL));
+    const QList<QPointF> threshold = pointsOf(*chart, CoolingChart::ThresholdName);
+    QCOMPARE(threshold.size(), 2);
+    QCOMPARE(threshold[0], QPointF(ms(snapshot.ChartStart), 42.5));
+    QCOMPARE(threshold[1], QPointF(ms(snapshot.ChartEnd), 42.5));
+    const auto* thresholdSeries = chart->findChild<QLineSeries*>(QString::fromLatin1(CoolingChart::ThresholdName));
+    QCOMPARE(thresholdSeries->pen().style(), Qt::DashLine);
+    QCOMPARE(pointsOf(*chart, CoolingChart::ReopeningName), QList<QPointF>{QPointF(ms(snapshot.Outcome.Reopening), 42.5)});
+    // The clock axis starts and ends on whole hours.
+    QCOMPARE(AnalysisMoments::ToDateTime(snapshot.ChartStart).time(), QTime(9, 0));
+    QCOMPARE(AnalysisMoments::ToDateTime(snapshot.ChartEnd).time().minute(), 0);
+}
+
+void AnalysisViewTest::nightBandsRunFromSunsetToSunrise()
+{
+    // Laid at 16:00 in December, a thick layer cools past the next sunrise.
+    TScenario scenario;
+    scenario.ThicknessCm = 12.0;
+    scenario.ReopenTemp = 15.0;
+    scenario.LayingDate = dateOf(2026, 12, 15);
+    scenario.LayingTime = 16.0 / 24.0;
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    QVERIFY(snapshot.Outcome.Succeeded());
+    const std::unique_ptr<QChart> chart(CoolingChart::Build(snapshot, lgFR));
+    QList<QAreaSeries*> bands;
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->objectName() == QLatin1String(CoolingChart::NightName)) {
+            bands << qobject_cast<QAreaSeries*>(series);
+        }
+    }
+    // The evening of the 15th to the morning of the 16th, then the next evening.
+    QCOMPARE(bands.size(), 2);
+    const auto sun15 = Daylight::SunTimesOn(dateOf(2026, 12, 15), 1.0, Daylight::DefaultSite());
+    const auto sun16 = Daylight::SunTimesOn(dateOf(2026, 12, 16), 1.0, Daylight::DefaultSite());
+    QVERIFY(sun15 && sun16);
+    QVERIFY2(snapshot.Outcome.Reopening > sun16->Sunrise, qPrintable(AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening)));
+    const QList<QPointF> upper = bands[0]->upperSeries()->points();
+    QCOMPARE(upper.front().x(), ms(sun15->Sunset));
+    QCOMPARE(upper.back().x(), ms(sun16->Sunrise));
+    // In mid-December Brussels sees the sun set before 16:45 and rise after 08:30.
+    const QDateTime sunset = AnalysisMoments::ToDateTime(sun15->Sunset);
+    const QDateTime sunrise = AnalysisMoments::ToDateTime(sun16->Sunrise);
+    QVERIFY2(sunset.time() > QTime(16, 20) && sunset.time() < QTime(16, 45), qPrintable(sunset.toString()));
+    QVERIFY2(sunrise.time() > QTime(8, 30) && sunrise.time() < QTime(8, 55), qPrintable(sunrise.toString()));
+    QCOMPARE(bands[1]->upperSeries()->points().front().x(), ms(sun16->Sunset));
+    QCOMPARE(bands[1]->lowerSeries()->points().back().x(), ms(snapshot.ChartEnd));
+}
+
+void AnalysisViewTest::waitIsShownInHoursAndMinutes_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("fr: 26 h 12 min") << 94320.0 << int{lgFR} << "26 h 12 min";
+    QTest::newRow("fr: seconds dropped, not rounded") << 94375.0 << int{lgFR} << "26 h 12 min";
+    QTest::newRow("nl: minutes on two digits") << 3900.0 << int{lgNL} << "1 u 05 min";
+    QTest::newRow("not a number: nothing to wait") << std::nan("") << int{lgFR} << "0 h 00 min";
+}
+
+void AnalysisViewTest::waitIsShownInHoursAndMinutes()
+{
+    QFETCH(double, seconds);
+    QFETCH(int, language);
+    QFETCH(QString, shown);
+    QCOMPARE(AnalysisMoments::FormatWait(seconds, static_cast<TLanguage>(language)), shown);
+}
+
+void AnalysisViewTest::hoverReadsTheLevelInForce_data()
+{
+    QTest::addColumn<double>("offsetSeconds");
+    QTest::addColumn<int>("level");  // -1: nothing
+    QTest::newRow("before the laying") << -1.0 << -1;
+    QTest::newRow("at the laying") << 0.0 << 0;
+    QTest::newRow("between two levels: the earlier") << 12.0 << 2;
+    QTest::newRow("at a level") << 600.0 << 120;
+}
+
+void AnalysisViewTest::hoverReadsTheLevelInForce()
+{
+    QFETCH(double, offsetSeconds);
+    QFETCH(int, level);
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(dayScenario(), RunScenario(dayScenario()));
+    const double moment = snapshot.Outcome.Laying + offsetSeconds / 86400.0;
+    const QString text = HoverReadout(snapshot.Curve, moment, lgFR);
+    if (level < 0) {
+        QVERIFY(text.isEmpty());
+        return;
+    }
+    const TCurvePoint& point = snapshot.Curve.at(static_cast<std::size_t>(level));
+    QCOMPARE(text,
+        QStringLiteral("%1 : couche %2 °C, surface %3 °C, air %4 °C")
+            .arg(AnalysisMoments::ToDateTime(point.Moment).toString(QStringLiteral("HH:mm:ss")),
+                RegionalFormat::FormatReal(point.LayerMaxTemp), RegionalFormat::FormatReal(point.SurfaceTemp),
+                RegionalFormat::FormatReal(point.AirTemp)));
+    // Past the run's last level there is nothing to read.
+    QVERIFY(HoverReadout(snapshot.Curve, snapshot.Curve.back().Moment + 1.0 / 24.0, lgFR).isEmpty());
+}
+
+void AnalysisViewTest::summaryWarnsOfANightReopening()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    window.show();
+    const TRunOutcome& outcome = window.Snapshot().Outcome;
+    QVERIFY(outcome.Night);
+    const auto firstDaylight = Daylight::FirstDaylightFrom(outcome.Reopening, outcome.ClockOffset, Daylight::DefaultSite());
+    QVERIFY(firstDaylight && *firstDaylight > outcome.Reopening);
+    QVERIFY(window.SummaryLabel()->text().contains(QStringLiteral("Attente : 15 h 17 min")));
+    QVERIFY(window.NightLabel()->isVisible());
+    QVERIFY(window.NightLabel()->text().endsWith(AnalysisMoments::FormatMoment(*firstDaylight)));
+    // A day reopening carries no warning; a language switch re-applies the texts.
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QVERIFY(!window.NightLabel()->isVisible());
+    texts.Language = lgNL;
+    window.UpdateTexts();
+    QVERIFY(window.SummaryLabel()->text().contains(QStringLiteral("Wachttijd: ")));
+    QCOMPARE(window.CoolingChartShown()->locale().language(), QLocale::Dutch);
+}
+
+void AnalysisViewTest::backgroundCellsAndSlotsAreTheLibrarysOutcomes()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.show();
+    QSignalSpy finished(&window.Runner(), &TAnalysisRunner::finished);
+    // The first analysis is stale as soon as the second computation arrives.
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QVERIFY(finished.wait(20000));
+    QTest::qWait(50);
+    QCOMPARE(finished.count(), 1);
+
+    const auto whatIf = RunWeatherWhatIf(dayScenario(), TExecution::Sequential);
+    QVERIFY(whatIf.has_value());
+    const TWhatIfTable& table = *window.WhatIfView();
+    for (const TWhatIfCell& cell : *whatIf) {
+        const QTableWidgetItem* item = table.item(static_cast<int>(cell.Wind), static_cast<int>(cell.Cloud));
+        QVERIFY(item != nullptr);
+        QCOMPARE(item->data(TWhatIfTable::ReopeningRole).toDouble(), cell.Outcome.Reopening);
+        QCOMPARE(item->data(TWhatIfTable::NightRole).toBool(), cell.Outcome.Night);
+        const bool current = cell.Wind == TWindClass::Moderate && cell.Cloud == TCloudClass::Covered;
+        QCOMPARE(item->font().bold(), current);
+    }
+    const auto plan = PlanLaying(dayScenario(), 30, std::nullopt, TExecution::Sequential);
+    QVERIFY(plan.has_value());
+    const QTableWidget& planTable = *window.PlanView()->Table();
+    QCOMPARE(planTable.rowCount(), 48);
+    for (int row = 0; row < planTable.rowCount(); ++row) {
+        const TPlanSlot& slot = plan->Slots.at(static_cast<std::size_t>(row));
+        QCOMPARE(planTable.item(row, 1)->data(TLayingPlanView::ReopeningRole).toDouble(), slot.Outcome.Reopening);
+    }
+    QVERIFY(!window.Progress()->isVisible());
+}
+
+void AnalysisViewTest::deadlineMarksTheSlotsInTime()
+{
+    const auto plan = PlanLaying(nightScenario(), 30, std::nullopt, TExecution::Sequential);
+    QVERIFY(plan.has_value());
+    TLayingPlanView view;
+    view.UpdateTexts(lgFR);
+    view.SetPlan(*plan, nightScenario().LayingDate);
+    // 22:00 on the laying day: the library says which slots make it.
+    const double deadline = nightScenario().LayingDate + 22.0 / 24.0;
+    view.SetDeadline(deadline);
+    TLayingPlan expected = *plan;
+    ApplyDeadline(expected, deadline);
+    QVERIFY(expected.LatestSlotForDeadline.has_value());
+    QCOMPARE(view.Plan().LatestSlotForDeadline, expected.LatestSlotForDeadline);
+    for (int row = 0; row < view.Table()->rowCount(); ++row) {
+        const bool inTime = expected.Slots.at(static_cast<std::size_t>(row)).MeetsDeadline;
+        QCOMPARE(view.Table()->item(row, 3)->text(), inTime ? QStringLiteral("oui") : QString());
+    }
+    const double latest = nightScenario().LayingDate + expected.Slots.at(*expected.LatestSlotForDeadline).LayingTime;
+    QVERIFY(view.LatestText().endsWith(AnalysisMoments::FormatClock(latest)));
+}
+
+void AnalysisViewTest::reportIsAPdfWithInputsAndResult_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("inputLine");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("fr") << int{lgFR} << "Rapport de refroidissement" << "Épaisseur de la nouvelle couche : 5,0 cm"
+                        << "estimation par un modèle";
+    QTest::newRow("nl") << int{lgNL} << "Afkoelingsrapport" << "Dikte nieuwe laag: 5,0 cm" << "schatting met een rekenmodel";
+}
+
+void AnalysisViewTest::reportIsAPdfWithInputsAndResult()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QString, inputLine);
+    QFETCH(QString, notice);
+    TLanguagesMgrCls texts(static_cast<TLanguage>(language));
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    TAnalysisReportContent content;
+    content.Snapshot = &snapshot;
+    content.Texts = &texts;
+    content.WhatIf = *RunWeatherWhatIf(nightScenario());
+    content.SiteName = QStringLiteral("N4 Namur");
+    content.ProgramVersion = QStringLiteral("1.1.1.0");
+    content.PrintedAt = QDateTime(QDate(2026, 7, 9), QTime(16, 45));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(AnalysisReport::WritePdf(buffer, content));
+    QVERIFY(buffer.data().startsWith("%PDF-"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(buffer.data());
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    QVERIFY2(pdftotext.waitForFinished(30000), "pdftotext (poppler-utils) did not run");
+    QCOMPARE(pdftotext.exitCode(), 0);
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    const TLanguage lang = static_cast<TLanguage>(language);
+    for (const QString& expected : {title, inputLine, notice, QStringLiteral("N4 Namur"),
+             AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening),
+             AnalysisMoments::FormatWait(snapshot.Outcome.ResultSeconds, lang), QStringLiteral("1.1.1.0"),
+             texts.GetText(17), texts.GetText(21)}) {
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
+    }
+}
+
+void AnalysisViewTest::captionsFitInBothLanguages_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("fr") << int{lgFR};
+    QTest::newRow("nl") << int{lgNL};
+}
+
+void AnalysisViewTest::captionsFitInBothLanguages()
+{
+    QFETCH(int, language);
+    TLanguagesMgrCls texts(static_cast<TLanguage>(language));
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && !button->text().isEmpty()) {
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        }
+    }
+    const QTabBar* tabs = window.findChild<QTabWidget*>()->tabBar();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        QVERIFY2(tabs->tabRect(tab).width() > tabs->fontMetrics().horizontalAdvance(tabs->tabText(tab)),
+            qPrintable(tabs->tabText(tab)));
+    }
+    for (const QLabel* label : {window.SummaryLabel(), window.NightLabel()}) {
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+    }
+    // The legend shows every series name whole: the entries fit side by side.
+    const QChart& chart = *window.CoolingChartShown();
+    const QFontMetrics legendFont(chart.legend()->font());
+    qreal legendWidth = 0.0;
+    for (const QLegendMarker* marker : chart.legend()->markers()) {
+        if (marker->isVisible()) {
+            constexpr qreal MarkerAndSpacing = 40.0;
+            legendWidth += legendFont.horizontalAdvance(marker->label()) + MarkerAndSpacing;
+        }
+    }
+    QVERIFY2(legendWidth <= chart.size().width(), qPrintable(QString::number(legendWidth)));
+}
+
+void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("curve CSV") << 0;
+    QTest::newRow("chart PNG") << 1;
+    QTest::newRow("PDF report") << 2;
+}
+
+void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile()
+{
+    QFETCH(int, kind);
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QTemporaryDir dir;
+    // A folder that does not exist cannot take the file, not even for root.
+    questions.FileName = dir.filePath(QStringLiteral("missing/out.file"));
+    const std::function<bool()> saves[] = {[&] { return window.SaveCurveCsv(); }, [&] { return window.SaveChartPng(); },
+        [&] { return window.ExportReport(); }};
+    QVERIFY(!saves[kind]());
+    QCOMPARE(presenter.Warnings, QStringList{QStringLiteral("Le fichier « out.file » n'a pas pu être enregistré.")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    // The same export to a writable place succeeds and leaves the whole file.
+    questions.FileName = dir.filePath(QStringLiteral("out.file"));
+    QVERIFY(saves[kind]());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("out.file")});
+    if (kind == 0) {
+        QFile csv(questions.FileName);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readLine(), QByteArray("elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp\n"));
+        QCOMPARE(csv.readLine(), QByteArray("0,2026-07-10T09:00:00,170.000,170.000,") + QByteArray::number(window.Snapshot().Curve.front().AirTemp, 'f', 3) + '\n');
+    }
+    if (kind == 2) {
+        // The site name typed the first time is offered again.
+        QCOMPARE(questions.AskedWith.back(), QStringLiteral("Chantier N4 Namur"));
+    }
+}
+
+QTEST_MAIN(AnalysisViewTest)
+#include "AnalysisViewTest.moc"

@@ -1,0 +1,70 @@
+// Shows the analysis window of one computation, for a look or a screenshot.
+// Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the window once the
+// background analysis is in, and quit; "pdf=FILE" to write its report, and quit.
+#include "AnalysisFrm.h"
+#include "AnalysisReport.h"
+#include "ExportQuestions.h"
+#include "LanguagesMgrCls.h"
+#include "MessagePresenter.h"
+#include "ScenarioRun.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QTabWidget>
+#include <QTimer>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    TLanguagesMgrCls texts(arguments.contains(QStringLiteral("nl")) ? lgNL : lgFR);
+    TMessageBoxPresenter presenter;
+    TDialogExportQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.SetProgramVersion(QStringLiteral("1.1.1.0"));
+
+    TScenario scenario;
+    scenario.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(QDate(2026, 7, 10)));
+    // A summer morning's laying: in calm, clear weather it reopens after
+    // midnight; under a moderate wind and a covered sky, by day.
+    scenario.LayingTime = 9.0 / 24.0;
+    if (!arguments.contains(QStringLiteral("night"))) {
+        scenario.Wind = TWindClass::Moderate;
+        scenario.Cloud = TCloudClass::Covered;
+    }
+    window.ShowComputation(scenario, RunScenario(scenario, {.KeepHistory = true}));
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QStringLiteral("pdf="))) {
+            TAnalysisReportContent content;
+            content.Snapshot = &window.Snapshot();
+            content.Texts = &texts;
+            content.WhatIf = RunWeatherWhatIf(scenario).value_or(std::vector<TWhatIfCell>{});
+            content.SiteName = QStringLiteral("N4 Namur - Champion");
+            content.ProgramVersion = QStringLiteral("1.1.1.0");
+            content.PrintedAt = QDateTime::currentDateTime();
+            QFile file(argument.mid(4));
+            return file.open(QIODevice::WriteOnly) && AnalysisReport::WritePdf(file, content) ? 0 : 1;
+        }
+    }
+    window.move(10, 10);
+    window.show();
+    QString shot;
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QStringLiteral("tab="))) {
+            window.findChild<QTabWidget*>()->setCurrentIndex(argument.mid(4).toInt());
+        }
+        if (argument.startsWith(QStringLiteral("shot="))) {
+            shot = argument.mid(5);
+        }
+    }
+    if (!shot.isEmpty()) {
+        QObject::connect(&window.Runner(), &TAnalysisRunner::finished, &window, [&window, shot] {
+            QTimer::singleShot(300, &window, [&window, shot] {
+                window.grab().save(shot);
+                QApplication::quit();
+            });
+        });
+    }
+    return QApplication::exec();
+}

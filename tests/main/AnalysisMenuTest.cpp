@@ -1,0 +1,107 @@
+#include "AnalysisFrm.h"
+#include "AnalysisTexts.h"
+#include "MainCtl.h"
+#include "MessagePresenter.h"
+#include "PICHourLTCtl.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QChart>
+#include <QTest>
+
+namespace {
+
+class TRecordingPresenter final : public TMessagePresenter {
+public:
+    void ShowWarning(QWidget*, const QString& text) override { Warnings << text; }
+    void ShowError(QWidget*, const QString& title, const QString& text) override { Warnings << title + text; }
+    QStringList Warnings;
+};
+
+TfrmMain::TLanguageQuestion answer(TLanguage language)
+{
+    return [language](QWidget&, TLanguagesMgrCls& texts) {
+        texts.Language = language;
+        return mrOk;
+    };
+}
+
+QChar accessLetter(const QString& title)
+{
+    const qsizetype at = title.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < title.size() ? title.at(at + 1).toLower() : QChar();
+}
+
+}  // namespace
+
+class AnalysisMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QStringLiteral("fr_BE"))); }
+    void menuFollowsTheLanguageWithItsOwnAccessLetter_data();
+    void menuFollowsTheLanguageWithItsOwnAccessLetter();
+    void itemsWaitForTheFirstSuccessfulComputation();
+};
+
+void AnalysisMenuTest::menuFollowsTheLanguageWithItsOwnAccessLetter_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("fr") << int{lgFR}
+                        << QStringList{"A&nalyse", "&Analyse du refroidissement...", "&Rapport PDF..."};
+    QTest::newRow("nl") << int{lgNL} << QStringList{"&Analyse", "&Afkoelingsanalyse...", "PDF-&rapport..."};
+}
+
+void AnalysisMenuTest::menuFollowsTheLanguageWithItsOwnAccessLetter()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, titles);
+    TRecordingPresenter presenter;
+    TfrmMain window(presenter, answer(lgFR));
+    window.SetLanguage(static_cast<TLanguage>(language));
+    QCOMPARE(window.mnuAnalysis->title(), titles[0]);
+    QCOMPARE(window.mnuCoolingAnalysis->text(), titles[1]);
+    QCOMPARE(window.mnuPdfReport->text(), titles[2]);
+    // After the language menu, before help.
+    const QList<QAction*> menus = window.mmnuMain->actions();
+    QCOMPARE(menus.indexOf(window.mnuAnalysis->menuAction()), menus.indexOf(window.mnuLanguageType->menuAction()) + 1);
+    QSet<QChar> letters;
+    for (const QAction* menu : menus) {
+        const QChar letter = accessLetter(menu->text());
+        QVERIFY2(!letter.isNull() && !letters.contains(letter), qPrintable(menu->text()));
+        letters.insert(letter);
+    }
+}
+
+void AnalysisMenuTest::itemsWaitForTheFirstSuccessfulComputation()
+{
+    TRecordingPresenter presenter;
+    TfrmMain window(presenter, answer(lgFR));
+    window.show();
+    QVERIFY(!window.mnuCoolingAnalysis->isEnabled());
+    QVERIFY(!window.mnuPdfReport->isEnabled());
+    // A refused input computes nothing.
+    TPICHourLTFra& frame = *window.fraPICHourLT;
+    const QString thickness = frame.edtNLThickness->text();
+    frame.edtNLThickness->setText(QStringLiteral("abc"));
+    QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
+    QVERIFY(!presenter.Warnings.isEmpty());
+    QVERIFY(!window.mnuCoolingAnalysis->isEnabled());
+    QVERIFY(window.AnalysisWindow() == nullptr);
+
+    frame.edtNLThickness->setText(thickness);
+    QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
+    QVERIFY(window.mnuCoolingAnalysis->isEnabled());
+    QVERIFY(window.mnuPdfReport->isEnabled());
+    window.mnuCoolingAnalysis->trigger();
+    TAnalysisFrm* analysis = window.AnalysisWindow();
+    QVERIFY(analysis != nullptr && analysis->isVisible());
+    QVERIFY(!analysis->CoolingChartShown()->series().isEmpty());
+    QCOMPARE(analysis->Snapshot().Outcome.ResultSeconds, frame.PICHour().ResultSeconds);
+}
+
+QTEST_MAIN(AnalysisMenuTest)
+#include "AnalysisMenuTest.moc"
