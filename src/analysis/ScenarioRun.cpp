@@ -7,6 +7,41 @@
 
 #include <exception>
 
+namespace {
+
+// What the engine holds after a run, successful or not.
+void copyEngineState(const TPICHourCls& engine, bool keepHistory, TRunOutcome& outcome)
+{
+    outcome.SummerTime = engine.SummerTime;
+    outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
+    outcome.BottomTemp = engine.BottomTemp;
+    outcome.DayOfYear = engine.DayOfYear;
+    outcome.EquationOfTime = engine.EquationOfTime;
+    outcome.StartSolarTime = engine.StartSolarTime;
+    outcome.Limits = engine.Limits;
+    if (keepHistory)
+        outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
+}
+
+}  // namespace
+
+TRunOutcome SucceededRun(const TPICHourCls& engine, double layingDate, double layingTime, bool keepHistory)
+{
+    TRunOutcome outcome;
+    outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
+    copyEngineState(engine, keepHistory, outcome);
+    const double reopening = TheTimeUtilsCls::AddDuration(outcome.Laying, engine.ResultSeconds);
+    if (!DateUtilsBD2006::DecodeDate(reopening)) {
+        outcome.Failure = TRunOutcome::ReopeningOutOfRange;
+        return outcome;
+    }
+    outcome.ResultSeconds = engine.ResultSeconds;
+    outcome.Reopening = reopening;
+    const SolarModel::TSite site{engine.Latitude, engine.Longitude, engine.SolarConstant};
+    outcome.Night = Daylight::IsNightAt(reopening, outcome.ClockOffset, site);
+    return outcome;
+}
+
 TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
 {
     TRunOutcome outcome;
@@ -14,35 +49,16 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
         TPICHourCls engine;
         ApplyScenario(scenario, engine);
         engine.SkyCache = settings.SkyCache;
-        outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
-        outcome.SummerTime = engine.SummerTime;
-        outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
-        outcome.BottomTemp = engine.BottomTemp;
-
         TNullProgressBar noProgress;
         try {
             engine.Compute(noProgress, scenario.LayingDate, scenario.LayingTime);
         } catch (const std::exception& error) {
+            outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
+            copyEngineState(engine, settings.KeepHistory, outcome);
             outcome.Failure = error.what();
-        }
-        outcome.DayOfYear = engine.DayOfYear;
-        outcome.EquationOfTime = engine.EquationOfTime;
-        outcome.StartSolarTime = engine.StartSolarTime;
-        outcome.Limits = engine.Limits;
-        if (settings.KeepHistory)
-            outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
-        if (!outcome.Succeeded())
-            return outcome;
-
-        const double reopening = TheTimeUtilsCls::AddDuration(outcome.Laying, engine.ResultSeconds);
-        if (!DateUtilsBD2006::DecodeDate(reopening)) {
-            outcome.Failure = TRunOutcome::ReopeningOutOfRange;
             return outcome;
         }
-        outcome.ResultSeconds = engine.ResultSeconds;
-        outcome.Reopening = reopening;
-        const SolarModel::TSite site{engine.Latitude, engine.Longitude, engine.SolarConstant};
-        outcome.Night = Daylight::IsNightAt(reopening, outcome.ClockOffset, site);
+        outcome = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, settings.KeepHistory);
     } catch (const std::exception& error) {
         outcome.Failure = error.what();
     }

@@ -3,11 +3,11 @@
 #include "ClickablePicture.h"
 #include "Clock.h"
 #include "DateTimeConversion.h"
-#include "Daylight.h"
 #include "LanguagesMgrCls.h"
 #include "MessagePresenter.h"
 #include "ProgressBarAdapter.h"
 #include "RegionalFormat.h"
+#include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
 #include "UiFont.h"
 
@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <stdexcept>
 
 using PICHourLTMessages::TFieldRefusal;
@@ -413,15 +412,15 @@ void TPICHourLTFra::btnComputeClick()
         TProgressBarAdapter progressBar(*pbrRCompute);
         engine.Compute(progressBar, layingDate, layingTime);
         const double laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-        const double reopeningValue = TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds);
-        const QDateTime reopening = DateTimeConversion::FromDateTime(reopeningValue);
+        const QDateTime reopening
+            = DateTimeConversion::FromDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
         edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
         edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
         // Should a regional format ever be wider than the field, its start
         // (the day, the hour) is what must stay in view.
         edtRPICDate->setCursorPosition(0);
         edtRPICTime->setCursorPosition(0);
-        ReportSuccess(thicknessCm, layingDate, layingTime, reopeningValue);
+        ReportSuccess(thicknessCm, layingDate, layingTime);
     } catch (const std::exception& error) {
         FPresenter->ShowWarning(this,
             PICHourLTMessages::ComputeFailureText(
@@ -429,7 +428,7 @@ void TPICHourLTFra::btnComputeClick()
     }
 }
 
-void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double layingTime, double reopening)
+void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double layingTime)
 {
     const TPICHourCls& engine = *FPICHour;
     TScenario scenario;
@@ -452,19 +451,8 @@ void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double 
     // The user may have overridden the clock the date suggests.
     scenario.Clock = engine.SummerTime ? TClockMode::Summer : TClockMode::Winter;
 
-    TRunOutcome outcome;
-    outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-    outcome.SummerTime = engine.SummerTime;
-    outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
-    outcome.ResultSeconds = engine.ResultSeconds;
-    outcome.Reopening = reopening;
-    const SolarModel::TSite site{engine.Latitude, engine.Longitude, engine.SolarConstant};
-    outcome.Night = Daylight::IsNightAt(reopening, outcome.ClockOffset, site);
-    outcome.DayOfYear = engine.DayOfYear;
-    outcome.EquationOfTime = engine.EquationOfTime;
-    outcome.StartSolarTime = engine.StartSolarTime;
-    outcome.BottomTemp = engine.BottomTemp;
-    outcome.Limits = engine.Limits;
-    outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
+    const TRunOutcome outcome = SucceededRun(engine, layingDate, layingTime, true);
+    if (!outcome.Succeeded())
+        return;
     emit computationSucceeded(scenario, outcome);
 }

@@ -98,7 +98,7 @@ private:
     void SpinnerClick(const TNumericInput& input);
     void ApplyRegionalFormats();
     void ShowSummerOrWinterTime();
-    void ReportSuccess(double thicknessCm, double layingDate, double layingTime, double reopening);
+    void ReportSuccess(double thicknessCm, double layingDate, double layingTime);
 
     std::unique_ptr<TPICHourCls> FPICHour;
     TRegionalSettingsCls FRegionalSettings;

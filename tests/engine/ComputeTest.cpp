@@ -263,6 +263,6 @@ TEST_P(ComputeBlowUp, failsAsUnstableInsteadOfReopening)
 
 INSTANTIATE_TEST_SUITE_P(Extremes, ComputeBlowUp,
     testing::Values(TBlowUpCase{"hugeBottomTemperature", 1e6, 1.2}, TBlowUpCase{"denormalConductivity", 14.0, 1e-321}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& param) { return std::string(param.param.Name); });
 
 }  // namespace
