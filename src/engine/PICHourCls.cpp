@@ -304,23 +304,28 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         // Fictitious node: makes the conductive flux at the surface equal the
         // exchange with air, sun and sky.
         current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
-        // Extreme materials or temperatures can overflow the scheme. NaN
-        // never compares above the running maximum, so a blown-up layer
-        // would seem to have cooled: stop at the first non-finite value.
-        if (!allFinite(current, NodeCount))
-            throw std::runtime_error(FailureUnstable);
-
         updateInterior(current, next, fourier.data(), centreWeight.data());
 
         // The new layer, surface to its bottom interface node, on level i.
         const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-        for (int k = 1; k <= checkedBottom; ++k)
+        bool finite = std::isfinite(current[0]);
+        for (int k = 1; k <= checkedBottom; ++k) {
+            finite &= std::isfinite(current[k]);
             if (current[k] > maximum)
                 maximum = current[k];
+        }
         if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
             resultSeconds = static_cast<double>(elapsedSeconds);
             reopened = true;
         }
+        // Extreme materials or temperatures can overflow the scheme, and NaN
+        // never compares above the running maximum: a blown-up layer would
+        // seem to have cooled. The surface and the new layer are checked at
+        // every level; the whole profile, which costs as much as a step,
+        // when it is recorded and before a reopening counts. A non-finite
+        // node never turns finite again, so none slips through.
+        if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !allFinite(current, NodeCount)))
+            throw std::runtime_error(FailureUnstable);
 
         for (const TInterface& face : interfaces) {
             const int m = face.Node;
