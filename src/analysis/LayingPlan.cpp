@@ -24,10 +24,7 @@ std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinute
         slot.LayingTime = *DateUtilsBD2006::EncodeTime(minute / 60, minute % 60, 0, 0);
         cases.push_back(std::move(slot));
     }
-    TBatchSettings settings;
-    settings.Execution = execution;
-    settings.Progress = progress;
-    auto outcomes = RunScenarios(cases, settings);
+    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress});
     if (!outcomes)
         return std::nullopt;
     TLayingPlan plan;

@@ -11,10 +11,7 @@ std::optional<std::vector<TWhatIfCell>> RunWeatherWhatIf(
             weather.Cloud = cloud;
             cases.push_back(std::move(weather));
         }
-    TBatchSettings settings;
-    settings.Execution = execution;
-    settings.Progress = progress;
-    auto outcomes = RunScenarios(cases, settings);
+    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress});
     if (!outcomes)
         return std::nullopt;
     std::vector<TWhatIfCell> cells;
