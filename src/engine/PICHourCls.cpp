@@ -57,14 +57,14 @@ constexpr int IrradianceRefreshSeconds = 900;
 constexpr int AirRefreshSeconds = 1200;
 static_assert(AirRefreshSeconds == TCoolingHistory::LevelsPerAirRefresh * TPICHourCls::TimeStep);
 
-// True when every value is a finite number. Written as a plain reduction
-// without early exit so that it stays cheap beside the scheme.
+// True when every value is a finite number: a sum is finite only when its
+// terms are, or so large that it overflows, which no temperature can be.
 bool allFinite(const double* values, int count)
 {
-    bool finite = true;
+    double sum = 0.0;
     for (int k = 0; k < count; ++k)
-        finite &= std::fabs(values[k]) <= std::numeric_limits<double>::max();
-    return finite;
+        sum += values[k];
+    return std::isfinite(sum);
 }
 
 }  // namespace
@@ -308,12 +308,14 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
         // The new layer, surface to its bottom interface node, on level i.
         const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-        bool finite = std::isfinite(current[0]);
+        // Summed for the same check as allFinite's.
+        double layerSum = current[0];
         for (int k = 1; k <= checkedBottom; ++k) {
-            finite &= std::isfinite(current[k]);
+            layerSum += current[k];
             if (current[k] > maximum)
                 maximum = current[k];
         }
+        const bool finite = std::isfinite(layerSum);
         if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
             resultSeconds = static_cast<double>(elapsedSeconds);
             reopened = true;
