@@ -1,6 +1,7 @@
 #include "AnalysisMoments.h"
 
 #include "AnalysisTexts.h"
+#include "DateTimeConversion.h"
 #include "RegionalFormat.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 
 namespace {
 
-constexpr double MsPerDay = 86400000.0;
-const QDate DayZero(1899, 12, 30);
 // 1 January 1900 and 31 December 9999 as date-time values.
 constexpr double FirstMoment = 2.0;
 constexpr double LastMoment = 2958466.0;
@@ -18,13 +17,12 @@ constexpr double LastMoment = 2958466.0;
 
 QDateTime AnalysisMoments::ToDateTime(double moment)
 {
-    if (!std::isfinite(moment) || moment < FirstMoment || moment >= LastMoment) {
+    if (!(moment >= FirstMoment && moment < LastMoment)) {
         return {};
     }
-    // Rounded to the millisecond, so that one hour less a rounding error reads as the hour.
-    const auto totalMs = static_cast<qint64>(std::llround(moment * MsPerDay));
-    const auto msPerDay = static_cast<qint64>(MsPerDay);
-    return {DayZero.addDays(totalMs / msPerDay), QTime::fromMSecsSinceStartOfDay(static_cast<int>(totalMs % msPerDay))};
+    // The run's clock is the local clock: the same date and time, in local time.
+    const QDateTime clock = DateTimeConversion::FromDateTime(moment);
+    return {clock.date(), clock.time()};
 }
 
 qint64 AnalysisMoments::ToMsSinceEpoch(double moment)
@@ -35,8 +33,7 @@ qint64 AnalysisMoments::ToMsSinceEpoch(double moment)
 
 double AnalysisMoments::FromMsSinceEpoch(qint64 ms)
 {
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms);
-    return static_cast<double>(DayZero.daysTo(local.date())) + local.time().msecsSinceStartOfDay() / MsPerDay;
+    return DateTimeConversion::ToDateTime(QDateTime::fromMSecsSinceEpoch(ms));
 }
 
 QString AnalysisMoments::FormatMoment(double moment)
@@ -56,7 +53,9 @@ QString AnalysisMoments::FormatWait(double seconds, TLanguage language)
     constexpr double LongestWait = 1e8;
     const double wholeMinutes = std::isfinite(seconds) ? std::floor(std::clamp(seconds, 0.0, LongestWait) / 60.0) : 0.0;
     const auto minutes = static_cast<long long>(wholeMinutes);
-    return AnalysisTexts::Text(language, TAnalysisText::WaitFormat).arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return AnalysisTexts::Text(language, TAnalysisText::WaitFormat)
+        .arg(minutes / 60)
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 int AnalysisMoments::TClockSpan::TickCount() const

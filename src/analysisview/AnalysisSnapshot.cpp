@@ -3,7 +3,6 @@
 #include "AnalysisMoments.h"
 #include "ScenarioRun.h"
 
-
 TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutcome& outcome)
 {
     TAnalysisSnapshot snapshot;
