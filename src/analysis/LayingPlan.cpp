@@ -1,6 +1,8 @@
 #include "LayingPlan.h"
 
 #include "DateUtilsBD2006.h"
+#include "TheTimeUtilsCls.h"
+#include "WallClock.h"
 
 namespace {
 
@@ -22,6 +24,11 @@ std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinute
     for (int minute = 0; minute < MinutesPerDay; minute += everyMinutes) {
         TScenario slot = scenario;
         slot.LayingTime = *DateUtilsBD2006::EncodeTime(minute / 60, minute % 60, 0, 0);
+        // The day's real clock: the hour the March change skips has no
+        // laying; the hour October repeats is laid once, in summer time.
+        if (!WallClock::ExistsOnWallClock(
+                TheTimeUtilsCls::JoinDateAndTime(slot.LayingDate, slot.LayingTime), slot.Clock))
+            continue;
         cases.push_back(std::move(slot));
     }
     auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress});
@@ -41,7 +48,10 @@ void ApplyDeadline(TLayingPlan& plan, std::optional<double> deadline)
     plan.LatestSlotForDeadline.reset();
     for (std::size_t n = 0; n < plan.Slots.size(); ++n) {
         TPlanSlot& slot = plan.Slots[n];
-        slot.MeetsDeadline = deadline && slot.Outcome.Succeeded() && slot.Outcome.Reopening <= *deadline;
+        // The slots of a change day run on different clocks: compare in UTC.
+        const TRunOutcome& run = slot.Outcome;
+        slot.MeetsDeadline = deadline && run.Succeeded()
+            && WallClock::ToUtc(run.Reopening, run.ClockOffset) <= WallClock::WallToUtc(*deadline, run.Clock);
         if (slot.MeetsDeadline)
             plan.LatestSlotForDeadline = n;
     }

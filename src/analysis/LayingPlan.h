@@ -14,7 +14,7 @@ struct TPlanSlot {
 struct TLayingPlan {
     int EveryMinutes = 30;
     std::vector<TPlanSlot> Slots;
-    std::optional<double> Deadline;  // date-time value
+    std::optional<double> Deadline;  // date-time value on the wall clock
     std::optional<std::size_t> LatestSlotForDeadline;  // index into Slots
 };
 
@@ -22,7 +22,8 @@ struct TLayingPlan {
 bool IsValidPlanInterval(int everyMinutes);
 
 // The scenario laid at every slot of its laying date from 00:00, every
-// everyMinutes minutes. Empty when stopped or for an invalid interval.
+// everyMinutes minutes, as far as the day's wall clock has them. Empty when
+// stopped or for an invalid interval.
 std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinutes = 30,
     std::optional<double> deadline = std::nullopt, TExecution execution = TExecution::Parallel,
     TAnalysisProgress* progress = nullptr);

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "CoolingHistory.h"
+#include "Scenario.h"
+#include "WallClock.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 // What one run of a scenario gave. Moments are date-time values on the
-// run's clock (ClockOffset hours ahead of UTC).
+// run's clock (ClockOffset hours ahead of UTC, that of the laying); Wall()
+// writes them as the site's clock shows them.
 struct TRunOutcome {
     // Empty on success; else the engine's failure ("TPICHourCls/3"),
     // ReopeningOutOfRange, or another error's message.
@@ -17,6 +20,7 @@ struct TRunOutcome {
     double Laying = 0.0;  // the laying date joined with the laying time
     bool SummerTime = false;
     double ClockOffset = 0.0;  // h ahead of UTC
+    TClockMode Clock = TClockMode::Auto;  // automatic: the legal clock
 
     // Success only.
     double ResultSeconds = 0.0;
@@ -34,4 +38,8 @@ struct TRunOutcome {
     std::shared_ptr<const TCoolingHistory> History;
 
     bool Succeeded() const { return Failure.empty(); }
+    WallClock::TWallMoment Wall(double runMoment) const
+    {
+        return WallClock::ToWallClock(runMoment, ClockOffset, Clock);
+    }
 };

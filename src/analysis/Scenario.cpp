@@ -31,7 +31,7 @@ bool SummerTimeOf(const TScenario& scenario)
     case TClockMode::Auto:
         break;
     }
-    return !IsWinterTime(scenario.LayingDate);
+    return !IsWinterTime(scenario.LayingDate, scenario.LayingTime);
 }
 
 void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)

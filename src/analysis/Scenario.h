@@ -43,7 +43,8 @@ struct TScenario {
     std::optional<double> BottomTemp;  // degC; empty: the engine's own
 };
 
-// Summer time as the scenario's clock mode gives it for its laying date.
+// Summer time as the scenario's clock mode gives it for its laying date and
+// time.
 bool SummerTimeOf(const TScenario& scenario);
 
 // Writes the scenario into an engine as the desktop program's fields and

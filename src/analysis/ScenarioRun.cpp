@@ -10,8 +10,9 @@
 namespace {
 
 // What the engine holds after a run, successful or not.
-void copyEngineState(const TPICHourCls& engine, bool keepHistory, TRunOutcome& outcome)
+void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHistory, TRunOutcome& outcome)
 {
+    outcome.Clock = clock;
     outcome.SummerTime = engine.SummerTime;
     outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
     outcome.BottomTemp = engine.BottomTemp;
@@ -25,13 +26,15 @@ void copyEngineState(const TPICHourCls& engine, bool keepHistory, TRunOutcome& o
 
 }  // namespace
 
-TRunOutcome SucceededRun(const TPICHourCls& engine, double layingDate, double layingTime, bool keepHistory)
+TRunOutcome SucceededRun(
+    const TPICHourCls& engine, double layingDate, double layingTime, TClockMode clock, bool keepHistory)
 {
     TRunOutcome outcome;
     outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-    copyEngineState(engine, keepHistory, outcome);
+    copyEngineState(engine, clock, keepHistory, outcome);
     const double reopening = TheTimeUtilsCls::AddDuration(outcome.Laying, engine.ResultSeconds);
-    if (!DateUtilsBD2006::DecodeDate(reopening)) {
+    // The moment must exist on the wall clock too, which may be an hour on.
+    if (!DateUtilsBD2006::DecodeDate(reopening) || !DateUtilsBD2006::DecodeDate(outcome.Wall(reopening).Moment)) {
         outcome.Failure = TRunOutcome::ReopeningOutOfRange;
         return outcome;
     }
@@ -54,11 +57,12 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
             engine.Compute(noProgress, scenario.LayingDate, scenario.LayingTime);
         } catch (const std::exception& error) {
             outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
-            copyEngineState(engine, settings.KeepHistory, outcome);
+            copyEngineState(engine, scenario.Clock, settings.KeepHistory, outcome);
             outcome.Failure = error.what();
             return outcome;
         }
-        outcome = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, settings.KeepHistory);
+        outcome
+            = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
     } catch (const std::exception& error) {
         outcome.Failure = error.what();
     }

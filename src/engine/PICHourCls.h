@@ -12,9 +12,20 @@ namespace SolarModel {
 class TSkyBrightnessCache;
 }
 
-// Summer time runs from 22 March to 21 October inclusive, whatever the year.
-// True (winter time) also when the date cannot be decomposed.
-bool IsWinterTime(double date);
+// The legal clock of the site, by the EU rule for every year: summer time
+// (UTC + 2 h) from the last Sunday of March, 01:00 UTC, to the last Sunday of
+// October, 01:00 UTC; winter time (UTC + 1 h) otherwise.
+//
+// For a laying on the local clock: the calendar day of date and the hour of
+// time. On the March change day a laying before 02:00 is winter time, from
+// 02:00 on summer time; on the October change day one before 03:00 is
+// summer time, from 03:00 on winter time. True (winter time) also when the
+// date or the time cannot be decomposed.
+bool IsWinterTime(double date, double time);
+
+// Whether the legal clock shows summer time at a moment given in UTC (a
+// date-time value); false when it cannot be decomposed.
+bool IsSummerTimeAtUtc(double utcMoment);
 
 // The cooling-time engine: road structure, input limits, the inputs of one
 // computation and the result of the last one. Compute fails with a

@@ -8,7 +8,6 @@
 #include "ProgressBarAdapter.h"
 #include "RegionalFormat.h"
 #include "ScenarioRun.h"
-#include "TheTimeUtilsCls.h"
 #include "UiFont.h"
 
 #include <QDateEdit>
@@ -312,8 +311,9 @@ void TPICHourLTFra::ApplyRegionalFormats()
 void TPICHourLTFra::ShowSummerOrWinterTime()
 {
     ClearResults();
-    // The time picker's own date means nothing: the date picker decides.
-    if (IsWinterTime(DateTimeConversion::ToDateTime(dtpPDDate->dateTime()))) {
+    // The day of the date picker and the hour of the time picker decide.
+    if (IsWinterTime(DateTimeConversion::ToDateTime(dtpPDDate->dateTime()),
+            DateTimeConversion::ToDateTime(dtpPDTime->dateTime()))) {
         rbnPDWinterHour->setChecked(true);
     } else {
         rbnPDSummerHour->setChecked(true);
@@ -411,16 +411,19 @@ void TPICHourLTFra::btnComputeClick()
         const double layingTime = DateTimeConversion::ToDateTime(dtpPDTime->dateTime());
         TProgressBarAdapter progressBar(*pbrRCompute);
         engine.Compute(progressBar, layingDate, layingTime);
-        const double laying = TheTimeUtilsCls::JoinDateAndTime(layingDate, layingTime);
-        const QDateTime reopening
-            = DateTimeConversion::FromDateTime(TheTimeUtilsCls::AddDuration(laying, engine.ResultSeconds));
+        const TScenario scenario = ShownScenario(thicknessCm, layingDate, layingTime);
+        const TRunOutcome outcome = SucceededRun(engine, layingDate, layingTime, scenario.Clock, true);
+        if (!outcome.Succeeded()) {
+            return;
+        }
+        const QDateTime reopening = DateTimeConversion::FromDateTime(outcome.Wall(outcome.Reopening).Moment);
         edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
         edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
         // Should a regional format ever be wider than the field, its start
         // (the day, the hour) is what must stay in view.
         edtRPICDate->setCursorPosition(0);
         edtRPICTime->setCursorPosition(0);
-        ReportSuccess(thicknessCm, layingDate, layingTime);
+        emit computationSucceeded(scenario, outcome);
     } catch (const std::exception& error) {
         FPresenter->ShowWarning(this,
             PICHourLTMessages::ComputeFailureText(
@@ -428,7 +431,7 @@ void TPICHourLTFra::btnComputeClick()
     }
 }
 
-void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double layingTime)
+TScenario TPICHourLTFra::ShownScenario(double thicknessCm, double layingDate, double layingTime) const
 {
     const TPICHourCls& engine = *FPICHour;
     TScenario scenario;
@@ -448,11 +451,12 @@ void TPICHourLTFra::ReportSuccess(double thicknessCm, double layingDate, double 
     }
     scenario.LayingDate = layingDate;
     scenario.LayingTime = layingTime;
-    // The user may have overridden the clock the date suggests.
-    scenario.Clock = engine.SummerTime ? TClockMode::Summer : TClockMode::Winter;
-
-    const TRunOutcome outcome = SucceededRun(engine, layingDate, layingTime, true);
-    if (!outcome.Succeeded())
-        return;
-    emit computationSucceeded(scenario, outcome);
+    // The clock the laying suggests is the legal clock, whose moments after a
+    // change are shown in the new clock; one the user chose over it is
+    // forced throughout.
+    const bool legalSummerTime = !IsWinterTime(layingDate, layingTime);
+    scenario.Clock = engine.SummerTime == legalSummerTime ? TClockMode::Auto
+        : engine.SummerTime                               ? TClockMode::Summer
+                                                          : TClockMode::Winter;
+    return scenario;
 }

@@ -98,7 +98,8 @@ private:
     void SpinnerClick(const TNumericInput& input);
     void ApplyRegionalFormats();
     void ShowSummerOrWinterTime();
-    void ReportSuccess(double thicknessCm, double layingDate, double layingTime);
+    // The inputs of a computation that has just succeeded.
+    TScenario ShownScenario(double thicknessCm, double layingDate, double layingTime) const;
 
     std::unique_ptr<TPICHourCls> FPICHour;
     TRegionalSettingsCls FRegionalSettings;

@@ -306,19 +306,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliJsonOutcome,
         TJsonCase{"version", {"--version"}, 0, "\"version\":\"1.1.1.0\""}),
     [](const auto& param) { return std::string(param.param.Name); });
 
-TEST(CliClock, autoFollowsTheWinterTimeRule)
+TEST(CliClock, autoFollowsTheLegalClock)
 {
-    const auto offset = [](const char* date, const char* clock) {
-        const TRun r = run({"--json", "--date", date, "--clock", clock});
+    const auto offset = [](const char* date, const char* time, const char* clock) {
+        const TRun r = run({"--json", "--date", date, "--time", time, "--clock", clock});
         const auto at = r.Out.find("\"clock_offset\":");
         return r.Out.substr(at + 15, 1);
     };
-    EXPECT_EQ(offset("2026-03-21", "auto"), "1");
-    EXPECT_EQ(offset("2026-03-22", "auto"), "2");
-    EXPECT_EQ(offset("2026-10-21", "auto"), "2");
-    EXPECT_EQ(offset("2026-10-22", "auto"), "1");
-    EXPECT_EQ(offset("2026-10-22", "summer"), "2");
-    EXPECT_EQ(offset("2026-07-01", "winter"), "1");
+    EXPECT_EQ(offset("2027-03-25", "10:00", "auto"), "1");
+    EXPECT_EQ(offset("2027-03-28", "01:59", "auto"), "1");
+    EXPECT_EQ(offset("2027-03-28", "02:00", "auto"), "2");
+    EXPECT_EQ(offset("2027-10-28", "10:00", "auto"), "2");
+    EXPECT_EQ(offset("2027-10-31", "02:59", "auto"), "2");
+    EXPECT_EQ(offset("2027-10-31", "03:00", "auto"), "1");
+    EXPECT_EQ(offset("2027-10-28", "10:00", "winter"), "1");
+    EXPECT_EQ(offset("2027-07-01", "10:00", "winter"), "1");
+    EXPECT_EQ(offset("2027-01-01", "10:00", "summer"), "2");
 }
 
 TEST(CliBatch, everyRowIsKeptWithItsResultOrError)

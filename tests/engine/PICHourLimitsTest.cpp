@@ -56,24 +56,48 @@ TEST(StepCounters, unsetLimitGivesZero)
     }
 }
 
-TEST(WinterTime, changesOn22MarchAnd22October)
+double timeOf(int hour, int minute)
+{
+    return (hour * 60 + minute) / 1440.0;
+}
+
+// In 2027 the clocks change on Sunday 28 March and Sunday 31 October; in
+// 2026 on 29 March and 25 October, in 2000 on 26 March and 29 October.
+TEST(WinterTime, followsTheEuRuleToTheHourOnChangeDays)
 {
     struct {
-        int Month, Day;
+        int Year, Month, Day, Hour, Minute;
         bool Winter;
-    } const cases[] = {{1, 1, true}, {2, 28, true}, {3, 21, true}, {3, 22, false}, {7, 15, false}, {10, 21, false},
-        {10, 22, true}, {11, 1, true}, {12, 31, true}};
-    for (const int year : {2008, 2026}) {
-        for (const auto& c : cases)
-            EXPECT_EQ(IsWinterTime(dateOf(year, c.Month, c.Day) + 0.75), c.Winter)
-                << year << "-" << c.Month << "-" << c.Day;
-    }
+    } const cases[] = {{2027, 1, 1, 12, 0, true}, {2027, 3, 22, 12, 0, true}, {2027, 3, 27, 23, 59, true},
+        {2027, 3, 28, 1, 59, true}, {2027, 3, 28, 2, 0, false}, {2027, 3, 28, 3, 0, false},
+        {2027, 3, 29, 0, 0, false}, {2027, 7, 15, 12, 0, false}, {2027, 10, 22, 12, 0, false},
+        {2027, 10, 30, 23, 15, false}, {2027, 10, 31, 2, 59, false}, {2027, 10, 31, 3, 0, true},
+        {2027, 11, 1, 0, 0, true}, {2027, 12, 31, 23, 59, true}, {2026, 3, 28, 12, 0, true},
+        {2026, 3, 29, 2, 0, false}, {2026, 10, 25, 2, 30, false}, {2026, 10, 25, 3, 0, true},
+        {2000, 3, 26, 1, 0, true}, {2000, 3, 26, 2, 0, false}, {2000, 10, 29, 3, 0, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsWinterTime(dateOf(c.Year, c.Month, c.Day) + 0.75, timeOf(c.Hour, c.Minute)), c.Winter)
+            << c.Year << "-" << c.Month << "-" << c.Day << " " << c.Hour << ":" << c.Minute;
+}
+
+TEST(SummerTimeAtUtc, changesAt0100Utc)
+{
+    struct {
+        int Month, Day, Hour, Minute;
+        bool Summer;
+    } const cases[] = {{3, 28, 0, 59, false}, {3, 28, 1, 0, true}, {10, 31, 0, 59, true}, {10, 31, 1, 0, false},
+        {3, 27, 12, 0, false}, {10, 30, 12, 0, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSummerTimeAtUtc(dateOf(2027, c.Month, c.Day) + timeOf(c.Hour, c.Minute)), c.Summer)
+            << c.Month << "-" << c.Day << " " << c.Hour << ":" << c.Minute;
 }
 
 TEST(WinterTime, undecodableDateIsWinter)
 {
-    EXPECT_TRUE(IsWinterTime(std::nan("")));
-    EXPECT_TRUE(IsWinterTime(1e300));
+    EXPECT_TRUE(IsWinterTime(std::nan(""), 0.5));
+    EXPECT_TRUE(IsWinterTime(1e300, 0.5));
+    EXPECT_TRUE(IsWinterTime(dateOf(2027, 7, 1), std::nan("")));
+    EXPECT_FALSE(IsSummerTimeAtUtc(std::nan("")));
 }
 
 // The cumulative depth of every layer on the half-centimetre grid must land

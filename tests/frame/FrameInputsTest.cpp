@@ -491,20 +491,29 @@ void FrameInputsTest::unsetLimitsDisableTheSpinner()
 void FrameInputsTest::summerTimeFollowsTheLayingDate_data()
 {
     QTest::addColumn<QDate>("date");
+    QTest::addColumn<QTime>("time");
     QTest::addColumn<bool>("summer");
-    QTest::newRow("21 March: winter") << QDate(2022, 3, 21) << false;
-    QTest::newRow("22 March: summer") << QDate(2022, 3, 22) << true;
-    QTest::newRow("21 October: summer") << QDate(2022, 10, 21) << true;
-    QTest::newRow("22 October: winter") << QDate(2022, 10, 22) << false;
-    QTest::newRow("1 January: winter") << QDate(2024, 1, 1) << false;
+    // 2027 changes on Sunday 28 March, 02:00, and Sunday 31 October, 03:00.
+    QTest::newRow("27 March: winter") << QDate(2027, 3, 27) << QTime(22, 0) << false;
+    QTest::newRow("28 March 01:59: winter") << QDate(2027, 3, 28) << QTime(1, 59) << false;
+    QTest::newRow("28 March 02:00: summer") << QDate(2027, 3, 28) << QTime(2, 0) << true;
+    QTest::newRow("30 October: summer") << QDate(2027, 10, 30) << QTime(23, 15) << true;
+    QTest::newRow("31 October 02:59: summer") << QDate(2027, 10, 31) << QTime(2, 59) << true;
+    QTest::newRow("31 October 03:00: winter") << QDate(2027, 10, 31) << QTime(3, 0) << false;
+    QTest::newRow("1 January: winter") << QDate(2024, 1, 1) << QTime(12, 0) << false;
 }
 
 void FrameInputsTest::summerTimeFollowsTheLayingDate()
 {
     QFETCH(QDate, date);
+    QFETCH(QTime, time);
     QFETCH(bool, summer);
     TFrameFixture fixture("fr_BE");
     TPICHourLTFra& frame = *fixture.Frame;
+    {
+        const QSignalBlocker blocker(frame.dtpPDTime);
+        frame.dtpPDTime->setTime(time);
+    }
     frame.edtRPICDate->setText(QStringLiteral("old result"));
     // As the user's arrows do: the picker reports its own change.
     frame.dtpPDDate->setDate(date);

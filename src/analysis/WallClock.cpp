@@ -1,0 +1,59 @@
+#include "WallClock.h"
+
+#include "PICHourCls.h"
+#include "TheTimeUtilsCls.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace WallClock {
+
+namespace {
+
+constexpr int SummerOffsetHours = 2;
+constexpr int WinterOffsetHours = 1;
+
+int offsetHours(bool summerTime)
+{
+    return summerTime ? SummerOffsetHours : WinterOffsetHours;
+}
+
+}  // namespace
+
+double ToUtc(double runMoment, double clockOffset)
+{
+    return TheTimeUtilsCls::AddHours(runMoment, -static_cast<std::int64_t>(clockOffset));
+}
+
+double FromUtc(double utcMoment, double clockOffset)
+{
+    return TheTimeUtilsCls::AddHours(utcMoment, static_cast<std::int64_t>(clockOffset));
+}
+
+TWallMoment ToWallClock(double runMoment, double clockOffset, TClockMode clock)
+{
+    if (clock != TClockMode::Auto)
+        return {runMoment, clock == TClockMode::Summer};
+    const double utc = ToUtc(runMoment, clockOffset);
+    const bool summer = IsSummerTimeAtUtc(utc);
+    return {FromUtc(utc, offsetHours(summer)), summer};
+}
+
+double WallToUtc(double wallMoment, TClockMode clock)
+{
+    const bool summer = clock == TClockMode::Auto ? !IsWinterTime(wallMoment, wallMoment) : clock == TClockMode::Summer;
+    return ToUtc(wallMoment, offsetHours(summer));
+}
+
+bool ExistsOnWallClock(double wallMoment, TClockMode clock)
+{
+    if (clock != TClockMode::Auto)
+        return true;
+    // A skipped hour reads back an hour earlier; anything else reads back
+    // the same within the rounding of the hour arithmetic.
+    constexpr double Tolerance = 1.0 / 86400.0;
+    const double utc = WallToUtc(wallMoment, clock);
+    return std::fabs(ToWallClock(utc, 0.0, clock).Moment - wallMoment) < Tolerance;
+}
+
+}  // namespace WallClock
