@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,6 +74,31 @@ BENCHMARK_CAPTURE(runScenario, LongestInRange, TScenario{8.0, 7, 10, 23, 14.0, n
 // 25000 full steps ending in "no reopening": the existing road kept at 60 degC.
 BENCHMARK_CAPTURE(runScenario, FullSpanFailure, TScenario{5.0, 6, 21, 12, 60.0, TPICHourCls::FailureTooLong})
     ->Unit(benchmark::kMillisecond);
+
+// The default summer-noon run on a 48-point hourly timeline of all three
+// quantities: the lookups happen at the refreshes only.
+void runWithTimeline(benchmark::State& state)
+{
+    TPICHourCls engine;
+    prepare(engine, 5.0);
+    std::vector<TWeatherPoint> air, wind, cloud;
+    for (int hour = 0; hour < 48; ++hour) {
+        const double s = hour * 3600.0;
+        air.push_back({s, 18.0 + 6.0 * ((hour % 24) < 12 ? hour % 24 : 24 - hour % 24) / 12.0});
+        wind.push_back({s, 1.0 + (hour % 7)});
+        cloud.push_back({s, 12.5 * (hour % 9)});
+    }
+    engine.Weather = {TWeatherSeries(air), TWeatherSeries(wind), TWeatherSeries(cloud)};
+    TNullProgressBar bar;
+    const double date = dateOf(2026, 6, 21);
+    const double time = timeOf(12, 0);
+    for (auto _ : state) {
+        engine.Compute(bar, date, time);
+        benchmark::DoNotOptimize(engine.ResultSeconds);
+    }
+    state.counters["steps"] = engine.History().LevelCount();
+}
+BENCHMARK(runWithTimeline)->Name("runScenario/DefaultSummerNoonTimeline48")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,18 +2,32 @@
 
 #include <stdexcept>
 
+namespace {
+
+double atRefreshOf(const std::vector<double>& values, int level, const char* what)
+{
+    const auto refresh = static_cast<std::size_t>(level / TCoolingHistory::LevelsPerAirRefresh);
+    if (level < 0 || refresh >= values.size())
+        throw std::out_of_range(what);
+    return values[refresh];
+}
+
+}  // namespace
+
 void TCoolingHistory::Reset(int nodeCount, int maxLevels)
 {
     FNodeCount = nodeCount;
-    FSurfaceTemps.clear();
-    FLayerMaxTemps.clear();
-    FProfiles.clear();
-    FAirTemps.clear();
     // Reserved once for the longest run, so no run reallocates mid-way.
     const auto levels = static_cast<std::size_t>(maxLevels);
-    FSurfaceTemps.reserve(levels);
-    FLayerMaxTemps.reserve(levels);
-    FAirTemps.reserve(levels / LevelsPerAirRefresh + 1);
+    for (auto* perLevel : {&FSurfaceTemps, &FLayerMaxTemps, &FLayerMeanTemps}) {
+        perLevel->clear();
+        perLevel->reserve(levels);
+    }
+    for (auto* perRefresh : {&FAirTemps, &FWindSpeeds, &FCloudCovers}) {
+        perRefresh->clear();
+        perRefresh->reserve(levels / LevelsPerAirRefresh + 1);
+    }
+    FProfiles.clear();
     const std::size_t profiles = levels / LevelsPerProfile + 1;
     FProfiles.reserve(profiles * static_cast<std::size_t>(nodeCount));
 }
@@ -38,15 +52,24 @@ std::span<const double> TCoolingHistory::Profile(int n) const
 
 double TCoolingHistory::AirTempAtLevel(int level) const
 {
-    const auto refresh = static_cast<std::size_t>(level / LevelsPerAirRefresh);
-    if (level < 0 || refresh >= FAirTemps.size())
-        throw std::out_of_range("TCoolingHistory::AirTempAtLevel: no such level");
-    return FAirTemps[refresh];
+    return atRefreshOf(FAirTemps, level, "TCoolingHistory::AirTempAtLevel: no such level");
+}
+
+double TCoolingHistory::WindSpeedAtLevel(int level) const
+{
+    return atRefreshOf(FWindSpeeds, level, "TCoolingHistory::WindSpeedAtLevel: no such level");
+}
+
+double TCoolingHistory::CloudCoverAtLevel(int level) const
+{
+    return atRefreshOf(FCloudCovers, level, "TCoolingHistory::CloudCoverAtLevel: no such level");
 }
 
 std::size_t TCoolingHistory::MemoryBytes() const
 {
-    return sizeof(*this)
-        + sizeof(double)
-        * (FSurfaceTemps.capacity() + FLayerMaxTemps.capacity() + FAirTemps.capacity() + FProfiles.capacity());
+    std::size_t values = FProfiles.capacity();
+    for (const auto* series :
+        {&FSurfaceTemps, &FLayerMaxTemps, &FLayerMeanTemps, &FAirTemps, &FWindSpeeds, &FCloudCovers})
+        values += series->capacity();
+    return sizeof(*this) + sizeof(double) * values;
 }

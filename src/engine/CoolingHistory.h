@@ -4,30 +4,45 @@
 #include <vector>
 
 // A compact record of the last run, for a cooling chart: the surface and the
-// new layer's highest temperature at every checked time level, the air
-// temperature at each of its refreshes, and the whole depth profile every
-// five minutes of simulated time.
+// new layer's highest and mean temperature at every checked time level, the
+// air temperature, wind speed and cloud cover at each air refresh, and the
+// whole depth profile every five minutes of simulated time.
 class TCoolingHistory {
 public:
     static constexpr int LevelsPerProfile = 60;  // 60 steps of 5 s
     static constexpr int LevelsPerAirRefresh = 240;  // the air is refreshed every 1200 s
 
     void Reset(int nodeCount, int maxLevels);
-    void AddLevel(double surfaceTemp, double layerMaxTemp)
+    void AddLevel(double surfaceTemp, double layerMaxTemp, double layerMeanTemp)
     {
         FSurfaceTemps.push_back(surfaceTemp);
         FLayerMaxTemps.push_back(layerMaxTemp);
+        FLayerMeanTemps.push_back(layerMeanTemp);
     }
     void AddProfile(std::span<const double> nodeTemps);
-    void AddAirTemp(double airTemp) { FAirTemps.push_back(airTemp); }
+    // The weather in use from an air refresh on.
+    void AddAirRefresh(double airTemp, double windSpeed, double cloudCover)
+    {
+        FAirTemps.push_back(airTemp);
+        FWindSpeeds.push_back(windSpeed);
+        FCloudCovers.push_back(cloudCover);
+    }
 
     int LevelCount() const { return static_cast<int>(FSurfaceTemps.size()); }
     const std::vector<double>& SurfaceTemps() const { return FSurfaceTemps; }
     const std::vector<double>& LayerMaxTemps() const { return FLayerMaxTemps; }
+    // Mean of the new layer's nodes, surface to its bottom interface node
+    // (at most the last computed node), summed downwards.
+    const std::vector<double>& LayerMeanTemps() const { return FLayerMeanTemps; }
     // One value per refresh, taken at level n * LevelsPerAirRefresh.
     const std::vector<double>& AirTemps() const { return FAirTemps; }
-    // The air temperature in force at a level: that of the last refresh.
+    const std::vector<double>& WindSpeeds() const { return FWindSpeeds; }  // m/s
+    const std::vector<double>& CloudCovers() const { return FCloudCovers; }  // %
+    // The value in force at a level: that of the last refresh. Throw
+    // std::out_of_range for a level without one.
     double AirTempAtLevel(int level) const;
+    double WindSpeedAtLevel(int level) const;
+    double CloudCoverAtLevel(int level) const;
     int ProfileCount() const;
     // Node temperatures 0..NodeCount-1 of profile n, taken at level n * LevelsPerProfile.
     std::span<const double> Profile(int n) const;
@@ -38,6 +53,9 @@ private:
     int FNodeCount = 0;
     std::vector<double> FSurfaceTemps;
     std::vector<double> FLayerMaxTemps;
+    std::vector<double> FLayerMeanTemps;
     std::vector<double> FAirTemps;
+    std::vector<double> FWindSpeeds;
+    std::vector<double> FCloudCovers;
     std::vector<double> FProfiles;  // ProfileCount rows of FNodeCount values
 };

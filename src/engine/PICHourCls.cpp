@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -254,6 +255,17 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     EquationOfTime = solar.EquationOfTime;
     StartSolarTime = solar.StartSolarTime;
     const SolarModel::TAirTemperature airModel(DayOfYear, clearFraction);
+    const TWeatherSeries* const airSeries = Weather.AirTemp ? &*Weather.AirTemp : nullptr;
+    const TWeatherSeries* const windSeries = Weather.WindSpeed ? &*Weather.WindSpeed : nullptr;
+    const TWeatherSeries* const cloudSeries = Weather.CloudCover ? &*Weather.CloudCover : nullptr;
+    // A changing cloud cover can move the modelled air from one coefficient
+    // set to another: all three are made once for the run.
+    std::optional<std::array<SolarModel::TAirTemperature, 3>> airBySet;
+    if (cloudSeries && !airSeries)
+        airBySet.emplace(std::array<SolarModel::TAirTemperature, 3>{
+            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Clear),
+            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::PartlyCovered),
+            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Covered)});
 
     Limits = LayerBottomNodes(Layers);
     const int newLayerBottom = Limits[0];
@@ -304,32 +316,60 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     double previousSurface = LayingTemp;
     double resultSeconds = 0.0;
     bool reopened = false;
+    // The cover that picks the irradiance of the cloud class; with a cloud
+    // series, that of the last irradiance refresh, held with its values.
+    double irradianceCover = CloudCover;
+
+    // The mean of the new layer's nodes 1 to checkedBottom, on level i.
+    const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
+    const double checkedCount
+        = checkedBottom >= 1 ? static_cast<double>(checkedBottom) : std::numeric_limits<double>::quiet_NaN();
 
     for (int i = 0;;) {
         const int elapsedSeconds = i * TimeStep;
+        const auto elapsed = static_cast<double>(elapsedSeconds);
         double maximum = 0.0;
 
         const double solarTime = SolarModel::SolarTimeOfStep(solar, i, TimeStep);
         const bool daytime = SolarModel::IsDaytime(solar, solarTime);
-        if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0)
-            held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime, SkyCache);
+        if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0) {
+            if (cloudSeries) {
+                irradianceCover = cloudSeries->ValueAt(elapsed);
+                const double c = 1.0 - irradianceCover / 100.0;
+                SolarModel::TSolarSetup refreshed = solar;
+                refreshed.PartialExponent = SolarModel::PartialExponent(c);
+                held = SolarModel::Refresh(site, refreshed, date->Month, c, solarTime, SkyCache);
+            } else {
+                held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime, SkyCache);
+            }
+        }
         double irradiance = 0.0;
         if (daytime) {
-            irradiance = CloudCover == CloudCoverClear ? held.Clear
-                : CloudCover == CloudCoverOvercast     ? held.Overcast
-                                                       : held.Partial;
+            irradiance = irradianceCover == CloudCoverClear ? held.Clear
+                : irradianceCover == CloudCoverOvercast     ? held.Overcast
+                                                            : held.Partial;
         }
 
         // The sky's long-wave radiation depends on the air alone, so it is
         // refreshed with it.
         if (elapsedSeconds % AirRefreshSeconds == 0) {
-            AirTemp = airModel.At(solarTime, Longitude, EquationOfTime);
-            convection = (3.36 * WindSpeed + 4.84) * 1.163 * 294.16 / (AirTemp + KelvinOffset);
+            double cover = CloudCover;
+            double n = cloudFraction;
+            const SolarModel::TAirTemperature* air = &airModel;
+            if (cloudSeries) {
+                cover = cloudSeries->ValueAt(elapsed);
+                n = cover / 100.0;
+                if (airBySet)
+                    air = &(*airBySet)[static_cast<std::size_t>(SolarModel::AirSetFor(1.0 - cover / 100.0))];
+            }
+            AirTemp = airSeries ? airSeries->ValueAt(elapsed) : air->At(solarTime, Longitude, EquationOfTime);
+            const double wind = windSeries ? windSeries->ValueAt(elapsed) : WindSpeed;
+            convection = (3.36 * wind + 4.84) * 1.163 * 294.16 / (AirTemp + KelvinOffset);
             // Clear-sky emissivity, air temperature in degC, with a cloud correction.
             const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
-            skyRadiation = (1.0 + 0.12 * std::pow(cloudFraction, 2.0)) * emissivity * StefanBoltzmann
+            skyRadiation = (1.0 + 0.12 * std::pow(n, 2.0)) * emissivity * StefanBoltzmann
                 * std::pow(AirTemp + KelvinOffset, 4.0);
-            FHistory.AddAirTemp(AirTemp);
+            FHistory.AddAirRefresh(AirTemp, wind, cover);
         }
         // The surface emits at the temperature of the level before this one.
         const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
@@ -338,20 +378,23 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
         current[BottomNode] = BottomTemp;
         // Fictitious node: makes the conductive flux at the surface equal the
-        // exchange with air, sun and sky.
-        current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
+        // exchange with air, sun and sky, or zero when it is switched off.
+        if (SurfaceExchange)
+            current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
+        else
+            current[0] = current[2];
         updateInterior(current, next, fourier.data(), centreWeight.data());
 
         // The new layer, surface to its bottom interface node, on level i.
-        const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-        // Summed for the same check as allFinite's.
-        double layerSum = current[0];
+        double layerSum = 0.0;
         for (int k = 1; k <= checkedBottom; ++k) {
             layerSum += current[k];
             if (current[k] > maximum)
                 maximum = current[k];
         }
-        const bool finite = std::isfinite(layerSum);
+        const double layerMean = layerSum / checkedCount;
+        // Summed for the same check as allFinite's.
+        const bool finite = std::isfinite(layerSum + current[0]);
         if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
             resultSeconds = static_cast<double>(elapsedSeconds);
             reopened = true;
@@ -372,7 +415,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
                 / face.RhoPlusOne;
         }
 
-        FHistory.AddLevel(current[1], maximum);
+        FHistory.AddLevel(current[1], maximum, layerMean);
         if (i % TCoolingHistory::LevelsPerProfile == 0)
             FHistory.AddProfile(std::span<const double>(current, NodeCount));
 

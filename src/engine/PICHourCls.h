@@ -3,6 +3,7 @@
 #include "CoolingHistory.h"
 #include "ProgressBar.h"
 #include "RoadLayersCls.h"
+#include "WeatherTimeline.h"
 
 #include <vector>
 
@@ -46,6 +47,11 @@ public:
     static constexpr int BottomNode = 201;  // Trunc(1 / GridStep + 1)
     static constexpr int NodeCount = BottomNode + 1;
 
+    // Range and default of the temperature that ends the compaction window, degC.
+    static constexpr double CompactionTempMin = 40.0;
+    static constexpr double CompactionTempMax = 140.0;
+    static constexpr double CompactionTempDefault = 80.0;
+
     TPICHourCls();
 
     // Input limits; -1 marks a limit as unset.
@@ -76,6 +82,9 @@ public:
     double WindSpeed = 0.0;  // m/s
     double CloudCover = 0.0;  // %
     bool SummerTime = false;  // clock = UTC + 2 h, else UTC + 1 h
+    // Measured or forecast weather. A series replaces, at each refresh, the
+    // modelled air temperature, WindSpeed or CloudCover; empty by default.
+    TWeatherTimeline Weather;
 
     // Site and physical constants.
     double Latitude = 50.8;  // degrees north
@@ -88,6 +97,10 @@ public:
     // Borrowed, may be null: shares the sky's brightness between the runs
     // of one analysis without changing any result.
     SolarModel::TSkyBrightnessCache* SkyCache = nullptr;
+
+    // For tests of the conduction scheme alone: false insulates the surface
+    // (no exchange with air, sun or sky).
+    bool SurfaceExchange = true;
 
     // State and result of the last computation.
     int DayOfYear = 0;

@@ -138,8 +138,13 @@ TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double
     s.Sunrise = 12.0 - sunsetHourAngleDeg / 15.0;
     s.Sunset = 12.0 + sunsetHourAngleDeg / 15.0;
     s.EarthSunFactor = 1.0 + 0.03344 * std::cos(DegToRad(0.9856 * dayOfYear - 2.8));
-    s.PartialExponent = 1.0 + 0.36 * clearFraction;
+    s.PartialExponent = PartialExponent(clearFraction);
     return s;
+}
+
+double PartialExponent(double clearFraction)
+{
+    return 1.0 + 0.36 * clearFraction;
 }
 
 double SolarTimeOfStep(const TSolarSetup& setup, int step, int timeStepSeconds)
@@ -201,11 +206,21 @@ TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, doub
     return {beam + clearDiffuse, coveredDiffuse, partialBeam + partialDiffuse};
 }
 
-TAirTemperature::TAirTemperature(int dayOfYear, double clearFraction)
+TAirSet AirSetFor(double clearFraction)
 {
-    const TAirCoefficients& a = clearFraction >= 0.8 ? ClearSkyAir
-        : clearFraction > 0.2                        ? PartlyCoveredAir
-                                                     : CoveredAir;
+    return clearFraction >= 0.8 ? TAirSet::Clear : clearFraction > 0.2 ? TAirSet::PartlyCovered : TAirSet::Covered;
+}
+
+TAirTemperature::TAirTemperature(int dayOfYear, double clearFraction)
+    : TAirTemperature(dayOfYear, AirSetFor(clearFraction))
+{
+}
+
+TAirTemperature::TAirTemperature(int dayOfYear, TAirSet set)
+{
+    const TAirCoefficients& a = set == TAirSet::Clear ? ClearSkyAir
+        : set == TAirSet::PartlyCovered               ? PartlyCoveredAir
+                                                      : CoveredAir;
     const double d = dayOfYear * RadiansPerDay;
     for (std::size_t g = 0; g < 5; ++g)
         FK[g] = a[g][0] + a[g][1] * std::cos(d) + a[g][2] * std::cos(2.0 * d) + a[g][3] * std::sin(d)

@@ -29,6 +29,10 @@ struct TSolarSetup {
     double PartialExponent = 0.0;  // p = 1 + 0.36 c
 };
 
+// p of the partly covered beam for the clear-sky fraction c; a run whose
+// cloud cover changes takes it afresh at every irradiance refresh.
+double PartialExponent(double clearFraction);
+
 TSolarSetup Setup(const TSite& site, int dayOfYear, int hour, int minute, double clockOffset, double clearFraction);
 
 // True solar time of day of step i, in hours (24 subtracted while above 24).
@@ -49,11 +53,17 @@ class TSkyBrightnessCache;
 TIrradiance Refresh(const TSite& site, const TSolarSetup& setup, int month, double clearFraction, double solarTime,
     TSkyBrightnessCache* skyCache = nullptr);
 
+// The air-temperature coefficient sets, by cloudiness band.
+enum class TAirSet { Clear, PartlyCovered, Covered };
+// Clear from a clear-sky fraction of 0.8, covered up to 0.2.
+TAirSet AirSetFor(double clearFraction);
+
 // Harmonic air-temperature model, coefficients chosen by the clear-sky
 // fraction; fixed for a run except for the solar time.
 class TAirTemperature {
 public:
     TAirTemperature(int dayOfYear, double clearFraction);
+    TAirTemperature(int dayOfYear, TAirSet set);
     // degC at solar time t.
     double At(double solarTime, double longitudeDeg, double equationOfTime) const;
 

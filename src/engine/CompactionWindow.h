@@ -1,0 +1,10 @@
+#pragma once
+
+#include "CoolingHistory.h"
+
+#include <optional>
+
+// Seconds from the laying until the new layer's mean temperature first
+// stands at or below compactionTemp (degC): 0 when the layer is laid at or
+// below it, empty when no recorded level of the run reaches it.
+std::optional<double> CompactionSeconds(const TCoolingHistory& history, double layingTemp, double compactionTemp);
