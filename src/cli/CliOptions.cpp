@@ -4,6 +4,7 @@
 #include "LayingPlan.h"
 #include "RegionalSettingsCls.h"
 #include "StringTools/StringToolsCls.h"
+#include "TheTimeUtilsCls.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,7 +35,7 @@ std::optional<double> readMoment(const std::string& text)
     const auto time = ParseCliTime(text.substr(11));
     if (!date || !time)
         return std::nullopt;
-    return *date + *time;
+    return TheTimeUtilsCls::JoinDateAndTime(*date, *time);
 }
 
 // The combinations of the analysis options that mean nothing.
