@@ -69,12 +69,12 @@ TEST(WinterTime, followsTheEuRuleToTheHourOnChangeDays)
         int Year, Month, Day, Hour, Minute;
         bool Winter;
     } const cases[] = {{2027, 1, 1, 12, 0, true}, {2027, 3, 22, 12, 0, true}, {2027, 3, 27, 23, 59, true},
-        {2027, 3, 28, 1, 59, true}, {2027, 3, 28, 2, 0, false}, {2027, 3, 28, 3, 0, false},
-        {2027, 3, 29, 0, 0, false}, {2027, 7, 15, 12, 0, false}, {2027, 10, 22, 12, 0, false},
-        {2027, 10, 30, 23, 15, false}, {2027, 10, 31, 2, 59, false}, {2027, 10, 31, 3, 0, true},
-        {2027, 11, 1, 0, 0, true}, {2027, 12, 31, 23, 59, true}, {2026, 3, 28, 12, 0, true},
-        {2026, 3, 29, 2, 0, false}, {2026, 10, 25, 2, 30, false}, {2026, 10, 25, 3, 0, true},
-        {2000, 3, 26, 1, 0, true}, {2000, 3, 26, 2, 0, false}, {2000, 10, 29, 3, 0, true}};
+        {2027, 3, 28, 1, 59, true}, {2027, 3, 28, 2, 0, false}, {2027, 3, 28, 3, 0, false}, {2027, 3, 29, 0, 0, false},
+        {2027, 7, 15, 12, 0, false}, {2027, 10, 22, 12, 0, false}, {2027, 10, 30, 23, 15, false},
+        {2027, 10, 31, 2, 59, false}, {2027, 10, 31, 3, 0, true}, {2027, 11, 1, 0, 0, true},
+        {2027, 12, 31, 23, 59, true}, {2026, 3, 28, 12, 0, true}, {2026, 3, 29, 2, 0, false},
+        {2026, 10, 25, 2, 30, false}, {2026, 10, 25, 3, 0, true}, {2000, 3, 26, 1, 0, true}, {2000, 3, 26, 2, 0, false},
+        {2000, 10, 29, 3, 0, true}};
     for (const auto& c : cases)
         EXPECT_EQ(IsWinterTime(dateOf(c.Year, c.Month, c.Day) + 0.75, timeOf(c.Hour, c.Minute)), c.Winter)
             << c.Year << "-" << c.Month << "-" << c.Day << " " << c.Hour << ":" << c.Minute;
