@@ -67,6 +67,8 @@ std::optional<std::string> CheckWritable(const std::string& path)
 
 std::optional<std::string> WriteWholeFiles(const std::vector<TOutputFile>& files)
 {
+    if (files.empty())
+        return std::nullopt;
     CliTemporaries::Install();
     std::vector<std::string> temporaries;
     for (const TOutputFile& file : files) {
