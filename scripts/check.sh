@@ -6,6 +6,8 @@
 #   tidy      clang-tidy over src/ with the committed .clang-tidy
 #   cppcheck  cppcheck over src/ with scripts/cppcheck-suppressions.txt
 #   valgrind  memcheck over the engine and tools tests of the normal build
+#   format    clang-format --dry-run over src/ tests/ bench/ fuzz/: any
+#             difference from .clang-format fails
 # Pass stage names to run only those (e.g. scripts/check.sh tidy cppcheck).
 # KELVARA_CHECK_JOBS sets the parallelism (default: the number of cores).
 set -euo pipefail
@@ -125,8 +127,17 @@ stage_valgrind() {
   return $failed
 }
 
+# clang-format 14, as scripts/install-deps.sh installs it: another version
+# may lay the same code out differently.
+stage_format() {
+  local files=()
+  mapfile -t files < <(cd "$root" && find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+  (cd "$root" && clang-format --dry-run -Werror "${files[@]}")
+  echo "clang-format: ${#files[@]} files as formatted"
+}
+
 stages=("$@")
-[ ${#stages[@]} -eq 0 ] && stages=(asan fuzz tidy cppcheck valgrind)
+[ ${#stages[@]} -eq 0 ] && stages=(format asan fuzz tidy cppcheck valgrind)
 for s in "${stages[@]}"; do
   run_stage "$s"
 done

@@ -13,7 +13,7 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream
 )
 if [ "${KELVARA_CHECK_TOOLS:-0}" = 1 ]; then
-  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck valgrind)
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck valgrind)
 fi
 
 missing=()

@@ -48,10 +48,12 @@ void ApplyDeadline(TLayingPlan& plan, std::optional<double> deadline)
     plan.LatestSlotForDeadline.reset();
     for (std::size_t n = 0; n < plan.Slots.size(); ++n) {
         TPlanSlot& slot = plan.Slots[n];
-        // The slots of a change day run on different clocks: compare in UTC.
+        // The slots of a change day run on different clocks: compare in UTC,
+        // in time order (date-time values run backwards before 1900).
         const TRunOutcome& run = slot.Outcome;
         slot.MeetsDeadline = deadline && run.Succeeded()
-            && WallClock::ToUtc(run.Reopening, run.ClockOffset) <= WallClock::WallToUtc(*deadline, run.Clock);
+            && TheTimeUtilsCls::TimeOrder(WallClock::ToUtc(run.Reopening, run.ClockOffset))
+                <= TheTimeUtilsCls::TimeOrder(WallClock::WallToUtc(*deadline, run.Clock));
         if (slot.MeetsDeadline)
             plan.LatestSlotForDeadline = n;
     }

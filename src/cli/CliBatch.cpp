@@ -47,7 +47,9 @@ std::optional<std::string> findColumns(const TCsvRecord& header, TColumns& colum
     const std::vector<std::string>& names = header.Fields;
     std::set<std::string_view> seen;
     for (const std::string& name : names) {
-        if (!seen.insert(name).second)
+        // Spreadsheets end a header with empty columns; those are copied as
+        // they are, however many.
+        if (!name.empty() && !seen.insert(name).second)
             return "the CSV header has the column \"" + name + "\" twice";
         for (const char* result : ResultColumns)
             if (name == result)

@@ -1,12 +1,13 @@
 #include "CliFile.h"
 
+#include "CliTemporaries.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -15,38 +16,19 @@ std::string failure(const std::string& path, int error)
     return "cannot write \"" + path + "\": " + std::strerror(error);
 }
 
-// A temporary file in the directory of path, opened; its name in name.
-int openTemporary(const std::string& path, std::string& name)
+void discard(const std::string& name)
 {
-    std::vector<char> pattern(path.begin(), path.end());
-    const std::string suffix = ".XXXXXX";
-    pattern.insert(pattern.end(), suffix.begin(), suffix.end());
-    pattern.push_back('\0');
-    const int fd = mkstemp(pattern.data());
-    if (fd >= 0)
-        name = pattern.data();
-    return fd;
-}
-
-}  // namespace
-
-std::optional<std::string> CheckWritable(const std::string& path)
-{
-    std::string name;
-    const int fd = openTemporary(path, name);
-    if (fd < 0)
-        return failure(path, errno);
-    close(fd);
     std::remove(name.c_str());
-    return std::nullopt;
+    CliTemporaries::Drop(name);
 }
 
-std::optional<std::string> WriteWholeFile(const std::string& path, const std::string& text)
+// The whole text into a new temporary file beside path, on disk; its name in
+// name. The errno of a failure (nothing left behind then), or 0.
+int writeTemporary(const std::string& path, const std::string& text, std::string& name)
 {
-    std::string name;
-    const int fd = openTemporary(path, name);
+    const int fd = CliTemporaries::Open(path, name);
     if (fd < 0)
-        return failure(path, errno);
+        return errno;
     int error = 0;
     for (std::size_t written = 0; written < text.size() && error == 0;) {
         const ssize_t n = write(fd, text.data() + written, text.size() - written);
@@ -65,11 +47,63 @@ std::optional<std::string> WriteWholeFile(const std::string& path, const std::st
         error = errno;
     if (close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && std::rename(name.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        std::remove(name.c_str());
-        return failure(path, error);
-    }
+    if (error != 0)
+        discard(name);
+    return error;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckWritable(const std::string& path)
+{
+    std::string name;
+    const int fd = CliTemporaries::Open(path, name);
+    if (fd < 0)
+        return failure(path, errno);
+    close(fd);
+    discard(name);
     return std::nullopt;
+}
+
+std::optional<std::string> WriteWholeFiles(const std::vector<TOutputFile>& files)
+{
+    if (files.empty())
+        return std::nullopt;
+    CliTemporaries::Install();
+    std::vector<std::string> temporaries;
+    for (const TOutputFile& file : files) {
+        std::string name;
+        if (const int error = writeTemporary(file.Path, file.Text, name)) {
+            for (const std::string& written : temporaries)
+                discard(written);
+            return failure(file.Path, error);
+        }
+        temporaries.push_back(name);
+    }
+    // Every file is whole; renames within a directory do not run out of
+    // space, so they all go through but for a target turned unwritable in
+    // between.
+    std::optional<std::string> problem;
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        if (!problem && std::rename(temporaries[n].c_str(), files[n].Path.c_str()) != 0)
+            problem = failure(files[n].Path, errno);
+        if (problem)
+            std::remove(temporaries[n].c_str());
+        CliTemporaries::Drop(temporaries[n]);
+    }
+    return problem;
+}
+
+bool SameFile(const std::string& first, const std::string& second)
+{
+    struct stat a {
+    }, b{};
+    if (stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0)
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    std::error_code error;
+    const auto resolved = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+    };
+    const auto one = resolved(first), other = resolved(second);
+    return !error && one == other;
 }

@@ -2,12 +2,24 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
-// Writes a whole file or nothing: the text goes to a temporary file beside
-// it, which replaces the file only once every byte is on disk. The error in
-// plain words, or nothing on success.
-std::optional<std::string> WriteWholeFile(const std::string& path, const std::string& text);
+// One file the program writes, and its whole text.
+struct TOutputFile {
+    std::string Path;
+    std::string Text;
+};
+
+// Writes every file or none: each text goes to a temporary file beside its
+// target, and only once all of them are on disk do they replace their
+// targets. On a failure every temporary file is removed and no target is
+// touched. The error in plain words, or nothing on success.
+std::optional<std::string> WriteWholeFiles(const std::vector<TOutputFile>& files);
 
 // Whether a file can be created at path, tried without leaving anything
 // behind; the error in plain words, or nothing.
 std::optional<std::string> CheckWritable(const std::string& path);
+
+// Whether two paths name one file: the same spelling once made absolute and
+// resolved through links, or one existing file reached both ways.
+bool SameFile(const std::string& first, const std::string& second);

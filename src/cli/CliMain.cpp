@@ -70,6 +70,11 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     }
     // Files are tried before any work, so that a path that cannot be
     // written costs nothing and leaves nothing.
+    if (!options.CurveFile.empty() && options.CurveFile != "-" && !options.ProfilesFile.empty()
+        && options.ProfilesFile != "-" && SameFile(options.CurveFile, options.ProfilesFile)) {
+        err << "kelvara-calc: --curve and --profiles name the same file \"" << options.ProfilesFile << "\"\n";
+        return 2;
+    }
     for (const std::string* file : {&options.CurveFile, &options.ProfilesFile})
         if (!file->empty() && *file != "-")
             if (const auto problem = CheckWritable(*file)) {
@@ -104,16 +109,20 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     const std::pair<const std::string*, std::string (*)(const TRunOutcome&)> exports[]
         = {{&options.CurveFile, CurveCsv}, {&options.ProfilesFile, ProfilesCsv}};
     bool toStandardOutput = false;
+    std::vector<TOutputFile> files;
     for (const auto& [file, csv] : exports) {
         if (file->empty())
             continue;
         if (*file == "-") {
             toStandardOutput = true;
             out.Write(csv(run));
-        } else if (const auto problem = WriteWholeFile(*file, csv(run))) {
-            err << "kelvara-calc: " << *problem << '\n';
-            return 2;
+        } else {
+            files.push_back({*file, csv(run)});
         }
+    }
+    if (const auto problem = WriteWholeFiles(files)) {
+        err << "kelvara-calc: " << *problem << '\n';
+        return 2;
     }
     if (options.Json)
         out.Write(JsonReport(scenario, outcome));

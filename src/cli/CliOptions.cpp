@@ -2,12 +2,16 @@
 
 #include "CliLimits.h"
 #include "LayingPlan.h"
+#include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
+#include "ScenarioInputs.h"
 #include "StringTools/StringToolsCls.h"
+#include "TheTimeUtilsCls.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -34,7 +38,7 @@ std::optional<double> readMoment(const std::string& text)
     const auto time = ParseCliTime(text.substr(11));
     if (!date || !time)
         return std::nullopt;
-    return *date + *time;
+    return TheTimeUtilsCls::JoinDateAndTime(*date, *time);
 }
 
 // The combinations of the analysis options that mean nothing.
@@ -56,25 +60,38 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     return std::nullopt;
 }
 
+// "MIN to MAX" from the engine's limits, as precise as the input's step.
+std::string inputRange(TScenarioInput input)
+{
+    const TInputLimits limits = ScenarioInputs::LimitsOf(TPICHourCls(), input);
+    const int decimals = limits.Step == std::trunc(limits.Step) ? 0 : 1;
+    char text[80];
+    std::snprintf(text, sizeof text, "%.*f to %.*f", decimals, limits.Min, decimals, limits.Max);
+    return text;
+}
+
 std::string buildUsage()
 {
     const std::string more(25, ' ');
     std::string usage = "Usage: kelvara-calc [options]\n"
                         "Computes when a freshly laid asphalt layer may be reopened to traffic.\n"
-                        "\n"
-                        "  --thickness CM         new layer thickness, 1.5 to 8.0 (default 5.0)\n"
-                        "  --laying-temp C        laying temperature, 100 to 170 (default 170.0)\n"
-                        "  --reopen-temp C        reopening temperature, 30 to 50 (default 30.0)\n"
-                        "  --wind CLASS           feeble | moderate | strong (default feeble)\n"
-                        "  --cloud CLASS          clear | partial | covered (default clear)\n"
-                        "  --date YYYY-MM-DD      laying date (default today)\n"
-                        "  --time HH:MM           laying time (default now)\n"
-                        "  --clock MODE           auto | summer | winter (default auto: the legal\n"
-                        "                         clock, summer time from the last Sunday of March,\n"
-                        "                         02:00, to the last Sunday of October, 03:00;\n"
-                        "                         moments after a change in the clock then in\n"
-                        "                         force; summer or winter force one clock)\n"
-                        "  --layer N:CM:CP:K:RHO  expert: replace existing layer N (1 or 2) by\n";
+                        "\n";
+    usage += "  --thickness CM         new layer thickness, " + inputRange(TScenarioInput::Thickness)
+        + " (default 5.0)\n";
+    usage += "  --laying-temp C        laying temperature, " + inputRange(TScenarioInput::LayingTemp)
+        + " (default 170.0)\n";
+    usage += "  --reopen-temp C        reopening temperature, " + inputRange(TScenarioInput::ReopenTemp)
+        + " (default 30.0)\n";
+    usage += "  --wind CLASS           feeble | moderate | strong (default feeble)\n"
+             "  --cloud CLASS          clear | partial | covered (default clear)\n"
+             "  --date YYYY-MM-DD      laying date (default today)\n"
+             "  --time HH:MM           laying time (default now)\n"
+             "  --clock MODE           auto | summer | winter (default auto: the legal\n"
+             "                         clock, summer time from the last Sunday of March,\n"
+             "                         02:00, to the last Sunday of October, 03:00;\n"
+             "                         moments after a change in the clock then in\n"
+             "                         force; summer or winter force one clock)\n"
+             "  --layer N:CM:CP:K:RHO  expert: replace existing layer N (1 or 2) by\n";
     usage += more + "thickness " + LimitRange(CliLimits::LayerThickness) + ",\n";
     usage += more + "heat capacity " + LimitRange(CliLimits::HeatCapacity) + ",\n";
     usage += more + "conductivity " + LimitRange(CliLimits::Conductivity) + ",\n";

@@ -3,6 +3,7 @@
 #include "DateUtilsBD2006.h"
 #include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
+#include "ScenarioInputs.h"
 #include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
 
@@ -33,33 +34,32 @@ TCliOutcome failed(TCliOutcome outcome, TCliStatus status, std::string message)
     return outcome;
 }
 
-struct TBoundedField {
-    const char* Name;
-    const char* Unit;
-    double Min, Max;
-    int Steps;
-};
-
-// As the desktop program checks a field before computing: unreadable text,
-// then below the minimum, then above the maximum. No range when the limits
-// give no steps.
+// "NAME: TEXT is below the minimum of LIMIT UNIT" and the like; nothing when
+// the value passes the one check of the scenario's inputs.
 std::optional<std::string> checkField(
-    const TBoundedField& field, const std::string& text, double& value, bool& malformed)
+    const TPICHourCls& engine, TScenarioInput input, const std::string& text, double& value, bool& malformed)
 {
+    static constexpr const char* Names[] = {"thickness", "laying temperature", "reopening temperature"};
+    static constexpr const char* Units[] = {"cm", "degC", "degC"};
+    const auto index = static_cast<std::size_t>(input);
     TRegionalSettingsCls parser;
     value = parser.ParseReal(text, CliDecimalSeparator);
-    malformed = parser.ErrorCode != TRegionalSettingsCls::Success;
-    if (malformed)
-        return std::string(field.Name) + ": cannot read \"" + text + "\" as a number";
-    if (field.Steps > 0) {
-        if (value < field.Min)
-            return std::string(field.Name) + ": " + text + " is below the minimum of " + oneDecimal(field.Min) + " "
-                + field.Unit;
-        if (value > field.Max)
-            return std::string(field.Name) + ": " + text + " is above the maximum of " + oneDecimal(field.Max) + " "
-                + field.Unit;
+    const bool readable = parser.ErrorCode == TRegionalSettingsCls::Success && !std::isnan(value);
+    malformed = !readable;
+    const auto refusal = ScenarioInputs::Check(engine, input, readable ? value : std::nan(""));
+    if (!refusal)
+        return std::nullopt;
+    const std::string name = Names[index];
+    const TInputLimits limits = ScenarioInputs::LimitsOf(engine, input);
+    switch (*refusal) {
+    case TInputRefusal::NotAReal:
+        return name + ": cannot read \"" + text + "\" as a number";
+    case TInputRefusal::BelowMinimum:
+        return name + ": " + text + " is below the minimum of " + oneDecimal(limits.Min) + " " + Units[index];
+    case TInputRefusal::AboveMaximum:
+        break;
     }
-    return std::nullopt;
+    return name + ": " + text + " is above the maximum of " + oneDecimal(limits.Max) + " " + Units[index];
 }
 
 bool readInt(std::string_view text, int& value)
@@ -149,17 +149,15 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     TCliOutcome& outcome = reading.Outcome;
     const TPICHourCls engine;
 
-    const TBoundedField fields[] = {
-        {"thickness", "cm", engine.ThicknessMin, engine.ThicknessMax, engine.ThicknessSteps()},
-        {"laying temperature", "degC", engine.LayingTempMin, engine.LayingTempMax, engine.LayingTempSteps()},
-        {"reopening temperature", "degC", engine.ReopenTempMin, engine.ReopenTempMax, engine.ReopenTempSteps()},
-    };
+    // In the desktop frame's order.
+    constexpr TScenarioInput inputs[]
+        = {TScenarioInput::Thickness, TScenarioInput::LayingTemp, TScenarioInput::ReopenTemp};
     const std::string* texts[] = {&scenario.Thickness, &scenario.LayingTemp, &scenario.ReopenTemp};
     std::optional<double>* values[] = {&outcome.ThicknessCm, &outcome.LayingTemp, &outcome.ReopenTemp};
     for (std::size_t n = 0; n < 3; ++n) {
         bool malformed = false;
         double value = 0.0;
-        const auto refusal = checkField(fields[n], *texts[n], value, malformed);
+        const auto refusal = checkField(engine, inputs[n], *texts[n], value, malformed);
         if (!malformed)
             *values[n] = value;
         if (refusal) {

@@ -72,6 +72,18 @@ TEST(CliPlan, slotsAreSingleRunsAndTheDeadlineNamesTheLatest)
     EXPECT_EQ(meets, (std::vector<std::string>{"true", "true", "false", "false"}));
     EXPECT_EQ(members(r.Out, "latest_laying_for_deadline").at(0), "\"2026-07-10T06:00:00\"");
 
+    // Before 1900 date-time values run backwards within a day; the deadline
+    // must still be met by exactly the slots that reopen by it.
+    const TRun old
+        = run({"--plan", "--every", "240", "--date", "1850-07-10", "--reopen-by", "1850-07-10T06:00", "--json"});
+    ASSERT_EQ(old.Status, 0) << old.Err;
+    const auto oldReopenings = members(old.Out, "reopening");
+    const auto oldMeets = members(old.Out, "meets_deadline");
+    ASSERT_EQ(oldMeets.size(), 6u) << old.Out;
+    for (std::size_t n = 0; n < 6; ++n)
+        EXPECT_EQ(oldMeets[n], oldReopenings[n] <= "\"1850-07-10T06:00:00\"" ? "true" : "false") << oldReopenings[n];
+    EXPECT_EQ(members(old.Out, "latest_laying_for_deadline").at(0), "\"1850-07-10T00:00:00\"");
+
     const TRun noDeadline = run({"--plan", "--date", "2026-07-10", "--json"});
     EXPECT_EQ(members(noDeadline.Out, "laying").size(), 48u);
     EXPECT_TRUE(members(noDeadline.Out, "meets_deadline").empty());

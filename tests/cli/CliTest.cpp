@@ -461,6 +461,19 @@ TEST(CliBatch, unusableHeaderIsRefused)
     EXPECT_EQ(run({"--batch"}, "\n").Status, 2) << "no header at all";
 }
 
+TEST(CliBatch, emptyHeaderColumnsAreCopied)
+{
+    const TRun r = run({"--batch"},
+        "thickness,laying_temp,reopen_temp,wind,cloud,date,time,,\n5,170,30,feeble,clear,2026-06-21,12:00,,x\n");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const auto records = csvRecords(r.Out);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0][7], "");
+    EXPECT_EQ(records[0][8], "");
+    EXPECT_EQ(records[1][8], "x");
+    EXPECT_EQ(records[1].size(), records[0].size());
+}
+
 TEST(CliCsv, recordsAndQuotedFields)
 {
     const auto unquoted = [](std::vector<std::string> row) { return row; };

@@ -106,6 +106,11 @@ double JoinDateAndTime(double date, double time)
     return day < 0.0L ? BeforeDayZero(day, timeOfDay) : ToDouble(day + timeOfDay);
 }
 
+double TimeOrder(double dateTime)
+{
+    return ToDouble(ToContinuous(static_cast<long double>(dateTime)));
+}
+
 // A NaN duration leaves the moment as it is. A duration whose whole days do
 // not fit the 32-bit day count (beyond about 5.9 million years either way,
 // infinities included) adds the extreme day count alone: converting it

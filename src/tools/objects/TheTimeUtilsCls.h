@@ -17,6 +17,11 @@ double AddSeconds(double dateTime, std::int64_t seconds);
 // The calendar day of date with the time of day of time.
 double JoinDateAndTime(double date, double time);
 
+// The moment as a day count that grows with time on both sides of day zero
+// (-1.25, 29 December 06:00, is -0.75): compare or subtract moments through
+// it, never their date-time values, which run backwards before 1900.
+double TimeOrder(double dateTime);
+
 // dateTime plus the whole seconds of durationSeconds, added as days, hours,
 // minutes and seconds; the fraction of a second is dropped. A NaN duration
 // returns dateTime; one of 2^31 days or more either way (infinities too) adds

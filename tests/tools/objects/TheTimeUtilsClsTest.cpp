@@ -59,6 +59,16 @@ TEST(TheTimeUtilsClsTest, joinsTheDayOfOneValueWithTheTimeOfAnother)
     ExpectMoment(JoinDateAndTime(MakeMoment({2021, 8, 23, 1, 0, 0}), morning1850), {2021, 8, 23, 7, 30, 0});
 }
 
+TEST(TheTimeUtilsClsTest, timeOrderFollowsTimeAcrossDayZero)
+{
+    const TMoment moments[] = {{1850, 7, 10, 4, 0, 0}, {1850, 7, 10, 23, 41, 0}, {1850, 7, 11, 0, 0, 0},
+        {1899, 12, 29, 23, 59, 0}, {1899, 12, 30, 6, 0, 0}, {1899, 12, 31, 6, 0, 0}, {2026, 7, 10, 4, 0, 0}};
+    for (std::size_t n = 1; n < std::size(moments); ++n)
+        EXPECT_LT(TimeOrder(MakeMoment(moments[n - 1])), TimeOrder(MakeMoment(moments[n]))) << n;
+    EXPECT_EQ(TimeOrder(-1.25), -0.75);
+    EXPECT_EQ(TimeOrder(45000.5), 45000.5);
+}
+
 struct TDurationCase {
     const char* Name;
     TMoment Start;

@@ -1,0 +1,50 @@
+#include "ScenarioInputs.h"
+
+#include "PICHourCls.h"
+
+#include <cmath>
+
+namespace ScenarioInputs {
+
+TInputLimits LimitsOf(const TPICHourCls& engine, TScenarioInput input)
+{
+    switch (input) {
+    case TScenarioInput::Thickness:
+        return {engine.ThicknessMin, engine.ThicknessMax, engine.ThicknessStep, engine.ThicknessSteps()};
+    case TScenarioInput::LayingTemp:
+        return {engine.LayingTempMin, engine.LayingTempMax, engine.LayingTempStep, engine.LayingTempSteps()};
+    case TScenarioInput::ReopenTemp:
+        break;
+    }
+    return {engine.ReopenTempMin, engine.ReopenTempMax, engine.ReopenTempStep, engine.ReopenTempSteps()};
+}
+
+std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput input, double value, bool strict)
+{
+    // A NaN would pass every range test below.
+    if (std::isnan(value))
+        return TInputRefusal::NotAReal;
+    const TInputLimits limits = LimitsOf(engine, input);
+    if (limits.Steps > 0) {
+        if (strict && value < limits.Min)
+            return TInputRefusal::BelowMinimum;
+        if (value > limits.Max)
+            return TInputRefusal::AboveMaximum;
+    }
+    return std::nullopt;
+}
+
+std::optional<TInputProblem> CheckAll(
+    const TPICHourCls& engine, double thicknessCm, double layingTemp, double reopenTemp)
+{
+    const std::pair<TScenarioInput, double> inputs[] = {{TScenarioInput::Thickness, thicknessCm},
+        {TScenarioInput::LayingTemp, layingTemp}, {TScenarioInput::ReopenTemp, reopenTemp}};
+    for (const auto& [input, value] : inputs)
+        if (const auto refusal = Check(engine, input, value)) {
+            const TInputLimits limits = LimitsOf(engine, input);
+            return TInputProblem{input, *refusal, *refusal == TInputRefusal::AboveMaximum ? limits.Max : limits.Min};
+        }
+    return std::nullopt;
+}
+
+}  // namespace ScenarioInputs

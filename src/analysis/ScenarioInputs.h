@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+
+class TPICHourCls;
+
+// The three inputs of a scenario that the engine bounds, in the order they
+// are checked.
+enum class TScenarioInput { Thickness, LayingTemp, ReopenTemp };
+
+// Why an input is refused.
+enum class TInputRefusal { NotAReal, BelowMinimum, AboveMaximum };
+
+// An input's limits as the engine holds them; Steps is 0 when they are unset
+// (or make no range), and the input is then not bounded at all.
+struct TInputLimits {
+    double Min;
+    double Max;
+    double Step;
+    int Steps;
+};
+
+// The first refused input and its limit (the one it crossed; for NotAReal
+// the minimum).
+struct TInputProblem {
+    TScenarioInput Input;
+    TInputRefusal Refusal;
+    double Limit;
+};
+
+// The one check of the scenario's inputs, for every front end: the engine's
+// limits and step rules, applied as the desktop frame applies them.
+namespace ScenarioInputs {
+
+TInputLimits LimitsOf(const TPICHourCls& engine, TScenarioInput input);
+
+// One input: NaN (what an unreadable text reads as) is not a real; with
+// steps, below the minimum (only when strict: while typing, a value on its
+// way up is not refused) and above the maximum.
+std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput input, double value, bool strict = true);
+
+// All three in order, the first problem or nothing.
+std::optional<TInputProblem> CheckAll(
+    const TPICHourCls& engine, double thicknessCm, double layingTemp, double reopenTemp);
+
+}  // namespace ScenarioInputs
