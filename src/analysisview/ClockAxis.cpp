@@ -1,6 +1,7 @@
 #include "ClockAxis.h"
 
 #include "AnalysisMoments.h"
+#include "RegionalFormat.h"
 
 #include <cmath>
 
@@ -17,8 +18,12 @@ QCategoryAxis* ClockAxis::Make(
     for (int n = 0; n <= ticks; ++n) {
         const double moment = start + n * step;
         const QString date = AnalysisMoments::WallDateTime(outcome, moment).date().toString(Qt::ISODate);
-        QString label = withDate && date != previousDate ? AnalysisMoments::FormatMoment(outcome, moment)
-                                                         : AnalysisMoments::FormatClock(outcome, moment);
+        // The date goes under the hour, where a tick's width does not clip it.
+        QString label = AnalysisMoments::FormatClock(outcome, moment);
+        if (withDate && date != previousDate) {
+            label += QStringLiteral("<br>")
+                + RegionalFormat::FormatDate(AnalysisMoments::WallDateTime(outcome, moment).date());
+        }
         previousDate = date;
         // The category axis takes each label once; the hour the October change
         // repeats would otherwise lose its second tick.

@@ -310,7 +310,7 @@ void AnalysisViewTest::changeNightsReadTheSameInEveryZone_data()
         << dateOf(2027, 10, 30) + 23.25 / 24.0 << "Wederopenstelling: 31/10/2027 05:42 (wintertijd)  ·"
         << QStringLiteral("02:00@1824948000000 02:00\u200B@1824951600000 ");
     QTest::newRow("ordinary day") << dateOf(2026, 7, 10) + 9.0 / 24.0 << "Wederopenstelling: 11/07/2026 03:19  ·"
-                                  << "21:00@1783717200000 11/07/2026 00:00@1783728000000 ";
+                                  << "21:00@1783717200000 00:00<br>11/07/2026@1783728000000 ";
 }
 
 void AnalysisViewTest::changeNightsReadTheSameInEveryZone()
