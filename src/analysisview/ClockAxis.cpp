@@ -6,7 +6,7 @@
 #include <cmath>
 
 QCategoryAxis* ClockAxis::Make(
-    QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate)
+    QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate, bool dateBelow)
 {
     auto* axis = new QCategoryAxis(parent);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -18,11 +18,12 @@ QCategoryAxis* ClockAxis::Make(
     for (int n = 0; n <= ticks; ++n) {
         const double moment = start + n * step;
         const QString date = AnalysisMoments::WallDateTime(outcome, moment).date().toString(Qt::ISODate);
-        // The date goes under the hour, where a tick's width does not clip it.
+        // On a horizontal axis the date goes under the hour, where a tick's
+        // width does not clip it.
         QString label = AnalysisMoments::FormatClock(outcome, moment);
         if (withDate && date != previousDate) {
-            label += QStringLiteral("<br>")
-                + RegionalFormat::FormatDate(AnalysisMoments::WallDateTime(outcome, moment).date());
+            const QString day = RegionalFormat::FormatDate(AnalysisMoments::WallDateTime(outcome, moment).date());
+            label = dateBelow ? label + QStringLiteral("<br>") + day : day + QLatin1Char(' ') + label;
         }
         previousDate = date;
         // The category axis takes each label once; the hour the October change

@@ -11,8 +11,9 @@ namespace ClockAxis {
 
 // Ticks every stepHours from start to end (run moments); a tick shows the
 // wall-clock hour, with the regional date where the day is not that of the
-// previous tick (and on the first tick when withDate).
-QCategoryAxis* Make(
-    QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate);
+// previous tick (and on the first tick when withDate): under the hour on a
+// horizontal axis (dateBelow), before it on a vertical one.
+QCategoryAxis* Make(QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate,
+    bool dateBelow = true);
 
 }  // namespace ClockAxis

@@ -219,7 +219,7 @@ void TLayingPlanView::Fill()
     layingAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanAxisLaying));
     // Whole hours around every reopening and the deadline.
     const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(lowest, highest, 6);
-    QCategoryAxis* reopeningAxis = ClockAxis::Make(chart, clock, span.Start, span.End, span.StepHours, true);
+    QCategoryAxis* reopeningAxis = ClockAxis::Make(chart, clock, span.Start, span.End, span.StepHours, true, false);
     reopeningAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening));
     chart->addAxis(layingAxis, Qt::AlignBottom);
     chart->addAxis(reopeningAxis, Qt::AlignLeft);
