@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoolingCurve.h"
+#include "RunOutcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,7 +16,8 @@ namespace AnalysisExport {
 // The curve as the command line's --curve writes it:
 // elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp, the clock a
 // local ISO moment, a point as decimal separator.
-QByteArray CurveCsv(const std::vector<TCurvePoint>& curve);
+// The clock column is the site's wall clock, the same whatever the system time zone.
+QByteArray CurveCsv(const std::vector<TCurvePoint>& curve, const TRunOutcome& outcome);
 
 // Writes the file through a temporary that replaces it only once complete,
 // so that a failed write leaves nothing behind. False when the file could

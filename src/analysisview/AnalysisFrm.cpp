@@ -32,23 +32,23 @@ constexpr QSize StartSize(980, 680);
 
 TAnalysisFrm::TAnalysisFrm(
     TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      FTexts(texts),
-      FPresenter(presenter),
-      FQuestions(questions),
-      FSummary(new QLabel(this)),
-      FNight(new QLabel(this)),
-      FTabs(new QTabWidget(this)),
-      FCoolingView(new THoverChartView()),
-      FHover(new QLabel()),
-      FDepth(new TDepthProfileChart()),
-      FWhatIf(new TWhatIfTable()),
-      FWhatIfLegend(new QLabel()),
-      FPlan(new TLayingPlanView()),
-      FProgress(new QProgressBar(this)),
-      FStop(new QPushButton(this)),
-      FSaveCsv(new QPushButton(this)),
-      FSavePng(new QPushButton(this))
+    : QWidget(parent, Qt::Window)
+    , FTexts(texts)
+    , FPresenter(presenter)
+    , FQuestions(questions)
+    , FSummary(new QLabel(this))
+    , FNight(new QLabel(this))
+    , FTabs(new QTabWidget(this))
+    , FCoolingView(new THoverChartView())
+    , FHover(new QLabel())
+    , FDepth(new TDepthProfileChart())
+    , FWhatIf(new TWhatIfTable())
+    , FWhatIfLegend(new QLabel())
+    , FPlan(new TLayingPlanView())
+    , FProgress(new QProgressBar(this))
+    , FStop(new QPushButton(this))
+    , FSaveCsv(new QPushButton(this))
+    , FSavePng(new QPushButton(this))
 {
     setObjectName(QStringLiteral("frmAnalysis"));
     FSummary->setObjectName(QStringLiteral("summary"));
@@ -196,7 +196,7 @@ QChart* TAnalysisFrm::CoolingChartShown() const
 
 void TAnalysisFrm::ShowHoverAt(double moment)
 {
-    FHover->setText(HoverReadout(FSnapshot.Curve, moment, FTexts.Language));
+    FHover->setText(HoverReadout(FSnapshot.Curve, FSnapshot.Outcome, moment, FTexts.Language));
 }
 
 void TAnalysisFrm::BackgroundProgressed(int done, int total)
@@ -229,8 +229,8 @@ bool TAnalysisFrm::Save(const QString& title, const QString& filter, const std::
         return false;
     }
     if (!AnalysisExport::SaveFile(path, write)) {
-        FPresenter.ShowWarning(this,
-            AnalysisTexts::Text(FTexts.Language, TAnalysisText::WriteFailed).arg(QFileInfo(path).fileName()));
+        FPresenter.ShowWarning(
+            this, AnalysisTexts::Text(FTexts.Language, TAnalysisText::WriteFailed).arg(QFileInfo(path).fileName()));
         return false;
     }
     return true;
@@ -241,7 +241,7 @@ bool TAnalysisFrm::SaveCurveCsv()
     if (!FComputation) {
         return false;
     }
-    const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve);
+    const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve, Snapshot().Outcome);
     return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SaveCsv),
         AnalysisTexts::Text(FTexts.Language, TAnalysisText::CsvFilter),
         [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
@@ -283,6 +283,7 @@ bool TAnalysisFrm::ExportReport()
         // Nine runs, a few milliseconds: not worth waiting for the background.
         content.WhatIf = std::move(*cells);
     }
-    return Save(AnalysisTexts::Text(language, TAnalysisText::SavePdf), AnalysisTexts::Text(language, TAnalysisText::PdfFilter),
+    return Save(AnalysisTexts::Text(language, TAnalysisText::SavePdf),
+        AnalysisTexts::Text(language, TAnalysisText::PdfFilter),
         [&content](QIODevice& file) { return AnalysisReport::WritePdf(file, content); });
 }

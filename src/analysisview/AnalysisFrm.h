@@ -27,8 +27,8 @@ class TAnalysisFrm : public QWidget {
     Q_OBJECT
 
 public:
-    TAnalysisFrm(TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions,
-        QWidget* parent = nullptr);
+    TAnalysisFrm(
+        TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions, QWidget* parent = nullptr);
     ~TAnalysisFrm() override;
 
     void SetProgramVersion(const QString& version) { FProgramVersion = version; }

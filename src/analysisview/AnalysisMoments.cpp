@@ -4,6 +4,8 @@
 #include "DateTimeConversion.h"
 #include "RegionalFormat.h"
 
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,9 +22,13 @@ QDateTime AnalysisMoments::ToDateTime(double moment)
     if (!(moment >= FirstMoment && moment < LastMoment)) {
         return {};
     }
-    // The run's clock is the local clock: the same date and time, in local time.
     const QDateTime clock = DateTimeConversion::FromDateTime(moment);
-    return {clock.date(), clock.time()};
+    return {clock.date(), clock.time(), Qt::UTC};
+}
+
+QDateTime AnalysisMoments::WallDateTime(const TRunOutcome& outcome, double runMoment)
+{
+    return ToDateTime(outcome.Wall(runMoment).Moment);
 }
 
 qint64 AnalysisMoments::ToMsSinceEpoch(double moment)
@@ -33,7 +39,8 @@ qint64 AnalysisMoments::ToMsSinceEpoch(double moment)
 
 double AnalysisMoments::FromMsSinceEpoch(qint64 ms)
 {
-    return DateTimeConversion::ToDateTime(QDateTime::fromMSecsSinceEpoch(ms));
+    const QDateTime dateTime = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+    return DateTimeConversion::ToDateTime(dateTime.date(), dateTime.time());
 }
 
 QString AnalysisMoments::FormatMoment(double moment)
@@ -45,6 +52,31 @@ QString AnalysisMoments::FormatMoment(double moment)
 QString AnalysisMoments::FormatClock(double moment)
 {
     return ToDateTime(moment).time().toString(QStringLiteral("HH:mm"));
+}
+
+QString AnalysisMoments::FormatMoment(const TRunOutcome& outcome, double runMoment)
+{
+    return FormatMoment(outcome.Wall(runMoment).Moment);
+}
+
+QString AnalysisMoments::FormatClock(const TRunOutcome& outcome, double runMoment)
+{
+    return FormatClock(outcome.Wall(runMoment).Moment);
+}
+
+QString AnalysisMoments::FormatSeconds(const TRunOutcome& outcome, double runMoment)
+{
+    return WallDateTime(outcome, runMoment).time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language)
+{
+    const bool summer = outcome.Wall(runMoment).SummerTime;
+    if (summer == outcome.Wall(outcome.Laying).SummerTime) {
+        return {};
+    }
+    return QStringLiteral(" (%1)").arg(
+        AnalysisTexts::Text(language, summer ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
 }
 
 QString AnalysisMoments::FormatWait(double seconds, TLanguage language)

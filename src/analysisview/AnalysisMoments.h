@@ -1,18 +1,25 @@
 #pragma once
 
 #include "LanguagesMgrCls.h"
+#include "RunOutcome.h"
 
 #include <QDateTime>
 #include <QString>
 
 // Date-time values (days since 30 December 1899, the fraction the time of
-// day) as the charts and texts of the analysis show them: on the local clock,
-// which is the run's own clock when the program runs in Belgium.
+// day) as the charts and texts of the analysis show them. They are moments of
+// the site, whatever the computer's time zone: every QDateTime made here is
+// in UTC, so that no system zone shifts or reformats it. Run moments are
+// written on the site's wall clock through the run's outcome.
 namespace AnalysisMoments {
 
-// Invalid for a value that is not finite or lies outside the years 1900 to 9999.
+// The date and time of the value as they read, in Qt::UTC. Invalid for a value
+// that is not finite or lies outside the years 1900 to 9999.
 QDateTime ToDateTime(double moment);
-// Milliseconds since the epoch, the unit of a date-time axis; 0 when invalid.
+// A run moment as the site's wall clock shows it.
+QDateTime WallDateTime(const TRunOutcome& outcome, double runMoment);
+// Milliseconds of a chart's time axis: continuous in run time (the value read
+// as UTC); 0 when invalid.
 qint64 ToMsSinceEpoch(double moment);
 double FromMsSinceEpoch(qint64 ms);
 
@@ -30,6 +37,13 @@ TClockSpan RoundClockSpan(double from, double to, int maxSteps = 8);
 // The regional short date and the time to the minute: "10/07/2026 14:30".
 QString FormatMoment(double moment);
 QString FormatClock(double moment);  // "14:30"
+// The same for a run moment, on the wall clock.
+QString FormatMoment(const TRunOutcome& outcome, double runMoment);
+QString FormatClock(const TRunOutcome& outcome, double runMoment);
+QString FormatSeconds(const TRunOutcome& outcome, double runMoment);  // "14:30:05"
+// " (heure d'été)" where the wall clock at the run moment is no longer the
+// laying's; empty otherwise.
+QString ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language);
 // Whole hours and minutes, the seconds dropped: "26 h 12 min".
 QString FormatWait(double seconds, TLanguage language);
 

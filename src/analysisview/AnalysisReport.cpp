@@ -57,17 +57,20 @@ private:
     double FTop;
 };
 
-QString InputsText(const TScenario& scenario, const TRunOutcome& outcome, const TLanguagesMgrCls& texts, TLanguage language)
+QString InputsText(
+    const TScenario& scenario, const TRunOutcome& outcome, const TLanguagesMgrCls& texts, TLanguage language)
 {
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
     const QString clock = texts.GetText(outcome.SummerTime ? TextSummerTime : TextWinterTime);
-    return text(TAnalysisText::ReportThickness).arg(RegionalFormat::FormatReal(scenario.ThicknessCm)) + QLatin1Char('\n')
-        + text(TAnalysisText::ReportLayingTemp).arg(RegionalFormat::FormatReal(scenario.LayingTemp)) + QLatin1Char('\n')
-        + text(TAnalysisText::ReportReopenTemp).arg(RegionalFormat::FormatReal(scenario.ReopenTemp)) + QLatin1Char('\n')
+    return text(TAnalysisText::ReportThickness).arg(RegionalFormat::FormatReal(scenario.ThicknessCm))
+        + QLatin1Char('\n') + text(TAnalysisText::ReportLayingTemp).arg(RegionalFormat::FormatReal(scenario.LayingTemp))
+        + QLatin1Char('\n') + text(TAnalysisText::ReportReopenTemp).arg(RegionalFormat::FormatReal(scenario.ReopenTemp))
+        + QLatin1Char('\n')
         + text(TAnalysisText::ReportWind).arg(texts.GetText(TextFirstWind + static_cast<int>(scenario.Wind)))
         + QLatin1Char('\n')
         + text(TAnalysisText::ReportCloud).arg(texts.GetText(TextFirstCloud + static_cast<int>(scenario.Cloud)))
-        + QLatin1Char('\n') + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome.Laying))
+        + QLatin1Char('\n')
+        + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying))
         + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock);
 }
 

@@ -7,10 +7,12 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
 {
     const TRunOutcome& outcome = snapshot.Outcome;
     const QString separator = QStringLiteral("  ·  ");
-    return AnalysisTexts::Text(language, TAnalysisText::SummaryLaying).arg(AnalysisMoments::FormatMoment(outcome.Laying))
+    return AnalysisTexts::Text(language, TAnalysisText::SummaryLaying)
+               .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying))
         + separator
         + AnalysisTexts::Text(language, TAnalysisText::SummaryReopening)
-              .arg(AnalysisMoments::FormatMoment(outcome.Reopening))
+              .arg(AnalysisMoments::FormatMoment(outcome, outcome.Reopening)
+                  + AnalysisMoments::ClockNote(outcome, outcome.Reopening, language))
         + separator
         + AnalysisTexts::Text(language, TAnalysisText::SummaryWait)
               .arg(AnalysisMoments::FormatWait(outcome.ResultSeconds, language));
@@ -22,5 +24,6 @@ QString NightWarningText(const TAnalysisSnapshot& snapshot, TLanguage language)
         return {};
     }
     return AnalysisTexts::Text(language, TAnalysisText::NightWarning)
-        .arg(AnalysisMoments::FormatMoment(*snapshot.FirstDaylight));
+        .arg(AnalysisMoments::FormatMoment(snapshot.Outcome, *snapshot.FirstDaylight)
+            + AnalysisMoments::ClockNote(snapshot.Outcome, *snapshot.FirstDaylight, language));
 }

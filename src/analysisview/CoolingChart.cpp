@@ -2,10 +2,10 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "ClockAxis.h"
 #include "RegionalFormat.h"
 
 #include <QAreaSeries>
-#include <QDateTimeAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -97,8 +97,7 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     AddLine(*chart, SurfaceName, text(TAnalysisText::SeriesSurface), QColor(230, 140, 20))->replace(surface);
     AddLine(*chart, LayerMaxName, text(TAnalysisText::SeriesLayerMax), QColor(200, 30, 30))->replace(layerMax);
 
-    QLineSeries* threshold
-        = AddLine(*chart, ThresholdName,
+    QLineSeries* threshold = AddLine(*chart, ThresholdName,
         text(TAnalysisText::SeriesThreshold).arg(RegionalFormat::FormatReal(snapshot.Scenario.ReopenTemp)),
         QColor(30, 60, 160));
     QPen dashed = threshold->pen();
@@ -114,19 +113,19 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         reopening->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         reopening->setMarkerSize(11.0);
         reopening->setColor(QColor(30, 60, 160));
-        reopening->replace(QList<QPointF>{
-            {static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.Outcome.Reopening)),
+        reopening->replace(
+            QList<QPointF>{{static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.Outcome.Reopening)),
                 snapshot.Scenario.ReopenTemp}});
         chart->addSeries(reopening);
     }
 
-    auto* clockAxis = new QDateTimeAxis(chart);
-    clockAxis->setTitleText(text(TAnalysisText::AxisClock));
     const bool severalDays = snapshot.ChartEnd - snapshot.ChartStart > 1.0
         || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
-    clockAxis->setFormat(severalDays ? QStringLiteral("dd/MM HH:mm") : QStringLiteral("HH:mm"));
-    clockAxis->setRange(AnalysisMoments::ToDateTime(snapshot.ChartStart), AnalysisMoments::ToDateTime(snapshot.ChartEnd));
-    clockAxis->setTickCount(snapshot.TickCount);
+    const auto stepHours = static_cast<int>(
+        std::lround((snapshot.ChartEnd - snapshot.ChartStart) * 24.0 / std::max(snapshot.TickCount - 1, 1)));
+    QCategoryAxis* clockAxis
+        = ClockAxis::Make(chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd, stepHours, severalDays);
+    clockAxis->setTitleText(text(TAnalysisText::AxisClock));
     auto* tempAxis = new QValueAxis(chart);
     tempAxis->setTitleText(text(TAnalysisText::AxisTemp));
     tempAxis->setRange(yMin, yMax);

@@ -24,7 +24,10 @@ constexpr double DepthStep = 5.0;  // cm between ticks
 }  // namespace
 
 TDepthProfileChart::TDepthProfileChart(QWidget* parent)
-    : QWidget(parent), FMoment(new QLabel(this)), FSlider(new QSlider(Qt::Horizontal, this)), FChartView(new QChartView(this))
+    : QWidget(parent)
+    , FMoment(new QLabel(this))
+    , FSlider(new QSlider(Qt::Horizontal, this))
+    , FChartView(new QChartView(this))
 {
     FSlider->setObjectName(QStringLiteral("profileSlider"));
     FSlider->setRange(0, 0);
@@ -42,6 +45,10 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     FNewLayer.clear();
     FBelow.clear();
     FMoments.clear();
+    FClock = {};
+    FClock.Laying = snapshot.Outcome.Laying;
+    FClock.ClockOffset = snapshot.Outcome.ClockOffset;
+    FClock.Clock = snapshot.Outcome.Clock;
     FElapsedSeconds.clear();
     const std::vector<int>& limits = snapshot.Outcome.Limits;
     const int boundary = limits.empty() ? 0 : limits.front();
@@ -163,5 +170,7 @@ void TDepthProfileChart::ShowMomentText(int index)
     const auto n = static_cast<std::size_t>(index);
     const double elapsed = FElapsedSeconds.at(n);
     FMoment->setText(AnalysisTexts::Text(FLanguage, TAnalysisText::DepthMoment)
-                         .arg(AnalysisMoments::FormatMoment(FMoments.at(n)), AnalysisMoments::FormatWait(elapsed, FLanguage)));
+                         .arg(AnalysisMoments::FormatMoment(FClock, FMoments.at(n))
+                                 + AnalysisMoments::ClockNote(FClock, FMoments.at(n), FLanguage),
+                             AnalysisMoments::FormatWait(elapsed, FLanguage)));
 }

@@ -34,6 +34,7 @@ private:
     QList<QList<QPointF>> FNewLayer;
     QList<QList<QPointF>> FBelow;
     std::vector<double> FMoments;
+    TRunOutcome FClock;  // the run's clock, to write FMoments on the wall clock
     std::vector<int> FElapsedSeconds;
     TLanguage FLanguage = lgFR;
     QLabel* FMoment;

@@ -12,8 +12,9 @@ class TExportQuestions {
 public:
     virtual ~TExportQuestions() = default;
     // Empty when the user cancels.
-    virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
-        const QString& current) = 0;
+    virtual std::optional<QString> AskText(
+        QWidget* parent, const QString& title, const QString& label, const QString& current)
+        = 0;
     // An empty name when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
@@ -21,7 +22,7 @@ public:
 // Real, modal dialogs.
 class TDialogExportQuestions final : public TExportQuestions {
 public:
-    std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
-        const QString& current) override;
+    std::optional<QString> AskText(
+        QWidget* parent, const QString& title, const QString& label, const QString& current) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
 };

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-QString HoverReadout(const std::vector<TCurvePoint>& curve, double moment, TLanguage language)
+QString HoverReadout(
+    const std::vector<TCurvePoint>& curve, const TRunOutcome& outcome, double moment, TLanguage language)
 {
     if (curve.empty() || !std::isfinite(moment) || moment < curve.front().Moment) {
         return {};
@@ -21,7 +22,8 @@ QString HoverReadout(const std::vector<TCurvePoint>& curve, double moment, TLang
         [](double value, const TCurvePoint& point) { return value < point.Moment; });
     const TCurvePoint& point = *std::prev(after);
     return AnalysisTexts::Text(language, TAnalysisText::Hover)
-        .arg(AnalysisMoments::ToDateTime(point.Moment).toString(QStringLiteral("HH:mm:ss")),
+        .arg(AnalysisMoments::FormatSeconds(outcome, point.Moment)
+                + AnalysisMoments::ClockNote(outcome, point.Moment, language),
             RegionalFormat::FormatReal(point.LayerMaxTemp), RegionalFormat::FormatReal(point.SurfaceTemp),
             RegionalFormat::FormatReal(point.AirTemp));
 }

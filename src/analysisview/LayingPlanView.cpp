@@ -2,10 +2,12 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "ClockAxis.h"
 #include "CoolingChart.h"
+#include "RegionalFormat.h"
+#include "WallClock.h"
 
 #include <QChartView>
-#include <QDateTimeAxis>
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QScatterSeries>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -31,15 +34,17 @@ qreal Ms(double moment)
 }  // namespace
 
 TLayingPlanView::TLayingPlanView(QWidget* parent)
-    : QWidget(parent),
-      FDeadlineLabel(new QLabel(this)),
-      FDeadline(new QDateTimeEdit(this)),
-      FLatest(new QLabel(this)),
-      FChartView(new QChartView(this)),
-      FTable(new QTableWidget(0, 4, this))
+    : QWidget(parent)
+    , FDeadlineLabel(new QLabel(this))
+    , FDeadline(new QDateTimeEdit(this))
+    , FLatest(new QLabel(this))
+    , FChartView(new QChartView(this))
+    , FTable(new QTableWidget(0, 4, this))
 {
     FDeadline->setObjectName(QStringLiteral("deadline"));
-    FDeadline->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
+    FDeadline->setDisplayFormat(RegionalFormat::ShortDateFormat() + QStringLiteral(" HH:mm"));
+    // A wall-clock reading of the site: no system zone may move or refuse it.
+    FDeadline->setTimeSpec(Qt::UTC);
     FDeadline->setCalendarPopup(true);
     FLatest->setObjectName(QStringLiteral("latest"));
     FLatest->setWordWrap(true);
@@ -93,7 +98,8 @@ void TLayingPlanView::UpdateTexts(TLanguage language)
     FLanguage = language;
     FDeadlineLabel->setText(AnalysisTexts::Text(language, TAnalysisText::PlanDeadline));
     FTable->setHorizontalHeaderLabels({AnalysisTexts::Text(language, TAnalysisText::PlanLaying),
-        AnalysisTexts::Text(language, TAnalysisText::PlanReopening), AnalysisTexts::Text(language, TAnalysisText::PlanWait),
+        AnalysisTexts::Text(language, TAnalysisText::PlanReopening),
+        AnalysisTexts::Text(language, TAnalysisText::PlanWait),
         AnalysisTexts::Text(language, TAnalysisText::PlanInTime)});
     Fill();
 }
@@ -140,8 +146,22 @@ void TLayingPlanView::Fill()
     QList<QPointF> linePoints;
     QList<QPointF> inTimePoints;
     QList<QPointF> latePoints;
-    double lowest = FLayingDate + 1.0;
-    double highest = FLayingDate + 1.0;
+    // Slots laid either side of a change run on different clocks: the chart
+    // puts every reopening on the first slot's, so that they compare, and
+    // labels it on the wall clock.
+    TRunOutcome clock;
+    for (const TPlanSlot& slot : FPlan.Slots) {
+        if (slot.Outcome.Succeeded()) {
+            clock.ClockOffset = slot.Outcome.ClockOffset;
+            clock.Clock = slot.Outcome.Clock;
+            break;
+        }
+    }
+    const auto onChartClock = [&clock](const TRunOutcome& outcome) {
+        return WallClock::FromUtc(WallClock::ToUtc(outcome.Reopening, outcome.ClockOffset), clock.ClockOffset);
+    };
+    double lowest = WallClock::FromUtc(WallClock::WallToUtc(FLayingDate + 1.0, clock.Clock), clock.ClockOffset);
+    double highest = lowest;
     for (std::size_t n = 0; n < FPlan.Slots.size(); ++n) {
         const TPlanSlot& slot = FPlan.Slots[n];
         const double laying = FLayingDate + slot.LayingTime;
@@ -153,10 +173,12 @@ void TLayingPlanView::Fill()
             FTable->setItem(row, 3, new QTableWidgetItem());
             continue;
         }
-        auto* reopening = new QTableWidgetItem(AnalysisMoments::FormatMoment(slot.Outcome.Reopening));
+        auto* reopening = new QTableWidgetItem(AnalysisMoments::FormatMoment(slot.Outcome, slot.Outcome.Reopening)
+            + AnalysisMoments::ClockNote(slot.Outcome, slot.Outcome.Reopening, FLanguage));
         reopening->setData(ReopeningRole, slot.Outcome.Reopening);
         FTable->setItem(row, 1, reopening);
-        FTable->setItem(row, 2, new QTableWidgetItem(AnalysisMoments::FormatWait(slot.Outcome.ResultSeconds, FLanguage)));
+        FTable->setItem(
+            row, 2, new QTableWidgetItem(AnalysisMoments::FormatWait(slot.Outcome.ResultSeconds, FLanguage)));
         FTable->setItem(row, 3,
             new QTableWidgetItem(slot.MeetsDeadline ? AnalysisTexts::Text(FLanguage, TAnalysisText::Yes) : QString()));
         if (slot.MeetsDeadline) {
@@ -164,11 +186,12 @@ void TLayingPlanView::Fill()
                 FTable->item(row, column)->setBackground(QColor(215, 240, 215));
             }
         }
-        const QPointF point(Ms(laying), Ms(slot.Outcome.Reopening));
+        const double reopeningOnChart = onChartClock(slot.Outcome);
+        const QPointF point(Ms(laying), Ms(reopeningOnChart));
         linePoints.append(point);
         (slot.MeetsDeadline ? inTimePoints : latePoints).append(point);
-        lowest = std::min(lowest, slot.Outcome.Reopening);
-        highest = std::max(highest, slot.Outcome.Reopening);
+        lowest = std::min(lowest, reopeningOnChart);
+        highest = std::max(highest, reopeningOnChart);
     }
     line->replace(linePoints);
     inTime->replace(inTimePoints);
@@ -181,22 +204,22 @@ void TLayingPlanView::Fill()
         deadline->setObjectName(QStringLiteral("deadline"));
         QPen dashed(QColor(30, 60, 160), 1.5, Qt::DashLine);
         deadline->setPen(dashed);
-        deadline->replace(QList<QPointF>{{Ms(FLayingDate), Ms(*FPlan.Deadline)}, {Ms(FLayingDate + 1.0), Ms(*FPlan.Deadline)}});
+        const double deadlineOnChart
+            = WallClock::FromUtc(WallClock::WallToUtc(*FPlan.Deadline, clock.Clock), clock.ClockOffset);
+        deadline->replace(
+            QList<QPointF>{{Ms(FLayingDate), Ms(deadlineOnChart)}, {Ms(FLayingDate + 1.0), Ms(deadlineOnChart)}});
         chart->addSeries(deadline);
-        lowest = std::min(lowest, *FPlan.Deadline);
-        highest = std::max(highest, *FPlan.Deadline);
+        lowest = std::min(lowest, deadlineOnChart);
+        highest = std::max(highest, deadlineOnChart);
     }
-    auto* layingAxis = new QDateTimeAxis(chart);
-    layingAxis->setFormat(QStringLiteral("HH:mm"));
-    layingAxis->setRange(AnalysisMoments::ToDateTime(FLayingDate), AnalysisMoments::ToDateTime(FLayingDate + 1.0));
-    layingAxis->setTickCount(24 / PlanTickHours + 1);
+    // Layings are on the laying day's wall clock as the plan writes them.
+    TRunOutcome asWritten;  // a forced clock writes its moments unchanged
+    asWritten.Clock = TClockMode::Winter;
+    QCategoryAxis* layingAxis = ClockAxis::Make(chart, asWritten, FLayingDate, FLayingDate + 1.0, PlanTickHours, false);
     layingAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanAxisLaying));
-    auto* reopeningAxis = new QDateTimeAxis(chart);
-    reopeningAxis->setFormat(QStringLiteral("dd/MM HH:mm"));
     // Whole hours around every reopening and the deadline.
     const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(lowest, highest, 6);
-    reopeningAxis->setRange(AnalysisMoments::ToDateTime(span.Start), AnalysisMoments::ToDateTime(span.End));
-    reopeningAxis->setTickCount(span.TickCount());
+    QCategoryAxis* reopeningAxis = ClockAxis::Make(chart, clock, span.Start, span.End, span.StepHours, true, false);
     reopeningAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening));
     chart->addAxis(layingAxis, Qt::AlignBottom);
     chart->addAxis(reopeningAxis, Qt::AlignLeft);

@@ -28,7 +28,8 @@ QString TWhatIfTable::CellText(const TRunOutcome& outcome, TLanguage language)
         return QStringLiteral("—");
     }
     QString text = AnalysisTexts::Text(language, TAnalysisText::WhatIfCell)
-                       .arg(AnalysisMoments::FormatMoment(outcome.Reopening),
+                       .arg(AnalysisMoments::FormatMoment(outcome, outcome.Reopening)
+                               + AnalysisMoments::ClockNote(outcome, outcome.Reopening, language),
                            AnalysisMoments::FormatWait(outcome.ResultSeconds, language));
     if (outcome.Night) {
         text += QLatin1Char(' ') + AnalysisTexts::Text(language, TAnalysisText::NightMark);

@@ -81,6 +81,8 @@ constexpr TTextPair Table[] = {
      "température sur chantier avant la remise en circulation.",
         "Dit resultaat is een schatting met een rekenmodel. Bevestig het met een temperatuurmeting op de werf "
         "voor de weg opnieuw wordt opengesteld."},
+    {"heure d'été", "zomertijd"},
+    {"heure d'hiver", "wintertijd"},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
 

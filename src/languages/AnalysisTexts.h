@@ -70,6 +70,8 @@ enum class TAnalysisText {
     ReportWhatIf,
     ReportFooter,  // %1 version, %2 moment
     ReportNotice,
+    SummerTime,  // the clock a moment is written in, where it is no longer the laying's
+    WinterTime,
     Count
 };
 

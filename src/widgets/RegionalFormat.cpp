@@ -21,7 +21,37 @@ QString RegionalFormat::FormatReal(double value)
 
 QString RegionalFormat::ShortDateFormat()
 {
-    return QLocale().dateFormat(QLocale::ShortFormat);
+    return WithFullYear(QLocale().dateFormat(QLocale::ShortFormat));
+}
+
+QString RegionalFormat::WithFullYear(const QString& format)
+{
+    // A two-digit year hides the century (9926 read as 26); a one-digit day
+    // or month would make the width of the same field vary from date to date.
+    QString result;
+    bool quoted = false;
+    for (qsizetype n = 0; n < format.size();) {
+        const QChar c = format.at(n);
+        if (c == u'\'') {
+            quoted = !quoted;
+            result.append(c);
+            ++n;
+            continue;
+        }
+        qsizetype run = 1;
+        while (!quoted && n + run < format.size() && format.at(n + run) == c) {
+            ++run;
+        }
+        if (!quoted && c == u'y') {
+            result.append(QStringLiteral("yyyy"));
+        } else if (!quoted && (c == u'd' || c == u'M') && run == 1) {
+            result.append(QString(2, c));
+        } else {
+            result.append(format.mid(n, run));
+        }
+        n += run;
+    }
+    return result;
 }
 
 QString RegionalFormat::LongTimeFormat()

@@ -17,7 +17,10 @@ char DecimalSeparator();
 // DecimalSeparator(), so that every number the frame shows is one it accepts.
 QString FormatReal(double value);
 
+// The locale's short date with a four-digit year and two-digit day and month,
+// in the locale's order and separators: "10/07/2026".
 QString ShortDateFormat();
+QString WithFullYear(const QString& format);
 // Hours, minutes and seconds: the long time format without its time zone.
 // Where that format spells its units out in words (Belgian French writes
 // 15 h 25 min 10 s) it is too wide for the 70 px result field and the time

@@ -2,6 +2,7 @@
 #include "AnalysisFrm.h"
 #include "AnalysisMoments.h"
 #include "AnalysisReport.h"
+#include "AnalysisSummary.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
 #include "ExportQuestions.h"
@@ -29,6 +30,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QCategoryAxis>
+
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -87,6 +91,39 @@ QList<QPointF> pointsOf(const QChart& chart, const char* name)
     return {};
 }
 
+// Everything the cooling chart, the hover, the depth slider and the CSV show
+// of a run, built under the given system zone.
+QString shownUnder(const char* zone, const TScenario& scenario)
+{
+    qputenv("TZ", zone);
+    tzset();
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    const std::unique_ptr<QChart> chart(CoolingChart::Build(snapshot, lgFR));
+    QString shown = SummaryText(snapshot, lgNL) + QLatin1Char('\n');
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal)) {
+        auto* clock = qobject_cast<QCategoryAxis*>(axis);
+        for (const QString& label : clock->categoriesLabels()) {
+            shown += label + QLatin1Char('@') + QString::number(clock->endValue(label), 'f', 0) + QLatin1Char(' ');
+        }
+    }
+    for (const char* name : {CoolingChart::LayerMaxName, CoolingChart::ReopeningName, CoolingChart::ThresholdName}) {
+        const QList<QPointF> points = pointsOf(*chart, name);
+        shown += QStringLiteral("\n%1 %2 %3")
+                     .arg(points.size())
+                     .arg(points.front().x(), 0, 'f', 0)
+                     .arg(points.back().x(), 0, 'f', 0);
+    }
+    for (QAbstractSeries* series : chart->series()) {
+        if (auto* band = qobject_cast<QAreaSeries*>(series)) {
+            shown += QStringLiteral("\nnight %1").arg(band->upperSeries()->points().front().x(), 0, 'f', 0);
+        }
+    }
+    shown += QLatin1Char('\n') + HoverReadout(snapshot.Curve, snapshot.Outcome, snapshot.Outcome.Reopening, lgFR);
+    const QByteArray csv = AnalysisExport::CurveCsv(snapshot.Curve, snapshot.Outcome);
+    shown += QLatin1Char('\n') + QString::fromLatin1(csv.right(60));
+    return shown;
+}
+
 qreal ms(double moment)
 {
     return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
@@ -106,6 +143,8 @@ private slots:
     void waitIsShownInHoursAndMinutes();
     void hoverReadsTheLevelInForce_data();
     void hoverReadsTheLevelInForce();
+    void changeNightsReadTheSameInEveryZone_data();
+    void changeNightsReadTheSameInEveryZone();
     void summaryWarnsOfANightReopening();
     void backgroundCellsAndSlotsAreTheLibrarysOutcomes();
     void deadlineMarksTheSlotsInTime();
@@ -125,8 +164,8 @@ void AnalysisViewTest::initTestCase()
     QVERIFY(FHome.isValid());
     qputenv("HOME", FHome.path().toUtf8());
     QLocale::setDefault(QLocale(QStringLiteral("fr_BE")));
-    // Clock axes and moments are shown on the local clock: the run's own in Belgium.
-    QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Brussels"));
+    // The tests run under several system zones; none may change what is shown.
+    QVERIFY(!qgetenv("TZ").isEmpty());
 }
 
 void AnalysisViewTest::curvePointsAreTheRunsHistory()
@@ -166,7 +205,8 @@ void AnalysisViewTest::thresholdAndReopeningMarkSitAtTheReopeningTemperature()
     QCOMPARE(threshold[1], QPointF(ms(snapshot.ChartEnd), 42.5));
     const auto* thresholdSeries = chart->findChild<QLineSeries*>(QString::fromLatin1(CoolingChart::ThresholdName));
     QCOMPARE(thresholdSeries->pen().style(), Qt::DashLine);
-    QCOMPARE(pointsOf(*chart, CoolingChart::ReopeningName), QList<QPointF>{QPointF(ms(snapshot.Outcome.Reopening), 42.5)});
+    QCOMPARE(
+        pointsOf(*chart, CoolingChart::ReopeningName), QList<QPointF>{QPointF(ms(snapshot.Outcome.Reopening), 42.5)});
     // The clock axis starts and ends on whole hours.
     QCOMPARE(AnalysisMoments::ToDateTime(snapshot.ChartStart).time(), QTime(9, 0));
     QCOMPARE(AnalysisMoments::ToDateTime(snapshot.ChartEnd).time().minute(), 0);
@@ -194,7 +234,8 @@ void AnalysisViewTest::nightBandsRunFromSunsetToSunrise()
     const auto sun15 = Daylight::SunTimesOn(dateOf(2026, 12, 15), 1.0, Daylight::DefaultSite());
     const auto sun16 = Daylight::SunTimesOn(dateOf(2026, 12, 16), 1.0, Daylight::DefaultSite());
     QVERIFY(sun15 && sun16);
-    QVERIFY2(snapshot.Outcome.Reopening > sun16->Sunrise, qPrintable(AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening)));
+    QVERIFY2(snapshot.Outcome.Reopening > sun16->Sunrise,
+        qPrintable(AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening)));
     const QList<QPointF> upper = bands[0]->upperSeries()->points();
     QCOMPARE(upper.front().x(), ms(sun15->Sunset));
     QCOMPARE(upper.back().x(), ms(sun16->Sunrise));
@@ -242,7 +283,7 @@ void AnalysisViewTest::hoverReadsTheLevelInForce()
     QFETCH(int, level);
     const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(dayScenario(), RunScenario(dayScenario()));
     const double moment = snapshot.Outcome.Laying + offsetSeconds / 86400.0;
-    const QString text = HoverReadout(snapshot.Curve, moment, lgFR);
+    const QString text = HoverReadout(snapshot.Curve, snapshot.Outcome, moment, lgFR);
     if (level < 0) {
         QVERIFY(text.isEmpty());
         return;
@@ -254,7 +295,43 @@ void AnalysisViewTest::hoverReadsTheLevelInForce()
                 RegionalFormat::FormatReal(point.LayerMaxTemp), RegionalFormat::FormatReal(point.SurfaceTemp),
                 RegionalFormat::FormatReal(point.AirTemp)));
     // Past the run's last level there is nothing to read.
-    QVERIFY(HoverReadout(snapshot.Curve, snapshot.Curve.back().Moment + 1.0 / 24.0, lgFR).isEmpty());
+    QVERIFY(HoverReadout(snapshot.Curve, snapshot.Outcome, snapshot.Curve.back().Moment + 1.0 / 24.0, lgFR).isEmpty());
+}
+
+void AnalysisViewTest::changeNightsReadTheSameInEveryZone_data()
+{
+    QTest::addColumn<double>("laying");
+    QTest::addColumn<QString>("reopening");  // as the summary writes it
+    QTest::addColumn<QString>("ticks");  // wall-clock labels at run-time positions, an hour apart
+    QTest::newRow("spring change: the skipped hour")
+        << dateOf(2027, 3, 27) + 22.0 / 24.0 << "Wederopenstelling: 28/03/2027 06:24 (zomertijd)  ·"
+        << "01:00@1806195600000 03:00@1806199200000 ";
+    QTest::newRow("autumn change: the repeated hour")
+        << dateOf(2027, 10, 30) + 23.25 / 24.0 << "Wederopenstelling: 31/10/2027 05:42 (wintertijd)  ·"
+        << QStringLiteral("02:00@1824948000000 02:00\u200B@1824951600000 ");
+    QTest::newRow("ordinary day") << dateOf(2026, 7, 10) + 9.0 / 24.0 << "Wederopenstelling: 11/07/2026 03:19  ·"
+                                  << "21:00@1783717200000 00:00<br>11/07/2026@1783728000000 ";
+}
+
+void AnalysisViewTest::changeNightsReadTheSameInEveryZone()
+{
+    QFETCH(double, laying);
+    QFETCH(QString, reopening);
+    QFETCH(QString, ticks);
+    TScenario scenario;
+    scenario.ThicknessCm = 8.0;  // cools past the change hour
+    scenario.LayingDate = std::floor(laying);
+    scenario.LayingTime = laying - scenario.LayingDate;
+    const QByteArray before = qgetenv("TZ");
+    const QString brussels = shownUnder("Europe/Brussels", scenario);
+    const QString utc = shownUnder("UTC", scenario);
+    const QString newYork = shownUnder("America/New_York", scenario);
+    qputenv("TZ", before);
+    tzset();
+    QCOMPARE(utc, brussels);
+    QCOMPARE(newYork, brussels);
+    QVERIFY2(brussels.contains(reopening), qPrintable(brussels));
+    QVERIFY2(brussels.section(QLatin1Char('\n'), 1, 1).contains(ticks), qPrintable(brussels));
 }
 
 void AnalysisViewTest::summaryWarnsOfANightReopening()
@@ -267,11 +344,12 @@ void AnalysisViewTest::summaryWarnsOfANightReopening()
     window.show();
     const TRunOutcome& outcome = window.Snapshot().Outcome;
     QVERIFY(outcome.Night);
-    const auto firstDaylight = Daylight::FirstDaylightFrom(outcome.Reopening, outcome.ClockOffset, Daylight::DefaultSite());
+    const auto firstDaylight
+        = Daylight::FirstDaylightFrom(outcome.Reopening, outcome.ClockOffset, Daylight::DefaultSite());
     QVERIFY(firstDaylight && *firstDaylight > outcome.Reopening);
     QVERIFY(window.SummaryLabel()->text().contains(QStringLiteral("Attente : 15 h 17 min")));
     QVERIFY(window.NightLabel()->isVisible());
-    QVERIFY(window.NightLabel()->text().endsWith(AnalysisMoments::FormatMoment(*firstDaylight)));
+    QVERIFY(window.NightLabel()->text().endsWith(AnalysisMoments::FormatMoment(outcome, *firstDaylight)));
     // A day reopening carries no warning; a language switch re-applies the texts.
     window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
     QVERIFY(!window.NightLabel()->isVisible());
@@ -346,9 +424,12 @@ void AnalysisViewTest::reportIsAPdfWithInputsAndResult_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("inputLine");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("fr") << int{lgFR} << "Rapport de refroidissement" << "Épaisseur de la nouvelle couche : 5,0 cm"
+    QTest::newRow("fr") << int{lgFR} << "Rapport de refroidissement"
+                        << "Épaisseur de la nouvelle couche : 5,0 cm"
                         << "estimation par un modèle";
-    QTest::newRow("nl") << int{lgNL} << "Afkoelingsrapport" << "Dikte nieuwe laag: 5,0 cm" << "schatting met een rekenmodel";
+    QTest::newRow("nl") << int{lgNL} << "Afkoelingsrapport"
+                        << "Dikte nieuwe laag: 5,0 cm"
+                        << "schatting met een rekenmodel";
 }
 
 void AnalysisViewTest::reportIsAPdfWithInputsAndResult()
@@ -378,7 +459,8 @@ void AnalysisViewTest::reportIsAPdfWithInputsAndResult()
     file.write(buffer.data());
     file.close();
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    pdftotext.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
     QVERIFY2(pdftotext.waitForFinished(30000), "pdftotext (poppler-utils) did not run");
     QCOMPARE(pdftotext.exitCode(), 0);
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
@@ -461,12 +543,15 @@ void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile()
     // The same export to a writable place succeeds and leaves the whole file.
     questions.FileName = dir.filePath(QStringLiteral("out.file"));
     QVERIFY(saves[kind]());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("out.file")});
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("out.file")});
     if (kind == 0) {
         QFile csv(questions.FileName);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readLine(), QByteArray("elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp\n"));
-        QCOMPARE(csv.readLine(), QByteArray("0,2026-07-10T09:00:00,170.000,170.000,") + QByteArray::number(window.Snapshot().Curve.front().AirTemp, 'f', 3) + '\n');
+        QCOMPARE(csv.readLine(),
+            QByteArray("0,2026-07-10T09:00:00,170.000,170.000,")
+                + QByteArray::number(window.Snapshot().Curve.front().AirTemp, 'f', 3) + '\n');
     }
     if (kind == 2) {
         // The site name typed the first time is offered again.

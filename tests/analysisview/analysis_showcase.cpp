@@ -1,6 +1,7 @@
 // Shows the analysis window of one computation, for a look or a screenshot.
-// Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the window once the
-// background analysis is in, and quit; "pdf=FILE" to write its report, and quit.
+// Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the
+// window once the background analysis is in, and quit; "pdf=FILE" to write its report, and quit;
+// "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear).
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
 #include "ExportQuestions.h"
@@ -32,6 +33,15 @@ int main(int argc, char* argv[])
     if (!arguments.contains(QStringLiteral("night"))) {
         scenario.Wind = TWindClass::Moderate;
         scenario.Cloud = TCloudClass::Covered;
+    }
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QStringLiteral("laid="))) {
+            const QDateTime laid = QDateTime::fromString(argument.mid(5), Qt::ISODate);
+            scenario = TScenario{};
+            scenario.ThicknessCm = 8.0;
+            scenario.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(laid.date()));
+            scenario.LayingTime = laid.time().msecsSinceStartOfDay() / 86400000.0;
+        }
     }
     window.ShowComputation(scenario, RunScenario(scenario, {.KeepHistory = true}));
     for (const QString& argument : arguments) {

@@ -58,6 +58,8 @@ class FrameComputeTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void showsTheReopeningOnTheWallClock_data();
+    void showsTheReopeningOnTheWallClock();
     void showsTheEnginesReopeningMoment_data();
     void showsTheEnginesReopeningMoment();
     void takesTheDayOfOnePickerAndTheTimeOfTheOther();
@@ -77,13 +79,18 @@ void FrameComputeTest::showsTheEnginesReopeningMoment_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QString>("timeFormat");
+    QTest::addColumn<QString>("dateFormat");
     QTest::newRow("fr_BE: summer afternoon")
-        << "fr_BE" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "HH:mm:ss";
+        << "fr_BE" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "HH:mm:ss"
+        << "dd/MM/yyyy";
     QTest::newRow("en_US: laid at 23:00, reopened the next day")
-        << "en_US" << QDateTime(QDate(2021, 12, 31), QTime(23, 0, 0)) << "h:mm:ss AP";
-    QTest::newRow("nl_BE: night in winter") << "nl_BE" << QDateTime(QDate(2022, 1, 15), QTime(2, 10, 40)) << "HH:mm:ss";
+        << "en_US" << QDateTime(QDate(2021, 12, 31), QTime(23, 0, 0)) << "h:mm:ss AP"
+        << "MM/dd/yyyy";
+    QTest::newRow("nl_BE: night in winter") << "nl_BE" << QDateTime(QDate(2022, 1, 15), QTime(2, 10, 40)) << "HH:mm:ss"
+                                            << "dd/MM/yyyy";
     // The start values, shown in Latin digits, are read back by Calcul.
-    QTest::newRow("ar_EG: own digits") << "ar_EG" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "h:mm:ss AP";
+    QTest::newRow("ar_EG: own digits") << "ar_EG" << QDateTime(QDate(2021, 8, 23), QTime(14, 35, 12)) << "h:mm:ss AP"
+                                       << QStringLiteral("dd\u200F/MM\u200F/yyyy");
 }
 
 void FrameComputeTest::showsTheEnginesReopeningMoment()
@@ -91,6 +98,7 @@ void FrameComputeTest::showsTheEnginesReopeningMoment()
     QFETCH(QString, locale);
     QFETCH(QDateTime, now);
     QFETCH(QString, timeFormat);
+    QFETCH(QString, dateFormat);
     QLocale::setDefault(QLocale(locale));
     TLanguagesMgrCls texts;
     TRecordingPresenter presenter;
@@ -112,7 +120,7 @@ void FrameComputeTest::showsTheEnginesReopeningMoment()
     QCOMPARE(frame.PICHour().ResultSeconds, seconds);
     const QDateTime reopening = now.addSecs(static_cast<qint64>(std::trunc(seconds)));
     const QLocale regional(locale);
-    QCOMPARE(frame.edtRPICDate->text(), regional.toString(reopening.date(), QLocale::ShortFormat));
+    QCOMPARE(frame.edtRPICDate->text(), regional.toString(reopening.date(), dateFormat));
     QCOMPARE(frame.edtRPICTime->text(), regional.toString(reopening.time(), timeFormat));
     // The engine had the bar for the run and left it at 0.
     QCOMPARE(frame.pbrRCompute->maximum(), 25000);
@@ -123,6 +131,36 @@ void FrameComputeTest::showsTheEnginesReopeningMoment()
     compute(frame);
     QCOMPARE(frame.edtRPICDate->text(), date);
     QCOMPARE(frame.edtRPICTime->text(), time);
+}
+
+void FrameComputeTest::showsTheReopeningOnTheWallClock_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date");  // the picker, as the user reads it
+    QTest::newRow("fr_BE") << "fr_BE"
+                           << "27/03/2027";
+    QTest::newRow("nl_BE") << "nl_BE"
+                           << "27/03/2027";
+}
+
+void FrameComputeTest::showsTheReopeningOnTheWallClock()
+{
+    // Laid on winter time the night the clocks jump from 02:00 to 03:00.
+    QFETCH(QString, locale);
+    QFETCH(QString, date);
+    TFrameFixture fixture(qPrintable(locale));
+    TPICHourLTFra& frame = *fixture.Frame;
+    frame.dtpPDDate->setDate(QDate(2027, 3, 27));
+    frame.dtpPDTime->setTime(QTime(22, 0, 0));
+    frame.edtNLThickness->setText(QStringLiteral("8"));  // cools past 02:00
+    QCOMPARE(frame.dtpPDDate->text(), date);
+    compute(frame);
+    const double seconds = engineSeconds(8.0, 170.0, 30.0, 1.0, 0.0, false, QDate(2027, 3, 27), QTime(22, 0, 0));
+    // The wait is elapsed time; the clock then in force is an hour ahead.
+    const QTime reopening = QTime(22, 0, 0).addSecs(static_cast<int>(std::trunc(seconds)) + 3600);
+    QVERIFY2(reopening > QTime(3, 0), qPrintable(reopening.toString()));
+    QCOMPARE(frame.edtRPICDate->text(), QStringLiteral("28/03/2027"));
+    QCOMPARE(frame.edtRPICTime->text(), reopening.toString(QStringLiteral("HH:mm:ss")));
 }
 
 void FrameComputeTest::takesTheDayOfOnePickerAndTheTimeOfTheOther()
@@ -137,7 +175,7 @@ void FrameComputeTest::takesTheDayOfOnePickerAndTheTimeOfTheOther()
     const double seconds = engineSeconds(5.0, 170.0, 30.0, 1.0, 0.0, true, QDate(2022, 6, 10), QTime(7, 30, 0));
     const QDateTime reopening
         = QDateTime(QDate(2022, 6, 10), QTime(7, 30, 0)).addSecs(static_cast<qint64>(std::trunc(seconds)));
-    QCOMPARE(frame.edtRPICDate->text(), QLocale().toString(reopening.date(), QLocale::ShortFormat));
+    QCOMPARE(frame.edtRPICDate->text(), reopening.date().toString(QStringLiteral("dd/MM/yyyy")));
     QCOMPARE(frame.edtRPICTime->text(), QLocale().toString(reopening.time(), "HH:mm:ss"));
 }
 

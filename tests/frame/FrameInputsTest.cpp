@@ -5,6 +5,7 @@
 
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -178,7 +179,12 @@ void FrameInputsTest::startsWithTheEngineDefaults()
 
     QCOMPARE(frame.dtpPDDate->date(), fixture.Clock.Moment.date());
     QCOMPARE(frame.dtpPDTime->time(), fixture.Clock.Moment.time());
-    QCOMPARE(frame.dtpPDDate->displayFormat(), QLocale(locale).dateFormat(QLocale::ShortFormat));
+    // The regional order and separators, with a four-digit year and a day and month of two digits.
+    const QHash<QString, QString> dateFormats{{QStringLiteral("fr_BE"), QStringLiteral("dd/MM/yyyy")},
+        {QStringLiteral("nl_BE"), QStringLiteral("dd/MM/yyyy")},
+        {QStringLiteral("en_US"), QStringLiteral("MM/dd/yyyy")},
+        {QStringLiteral("ar_EG"), QStringLiteral("dd\u200F/MM\u200F/yyyy")}};
+    QCOMPARE(frame.dtpPDDate->displayFormat(), dateFormats.value(locale));
     QVERIFY(frame.dtpPDTime->displayFormat().contains(QStringLiteral("ss")));
     QVERIFY(!frame.dtpPDTime->displayFormat().contains(u't'));
     // 23 August lies in summer time.

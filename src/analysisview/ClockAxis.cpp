@@ -1,0 +1,37 @@
+#include "ClockAxis.h"
+
+#include "AnalysisMoments.h"
+#include "RegionalFormat.h"
+
+#include <cmath>
+
+QCategoryAxis* ClockAxis::Make(
+    QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate, bool dateBelow)
+{
+    auto* axis = new QCategoryAxis(parent);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(start)),
+        static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(end)));
+    const double step = std::max(stepHours, 1) / 24.0;
+    const auto ticks = static_cast<int>(std::floor((end - start) / step + 1e-6));
+    QString previousDate;
+    for (int n = 0; n <= ticks; ++n) {
+        const double moment = start + n * step;
+        const QString date = AnalysisMoments::WallDateTime(outcome, moment).date().toString(Qt::ISODate);
+        // On a horizontal axis the date goes under the hour, where a tick's
+        // width does not clip it.
+        QString label = AnalysisMoments::FormatClock(outcome, moment);
+        if (withDate && date != previousDate) {
+            const QString day = RegionalFormat::FormatDate(AnalysisMoments::WallDateTime(outcome, moment).date());
+            label = dateBelow ? label + QStringLiteral("<br>") + day : day + QLatin1Char(' ') + label;
+        }
+        previousDate = date;
+        // The category axis takes each label once; the hour the October change
+        // repeats would otherwise lose its second tick.
+        while (axis->categoriesLabels().contains(label)) {
+            label.append(QChar(0x200B));
+        }
+        axis->append(label, static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment)));
+    }
+    return axis;
+}
