@@ -104,8 +104,7 @@ TBytes makeElf(bool is64, bool bigEndian, const std::vector<TFakeSection>& secti
 class TempFile {
 public:
     explicit TempFile(const std::string& tag)
-        : FPath(std::filesystem::temp_directory_path()
-            / ("kelvara-version-" + tag + "-" + std::to_string(::getpid())))
+        : FPath(std::filesystem::temp_directory_path() / ("kelvara-version-" + tag + "-" + std::to_string(::getpid())))
     {
     }
     ~TempFile() { std::filesystem::remove(FPath); }

@@ -33,6 +33,8 @@ void FrameMatchesLibraryTest::frameShowsTheLibrarysReopening_data()
     QTest::addColumn<int>("wind");
     QTest::addColumn<int>("cloud");
     QTest::addColumn<QDateTime>("laying");
+    // One case a line; the formatter would break every string onto its own.
+    // clang-format off
     QTest::newRow("summer afternoon, calm and clear")
         << "5" << "170" << "30" << 0 << 0 << QDateTime(QDate(2026, 7, 10), QTime(14, 30, 20));
     QTest::newRow("winter night, strong wind, covered")
@@ -43,6 +45,7 @@ void FrameMatchesLibraryTest::frameShowsTheLibrarysReopening_data()
         << "8" << "170" << "30" << 1 << 0 << QDateTime(QDate(2025, 12, 31), QTime(23, 59, 30));
     QTest::newRow("the day after the clocks went back")
         << "6" << "170" << "30" << 0 << 2 << QDateTime(QDate(2026, 10, 26), QTime(11, 0, 59));
+    // clang-format on
 }
 
 void FrameMatchesLibraryTest::frameShowsTheLibrarysReopening()

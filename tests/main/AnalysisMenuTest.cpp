@@ -4,11 +4,11 @@
 #include "MessagePresenter.h"
 #include "PICHourLTCtl.h"
 
+#include <QChart>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QChart>
 #include <QTest>
 
 namespace {
@@ -50,8 +50,7 @@ void AnalysisMenuTest::menuFollowsTheLanguageWithItsOwnAccessLetter_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("titles");
-    QTest::newRow("fr") << int{lgFR}
-                        << QStringList{"A&nalyse", "&Analyse du refroidissement...", "&Rapport PDF..."};
+    QTest::newRow("fr") << int{lgFR} << QStringList{"A&nalyse", "&Analyse du refroidissement...", "&Rapport PDF..."};
     QTest::newRow("nl") << int{lgNL} << QStringList{"&Analyse", "&Afkoelingsanalyse...", "PDF-&rapport..."};
 }
 
