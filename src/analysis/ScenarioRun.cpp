@@ -61,8 +61,7 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
             outcome.Failure = error.what();
             return outcome;
         }
-        outcome
-            = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
+        outcome = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
     } catch (const std::exception& error) {
         outcome.Failure = error.what();
     }

@@ -46,6 +46,14 @@ std::string shortFailure(const TCliOutcome& outcome)
     return "past 9999";
 }
 
+// " summer time" where the reopening is written in another clock than the laying.
+std::string clockNote(const TCliOutcome& outcome)
+{
+    if (!outcome.ReopeningSummerTime || *outcome.ReopeningSummerTime == outcome.SummerTime)
+        return "";
+    return *outcome.ReopeningSummerTime ? " summer time" : " winter time";
+}
+
 std::string trimmed(std::string text)
 {
     while (!text.empty() && text.back() == ' ')
@@ -123,7 +131,7 @@ std::string PlanText(const TCliOutcome& read, const TLayingPlan& plan)
         text += padded(minutesOf(outcome.Laying), 18);
         if (outcome.Status == TCliStatus::Ok)
             text += padded(minutesOf(outcome.Reopening) + (*outcome.Night ? "*" : ""), 19)
-                + padded(waitOf(*outcome.DurationSeconds), 12) + (slot.MeetsDeadline ? " +" : "");
+                + padded(waitOf(*outcome.DurationSeconds), 12) + (slot.MeetsDeadline ? " +" : "") + clockNote(outcome);
         else
             text += "no reopening: " + shortFailure(outcome);
         text = trimmed(text) + '\n';
@@ -163,9 +171,9 @@ std::string CurveCsv(const TRunOutcome& run)
 {
     std::string csv = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp\n";
     for (const TCurvePoint& point : CoolingCurve(run))
-        csv += std::to_string(point.ElapsedSeconds) + ',' + IsoDateTime(point.Moment).value_or("") + ','
-            + temperature(point.SurfaceTemp) + ',' + temperature(point.LayerMaxTemp) + ',' + temperature(point.AirTemp)
-            + '\n';
+        csv += std::to_string(point.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(point.Moment).Moment).value_or("")
+            + ',' + temperature(point.SurfaceTemp) + ',' + temperature(point.LayerMaxTemp) + ','
+            + temperature(point.AirTemp) + '\n';
     return csv;
 }
 
@@ -174,7 +182,7 @@ std::string ProfilesCsv(const TRunOutcome& run)
     std::string csv = "elapsed_seconds,clock,depth_cm,temp\n";
     for (const TDepthProfile& profile : DepthProfiles(run)) {
         const std::string moment
-            = std::to_string(profile.ElapsedSeconds) + ',' + IsoDateTime(profile.Moment).value_or("");
+            = std::to_string(profile.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(profile.Moment).Moment).value_or("");
         for (std::size_t n = 0; n < profile.Temps.size(); ++n)
             csv += moment + ',' + depth(NodeDepthCm(static_cast<int>(n) + 1)) + ',' + temperature(profile.Temps[n])
                 + '\n';

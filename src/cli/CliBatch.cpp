@@ -16,8 +16,8 @@ namespace {
 constexpr std::array<const char*, 7> RequiredColumns
     = {"thickness", "laying_temp", "reopen_temp", "wind", "cloud", "date", "time"};
 constexpr const char* ClockColumn = "clock";
-constexpr std::array<const char*, 5> ResultColumns
-    = {"result_seconds", "reopening", "error", "duration_seconds", "night"};
+constexpr std::array<const char*, 6> ResultColumns
+    = {"result_seconds", "reopening", "error", "duration_seconds", "night", "reopening_summer_time"};
 using TResultFields = std::array<std::string, ResultColumns.size()>;
 constexpr std::size_t ErrorField = 2;
 
@@ -95,9 +95,10 @@ TCliReading readRow(const TCsvRecord& row, std::size_t width, const TColumns& co
 TResultFields resultFields(const TCliOutcome& outcome)
 {
     if (outcome.Status != TCliStatus::Ok)
-        return {"", "", rowError(outcome), "", ""};
+        return {"", "", rowError(outcome), "", "", ""};
     return {std::to_string(static_cast<long long>(*outcome.ResultSeconds)), outcome.Reopening.value_or(""), "",
-        std::to_string(static_cast<long long>(*outcome.DurationSeconds)), *outcome.Night ? "true" : "false"};
+        std::to_string(static_cast<long long>(*outcome.DurationSeconds)), *outcome.Night ? "true" : "false",
+        *outcome.ReopeningSummerTime ? "true" : "false"};
 }
 
 // Reads, runs and writes one chunk of rows. False once the output is lost.

@@ -69,8 +69,11 @@ std::string buildUsage()
                         "  --cloud CLASS          clear | partial | covered (default clear)\n"
                         "  --date YYYY-MM-DD      laying date (default today)\n"
                         "  --time HH:MM           laying time (default now)\n"
-                        "  --clock MODE           auto | summer | winter (default auto:\n"
-                        "                         summer time from 22 March to 21 October)\n"
+                        "  --clock MODE           auto | summer | winter (default auto: the legal\n"
+                        "                         clock, summer time from the last Sunday of March,\n"
+                        "                         02:00, to the last Sunday of October, 03:00;\n"
+                        "                         moments after a change in the clock then in\n"
+                        "                         force; summer or winter force one clock)\n"
                         "  --layer N:CM:CP:K:RHO  expert: replace existing layer N (1 or 2) by\n";
     usage += more + "thickness " + LimitRange(CliLimits::LayerThickness) + ",\n";
     usage += more + "heat capacity " + LimitRange(CliLimits::HeatCapacity) + ",\n";
@@ -82,8 +85,9 @@ std::string buildUsage()
              "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
              "                         reopen_temp,wind,cloud,date,time[,clock] in any order,\n"
              "                         other columns copied), CSV on standard output with\n"
-             "                         result_seconds,reopening,error,duration_seconds,night\n"
-             "                         added, rows run on every core; --layer and\n"
+             "                         result_seconds,reopening,error,duration_seconds,night,\n"
+             "                         reopening_summer_time added, rows run on every\n"
+             "                         core; --layer and\n"
              "                         --bottom-temp apply to every row, --thickness to\n"
              "                         --clock, --json and the analyses are refused with it\n"
              "  --what-if              the reopening under each of the nine wind and sky\n"

@@ -56,6 +56,8 @@ template<typename T> std::string jsonOptional(const std::optional<T>& value)
         return "null";
     if constexpr (std::is_same_v<T, std::string>)
         return JsonString(*value);
+    else if constexpr (std::is_same_v<T, bool>)
+        return *value ? "true" : "false";
     else
         return JsonNumber(static_cast<double>(*value));
 }
@@ -91,7 +93,10 @@ std::string JsonString(std::string_view text)
 
 std::string TextReport(const TCliOutcome& outcome)
 {
-    return "Laying:    " + outcome.Laying.value_or("?") + "\nReopening: " + outcome.Reopening.value_or("?")
+    // The clock is named where the reopening is written in another than the laying's.
+    const bool clockChanged = outcome.ReopeningSummerTime && *outcome.ReopeningSummerTime != outcome.SummerTime;
+    const char* clock = !clockChanged ? "" : *outcome.ReopeningSummerTime ? " (summer time)" : " (winter time)";
+    return "Laying:    " + outcome.Laying.value_or("?") + "\nReopening: " + outcome.Reopening.value_or("?") + clock
         + (outcome.Night.value_or(false) ? " (at night)" : "")
         + "\nDuration:  " + FormatDuration(outcome.DurationSeconds.value_or(0.0)) + '\n';
 }
@@ -131,7 +136,8 @@ std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome)
 std::string JsonResult(const TCliOutcome& outcome)
 {
     std::string json = "\"result_seconds\":" + jsonOptional(outcome.ResultSeconds) + ",\"reopening\":"
-        + jsonOptional(outcome.Reopening) + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds)
+        + jsonOptional(outcome.Reopening) + ",\"reopening_summer_time\":" + jsonOptional(outcome.ReopeningSummerTime)
+        + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds)
         + ",\"night\":" + (outcome.Night ? (*outcome.Night ? "true" : "false") : "null");
     if (outcome.Status != TCliStatus::Ok)
         json += ",\"error\":"

@@ -244,7 +244,9 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
     }
     outcome.ResultSeconds = run.ResultSeconds;
     outcome.DurationSeconds = std::trunc(run.ResultSeconds);
-    outcome.Reopening = IsoDateTime(run.Reopening);
+    const WallClock::TWallMoment reopening = run.Wall(run.Reopening);
+    outcome.Reopening = IsoDateTime(reopening.Moment);
+    outcome.ReopeningSummerTime = reopening.SummerTime;
     outcome.Night = run.Night;
 }
 

@@ -50,7 +50,8 @@ struct TCliOutcome {
 
     // Filled as far as the run got.
     std::optional<std::string> Laying;  // ISO 8601 local date-time
-    std::optional<std::string> Reopening;  // ISO 8601 local date-time
+    std::optional<std::string> Reopening;  // ISO 8601 on the wall clock
+    std::optional<bool> ReopeningSummerTime;  // the clock Reopening is written in
     std::optional<double> ResultSeconds;
     std::optional<double> DurationSeconds;  // reopening - laying, whole seconds
     std::optional<bool> Night;  // the sun below the horizon at the reopening

@@ -324,6 +324,55 @@ TEST(CliClock, autoFollowsTheLegalClock)
     EXPECT_EQ(offset("2027-01-01", "10:00", "summer"), "2");
 }
 
+// Default inputs (5 cm, 170 to 30 degC, feeble wind, clear sky) laid around
+// the 2027 changes: the reopening is written in the legal clock then in force.
+TEST(CliClock, reopeningIsWrittenInTheClockThenInForce)
+{
+    struct {
+        const char *Date, *Time, *Clock, *Reopening, *SummerTime;
+    } const cases[] = {
+        {"2027-10-28", "10:00", "auto", "\"reopening\":\"2027-10-28T17:21:00\"", "true"},
+        {"2027-03-25", "10:00", "auto", "\"reopening\":\"2027-03-25T18:39:05\"", "false"},
+        {"2027-03-27", "22:00", "auto", "\"reopening\":\"2027-03-28T01:58:25\"", "false"},
+        {"2027-03-27", "22:30", "auto", "\"reopening\":\"2027-03-28T03:26:50\"", "true"},
+        {"2027-03-27", "22:30", "winter", "\"reopening\":\"2027-03-28T02:26:50\"", "false"},
+    };
+    for (const auto& c : cases) {
+        const TRun r = run({"--json", "--date", c.Date, "--time", c.Time, "--clock", c.Clock});
+        EXPECT_NE(r.Out.find(c.Reopening), std::string::npos) << c.Date << " " << c.Clock << ": " << r.Out;
+        EXPECT_NE(r.Out.find(std::string("\"reopening_summer_time\":") + c.SummerTime), std::string::npos)
+            << c.Date << " " << c.Clock;
+    }
+    // Across the October change the wait is the true elapsed time and the
+    // hour is the winter hour, one less than the summer clock's.
+    const TRun summer = run({"--json", "--date", "2027-10-30", "--time", "23:15", "--clock", "summer"});
+    const TRun legal = run({"--json", "--date", "2027-10-30", "--time", "23:15"});
+    const auto member = [](const std::string& json, const std::string& name) {
+        const auto at = json.find("\"" + name + "\":") + name.size() + 3;
+        return json.substr(at, json.find_first_of(",}", at) - at);
+    };
+    EXPECT_EQ(member(legal.Out, "duration_seconds"), member(summer.Out, "duration_seconds"));
+    EXPECT_EQ(member(legal.Out, "reopening_summer_time"), "false");
+    const std::string summerHour = member(summer.Out, "reopening"), legalHour = member(legal.Out, "reopening");
+    EXPECT_EQ(std::stoi(summerHour.substr(12, 2)) - 1, std::stoi(legalHour.substr(12, 2))) << legal.Out;
+    EXPECT_NE(run({"--date", "2027-03-27", "--time", "22:30"}).Out.find("03:26:50 (summer time)"), std::string::npos);
+}
+
+TEST(CliPlan, changeDaysFollowTheRealClock)
+{
+    const auto slots = [](const char* date) {
+        const std::string out = run({"--plan", "--every", "60", "--date", date}).Out;
+        std::size_t count = 0;
+        for (std::size_t at = out.find(std::string("\n") + date); at != std::string::npos;
+             at = out.find(std::string("\n") + date, at + 1))
+            ++count;
+        return std::pair{count, out.find(std::string(date) + " 02:00") != std::string::npos};
+    };
+    EXPECT_EQ(slots("2027-03-28"), std::pair(std::size_t{23}, false)) << "02:00 does not exist";
+    EXPECT_EQ(slots("2027-10-31"), std::pair(std::size_t{24}, true)) << "02:00 once";
+    EXPECT_EQ(slots("2027-07-01"), std::pair(std::size_t{24}, true));
+}
+
 TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
 {
     const std::string input = "thickness,laying_temp,reopen_temp,wind,cloud,date,time,clock\r\n"
@@ -337,12 +386,15 @@ TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
     const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 5u) << r.Out;
     EXPECT_EQ(std::vector<std::string>(rows[0].begin() + 8, rows[0].end()),
-        (std::vector<std::string>{"result_seconds", "reopening", "error", "duration_seconds", "night"}));
+        (std::vector<std::string>{
+            "result_seconds", "reopening", "error", "duration_seconds", "night", "reopening_summer_time"}));
     EXPECT_EQ(rows[1][8], "43180");
     EXPECT_EQ(rows[1][9], "2026-06-21T23:59:40");
     EXPECT_EQ(rows[1][10], "");
     EXPECT_EQ(rows[1][11], "43180");
     EXPECT_EQ(rows[1][12], "true") << "just before midnight";
+    EXPECT_EQ(rows[1][13], "true");
+    EXPECT_EQ(rows[3][13], "") << "no result, no clock";
     EXPECT_EQ(rows[2][12], "false") << "a January morning laying reopens by day";
     EXPECT_EQ(rows[2][0], "5,5") << "the decimal comma survives the round trip";
     EXPECT_NE(rows[2][8], "");
@@ -374,7 +426,7 @@ TEST_P(CliBatchRow, keepsTheColumns)
     const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 3u) << r.Out;
     for (const auto& row : rows)
-        EXPECT_EQ(row.size(), 13u) << "every row has the header's columns and the five results";
+        EXPECT_EQ(row.size(), 14u) << "every row has the header's columns and the six results";
     EXPECT_EQ(rows[1][0], "first");
     EXPECT_EQ(rows[1][8], "43180") << "a row before is unharmed";
     EXPECT_EQ(rows[2][10].rfind(c.Error, 0), 0u) << rows[2][10];
