@@ -1,7 +1,7 @@
 #include "ScenarioRun.h"
 
-#include "DateUtilsBD2006.h"
 #include "CompactionWindow.h"
+#include "DateUtilsBD2006.h"
 #include "Daylight.h"
 #include "PICHourCls.h"
 #include "TheTimeUtilsCls.h"

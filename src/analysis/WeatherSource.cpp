@@ -126,7 +126,8 @@ void readCsv(const std::string& text, TWeatherSource& source, std::vector<std::s
                 continue;
             const auto value = parseNumber(valueText);
             if (!value)
-                refuse(source.File, where, std::string(Quantities[q].CsvName) + " \"" + valueText + "\" is not a number");
+                refuse(
+                    source.File, where, std::string(Quantities[q].CsvName) + " \"" + valueText + "\" is not a number");
             addSample(source, Quantities[q], *moment, *value, where);
         }
     }
@@ -160,8 +161,8 @@ void readForecast(const std::string& text, TWeatherSource& source)
     std::vector<TWeatherMoment> moments;
     for (std::size_t n = 0; n < times.size(); ++n) {
         const std::string where = "hourly.time[" + std::to_string(n) + "]";
-        const auto moment = times[n].is_string() ? WeatherSource::ParseMoment(times[n].get<std::string>())
-                                                 : std::nullopt;
+        const auto moment
+            = times[n].is_string() ? WeatherSource::ParseMoment(times[n].get<std::string>()) : std::nullopt;
         if (!moment)
             refuse(source.File, where, "moment " + times[n].dump() + " does not parse");
         moments.push_back(*moment);

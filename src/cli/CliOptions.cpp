@@ -22,8 +22,9 @@ std::optional<double> readNumber(const std::string& text)
 }
 
 // The options a batch takes from each of its rows instead.
-constexpr const char* SingleRunOptions[] = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud",
-    "--date", "--time", "--clock", "--json", "--what-if", "--plan", "--curve", "--profiles"};
+constexpr const char* SingleRunOptions[]
+    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
+        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover"};
 
 // "YYYY-MM-DDTHH:MM" as a date-time value.
 std::optional<double> readMoment(const std::string& text)
@@ -46,6 +47,11 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     for (const char* option : {"--every", "--reopen-by"})
         if (has(option) && options.Mode != TCliMode::Plan)
             return TCliUsageError{std::string(option) + " needs --plan"};
+    if (options.Mode == TCliMode::WhatIf)
+        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather"})
+            if (has(option))
+                return TCliUsageError{
+                    std::string("--what-if varies the wind and cloud classes and cannot be used with ") + option};
     const bool history = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     if (history && options.Mode != TCliMode::Single)
         return TCliUsageError{"--curve and --profiles go with a single run, not --what-if, --plan or --batch"};
@@ -184,6 +190,16 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             textTarget = &s.Time;
         else if (name == "--clock")
             textTarget = &s.Clock;
+        else if (name == "--air-temp")
+            textTarget = &s.AirTemp;
+        else if (name == "--wind-speed")
+            textTarget = &s.WindSpeed;
+        else if (name == "--cloud-cover")
+            textTarget = &s.CloudCover;
+        else if (name == "--compaction-temp")
+            textTarget = &s.CompactionTemp;
+        else if (name == "--weather")
+            textTarget = &options.WeatherFile;
 
         if (textTarget) {
             const auto text = value();
