@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <cstdio>
 
 namespace {
 
@@ -89,8 +89,11 @@ TEST_P(WeatherRefusalTest, NamesTheFileThePlaceAndTheReason)
 std::string tooMany()
 {
     std::string text = "time,wind_speed\n";
-    for (int n = 0; n <= 10000; ++n)
-        text += "2026-12-09T12:00:" + std::to_string(n % 60) + "Z,1\n";
+    char moment[32];
+    for (int n = 0; n <= 10000; ++n) {
+        std::snprintf(moment, sizeof moment, "2026-12-09T%02d:%02d:%02dZ,1\n", n / 3600, n / 60 % 60, n % 60);
+        text += moment;
+    }
     return text;
 }
 const std::string TooMany = tooMany();
