@@ -2,9 +2,13 @@
 //   build/bench/kelvara_bench --benchmark_filter='WhatIf|Plan|Batch' --benchmark_repetitions=5
 #include "DateUtilsBD2006.h"
 #include "LayingPlan.h"
+#include "PICHourCls.h"
+#include "WeatherSource.h"
 #include "WeatherWhatIf.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -36,6 +40,36 @@ void Plan(benchmark::State& state)
         benchmark::DoNotOptimize(PlanLaying(scenario, 30, std::nullopt, executionOf(state)));
 }
 BENCHMARK(Plan)->ArgName("parallel")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same 48-slot plan on an hourly timeline over the laying day and the
+// next, to compare with Plan. classEqual 1: wind and cloud series at the
+// default classes' values, so the runs do Plan's work and only the series
+// cost differs; 0: all three quantities varying (runs of other lengths).
+void PlanWithTimeline(benchmark::State& state)
+{
+    TScenario scenario = midsummerNoon();
+    const bool classEqual = state.range(1) != 0;
+    const TPICHourCls engine;
+    std::string csv = classEqual ? "time,wind_speed,cloud_cover\n" : "time,air_temp,wind_speed,cloud_cover\n";
+    char line[96];
+    for (int hour = 0; hour < 48; ++hour) {
+        if (classEqual)
+            std::snprintf(line, sizeof line, "2026-06-%02dT%02d:00+02:00,%.17g,%.17g\n", 21 + hour / 24, hour % 24,
+                engine.WindSpeedFeeble, engine.CloudCoverClear);
+        else
+            std::snprintf(line, sizeof line, "2026-06-%02dT%02d:00+02:00,%.1f,%.1f,%d\n", 21 + hour / 24, hour % 24,
+                15.0 + 0.2 * hour, 1.0 + 0.1 * hour, (hour * 7) % 101);
+        csv += line;
+    }
+    scenario.Weather = std::make_shared<const TWeatherSource>(WeatherSource::ReadText(csv, "bench.csv"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlanLaying(scenario, 30, std::nullopt, executionOf(state)));
+}
+BENCHMARK(PlanWithTimeline)
+    ->ArgNames({"parallel", "classEqual"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Unrelated rows, as a batch file holds them: every thickness, class and
 // hour over a year.

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
   qt6-charts-dev libqt6opengl6-dev poppler-utils
-  libjpeg-dev libtbb-dev
+  libjpeg-dev libtbb-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool
   dpkg-dev file lintian desktop-file-utils appstream

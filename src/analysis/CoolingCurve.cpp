@@ -16,7 +16,8 @@ std::vector<TCurvePoint> CoolingCurve(const TRunOutcome& outcome)
         const int elapsed = level * TPICHourCls::TimeStep;
         const auto n = static_cast<std::size_t>(level);
         points.push_back({elapsed, TheTimeUtilsCls::AddDuration(outcome.Laying, elapsed), history.SurfaceTemps()[n],
-            history.LayerMaxTemps()[n], history.AirTempAtLevel(level)});
+            history.LayerMaxTemps()[n], history.AirTempAtLevel(level), history.WindSpeedAtLevel(level),
+            history.CloudCoverAtLevel(level), history.LayerMeanTemps()[n]});
     }
     return points;
 }

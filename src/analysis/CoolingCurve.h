@@ -11,6 +11,9 @@ struct TCurvePoint {
     double SurfaceTemp = 0.0;  // degC
     double LayerMaxTemp = 0.0;  // degC, the reopening criterion
     double AirTemp = 0.0;  // degC, as last refreshed
+    double WindSpeed = 0.0;  // m/s, as last refreshed
+    double CloudCover = 0.0;  // %, as last refreshed
+    double LayerMeanTemp = 0.0;  // degC, the compaction criterion
 };
 
 struct TDepthProfile {

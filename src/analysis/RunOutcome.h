@@ -5,6 +5,7 @@
 #include "WallClock.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,17 @@ struct TRunOutcome {
     double StartSolarTime = 0.0;  // h
     double BottomTemp = 0.0;  // degC
     std::vector<int> Limits;  // node at the bottom of each layer
+
+    // The weather: "classes", "values" or "timeline"; with a timeline its
+    // first and last moment (run moments) and whether the run went past the
+    // last point of a series and held its last value.
+    std::string WeatherKind = "classes";
+    std::optional<double> WeatherFrom;
+    std::optional<double> WeatherUntil;
+    bool WeatherHeld = false;
+    // Seconds until the new layer's mean reached the compaction-end
+    // temperature; empty when the run ended before.
+    std::optional<double> CompactionSeconds;
 
     // Only when the run was asked to keep it.
     std::shared_ptr<const TCoolingHistory> History;

@@ -1,6 +1,7 @@
 #include "Scenario.h"
 
 #include "PICHourCls.h"
+#include "WeatherSource.h"
 
 #include <stdexcept>
 #include <string>
@@ -55,6 +56,20 @@ void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)
     engine.WindSpeed = winds[static_cast<std::size_t>(scenario.Wind)];
     engine.CloudCover = clouds[static_cast<std::size_t>(scenario.Cloud)];
     engine.SummerTime = SummerTimeOf(scenario);
+    engine.Weather = scenario.Weather ? WeatherSource::TimelineFor(*scenario.Weather, scenario) : TWeatherTimeline{};
+    const std::pair<const std::optional<double>*, std::optional<TWeatherSeries>*> constants[]
+        = {{&scenario.AirTemp, &engine.Weather.AirTemp}, {&scenario.WindSpeed, &engine.Weather.WindSpeed},
+            {&scenario.CloudCover, &engine.Weather.CloudCover}};
+    for (const auto& [value, series] : constants)
+        if (*value)
+            *series = TWeatherSeries({{0.0, **value}});
+}
+
+const char* WeatherKindOf(const TScenario& scenario)
+{
+    if (scenario.Weather)
+        return "timeline";
+    return scenario.AirTemp || scenario.WindSpeed || scenario.CloudCover ? "values" : "classes";
 }
 
 const char* NameOf(TWindClass wind)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 class TPICHourCls;
+struct TWeatherSource;
 
 enum class TWindClass { Feeble, Moderate, Strong };
 enum class TCloudClass { Clear, Partial, Covered };
@@ -41,14 +43,25 @@ struct TScenario {
     TClockMode Clock = TClockMode::Auto;
     std::vector<TLayerOverride> Layers;
     std::optional<double> BottomTemp;  // degC; empty: the engine's own
+    // Measured weather as constants (one point each) and a file's timeline;
+    // a quantity given by neither keeps its class or the modelled air.
+    std::optional<double> AirTemp;  // degC
+    std::optional<double> WindSpeed;  // m/s
+    std::optional<double> CloudCover;  // %
+    std::shared_ptr<const TWeatherSource> Weather;
+    double CompactionTemp = 80.0;  // degC, the end of the compaction window
 };
+
+// "classes", "values" (constants only) or "timeline" (a file).
+const char* WeatherKindOf(const TScenario& scenario);
 
 // Summer time as the scenario's clock mode gives it for its laying date and
 // time.
 bool SummerTimeOf(const TScenario& scenario);
 
 // Writes the scenario into an engine as the desktop program's fields and
-// buttons do. Throws std::invalid_argument for a layer that does not exist.
+// buttons do. Throws std::invalid_argument for a layer that does not exist,
+// TWeatherError for a timeline that the scenario's clock makes unordered.
 void ApplyScenario(const TScenario& scenario, TPICHourCls& engine);
 
 // The names the command line and the reports use: "feeble", "moderate",

@@ -1,10 +1,13 @@
 #include "ScenarioRun.h"
 
+#include "CompactionWindow.h"
 #include "DateUtilsBD2006.h"
 #include "Daylight.h"
 #include "PICHourCls.h"
 #include "TheTimeUtilsCls.h"
+#include "WeatherSource.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -22,6 +25,36 @@ void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHisto
     outcome.Limits = engine.Limits;
     if (keepHistory)
         outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
+}
+
+// The weather the run used, and how long the layer stayed above the
+// compaction-end temperature.
+void addWeather(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome& outcome)
+{
+    outcome.WeatherKind = WeatherKindOf(scenario);
+    outcome.CompactionSeconds = CompactionSeconds(engine.History(), engine.LayingTemp, scenario.CompactionTemp);
+    if (!scenario.Weather)
+        return;
+    const std::optional<TWeatherSeries>* all[]
+        = {&engine.Weather.AirTemp, &engine.Weather.WindSpeed, &engine.Weather.CloudCover};
+    std::optional<double> first, last;
+    for (const auto* series : all) {
+        if (!*series || (series == all[0] && scenario.AirTemp) || (series == all[1] && scenario.WindSpeed)
+            || (series == all[2] && scenario.CloudCover))
+            continue;
+        const auto& points = (*series)->Points();
+        first = first ? std::min(*first, points.front().ElapsedSeconds) : points.front().ElapsedSeconds;
+        last = last ? std::max(*last, points.back().ElapsedSeconds) : points.back().ElapsedSeconds;
+        if (points.back().ElapsedSeconds < outcome.ResultSeconds)
+            outcome.WeatherHeld = true;
+    }
+    if (!first)
+        return;
+    // Elapsed seconds count from the laying's minute; the run's moments keep
+    // its seconds, so go through UTC.
+    const double laying = static_cast<double>(LayingUtcSeconds(scenario));
+    outcome.WeatherFrom = WallClock::FromUtc((laying + *first) / 86400.0, outcome.ClockOffset);
+    outcome.WeatherUntil = WallClock::FromUtc((laying + *last) / 86400.0, outcome.ClockOffset);
 }
 
 }  // namespace
@@ -62,6 +95,8 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
             return outcome;
         }
         outcome = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
+        if (outcome.Succeeded())
+            addWeather(engine, scenario, outcome);
     } catch (const std::exception& error) {
         outcome.Failure = error.what();
     }

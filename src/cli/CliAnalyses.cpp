@@ -169,11 +169,13 @@ std::string PlanJson(const TCliOutcome& read, const TLayingPlan& plan)
 
 std::string CurveCsv(const TRunOutcome& run)
 {
-    std::string csv = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp\n";
+    std::string csv
+        = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp\n";
     for (const TCurvePoint& point : CoolingCurve(run))
         csv += std::to_string(point.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(point.Moment).Moment).value_or("")
             + ',' + temperature(point.SurfaceTemp) + ',' + temperature(point.LayerMaxTemp) + ','
-            + temperature(point.AirTemp) + '\n';
+            + temperature(point.AirTemp) + ',' + temperature(point.WindSpeed) + ',' + temperature(point.CloudCover)
+            + ',' + temperature(point.LayerMeanTemp) + '\n';
     return csv;
 }
 

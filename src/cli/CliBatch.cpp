@@ -16,8 +16,10 @@ namespace {
 constexpr std::array<const char*, 7> RequiredColumns
     = {"thickness", "laying_temp", "reopen_temp", "wind", "cloud", "date", "time"};
 constexpr const char* ClockColumn = "clock";
-constexpr std::array<const char*, 6> ResultColumns
-    = {"result_seconds", "reopening", "error", "duration_seconds", "night", "reopening_summer_time"};
+// Optional: the row's weather constants; an empty cell keeps the class or the model.
+constexpr std::array<const char*, 3> WeatherColumns = {"air_temp", "wind_speed", "cloud_cover"};
+constexpr std::array<const char*, 7> ResultColumns = {
+    "result_seconds", "reopening", "error", "duration_seconds", "night", "reopening_summer_time", "compaction_seconds"};
 using TResultFields = std::array<std::string, ResultColumns.size()>;
 constexpr std::size_t ErrorField = 2;
 
@@ -37,6 +39,7 @@ std::string rowError(const TCliOutcome& outcome)
 struct TColumns {
     std::array<std::size_t, RequiredColumns.size()> Required{};
     std::optional<std::size_t> Clock;
+    std::array<std::optional<std::size_t>, WeatherColumns.size()> Weather;
 };
 
 // The position of each column the batch reads, or why the header is unusable.
@@ -68,6 +71,8 @@ std::optional<std::string> findColumns(const TCsvRecord& header, TColumns& colum
         columns.Required[c] = *at;
     }
     columns.Clock = position(ClockColumn);
+    for (std::size_t c = 0; c < WeatherColumns.size(); ++c)
+        columns.Weather[c] = position(WeatherColumns[c]);
     return std::nullopt;
 }
 
@@ -91,16 +96,21 @@ TCliReading readRow(const TCsvRecord& row, std::size_t width, const TColumns& co
     for (std::size_t c = 0; c < RequiredColumns.size(); ++c)
         *targets[c] = row.Fields[columns.Required[c]];
     scenario.Clock = columns.Clock && !row.Fields[*columns.Clock].empty() ? row.Fields[*columns.Clock] : "auto";
+    std::string* weather[] = {&scenario.AirTemp, &scenario.WindSpeed, &scenario.CloudCover};
+    for (std::size_t c = 0; c < WeatherColumns.size(); ++c)
+        if (columns.Weather[c])
+            *weather[c] = row.Fields[*columns.Weather[c]];
     return ReadScenario(scenario);
 }
 
 TResultFields resultFields(const TCliOutcome& outcome)
 {
     if (outcome.Status != TCliStatus::Ok)
-        return {"", "", rowError(outcome), "", "", ""};
+        return {"", "", rowError(outcome), "", "", "", ""};
     return {std::to_string(static_cast<long long>(*outcome.ResultSeconds)), outcome.Reopening.value_or(""), "",
         std::to_string(static_cast<long long>(*outcome.DurationSeconds)), *outcome.Night ? "true" : "false",
-        *outcome.ReopeningSummerTime ? "true" : "false"};
+        *outcome.ReopeningSummerTime ? "true" : "false",
+        outcome.CompactionSeconds ? std::to_string(static_cast<long long>(*outcome.CompactionSeconds)) : ""};
 }
 
 // Reads, runs and writes one chunk of rows. False once the output is lost.

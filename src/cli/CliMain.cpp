@@ -7,6 +7,7 @@
 #include "CliOutput.h"
 #include "CliReport.h"
 #include "ScenarioRun.h"
+#include "WeatherSource.h"
 
 #include <ctime>
 #include <ostream>
@@ -41,6 +42,20 @@ int reportFailure(const TCliOptions& options, const TCliScenario& scenario, cons
     return ExitCodeOf(outcome.Status);
 }
 
+// The --weather file, read once for every run; false after refusing it.
+bool readWeatherFile(TCliOptions& options, std::ostream& err)
+{
+    if (options.WeatherFile.empty())
+        return true;
+    try {
+        options.Scenario.Weather = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(options.WeatherFile));
+    } catch (const TWeatherError& error) {
+        err << "kelvara-calc: " << error.what() << '\n';
+        return false;
+    }
+    return true;
+}
+
 int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err,
     const std::function<TCliNow()>& now, bool showProgress)
 {
@@ -53,6 +68,8 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
                                : std::string("kelvara-calc ") + KELVARA_VERSION + '\n');
         return 0;
     case TCliMode::Batch:
+        if (!readWeatherFile(options, err))
+            return 2;
         return RunBatch(in, out, err, options.Scenario, showProgress);
     case TCliMode::Single:
     case TCliMode::WhatIf:
@@ -82,6 +99,8 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
                 return 2;
             }
 
+    if (!readWeatherFile(options, err))
+        return 2;
     TCliReading reading = ReadScenario(scenario);
     TCliOutcome& outcome = reading.Outcome;
     if (!reading.Scenario)

@@ -26,8 +26,9 @@ std::optional<double> readNumber(const std::string& text)
 }
 
 // The options a batch takes from each of its rows instead.
-constexpr const char* SingleRunOptions[] = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud",
-    "--date", "--time", "--clock", "--json", "--what-if", "--plan", "--curve", "--profiles"};
+constexpr const char* SingleRunOptions[]
+    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
+        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover"};
 
 // "YYYY-MM-DDTHH:MM" as a date-time value.
 std::optional<double> readMoment(const std::string& text)
@@ -50,6 +51,11 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     for (const char* option : {"--every", "--reopen-by"})
         if (has(option) && options.Mode != TCliMode::Plan)
             return TCliUsageError{std::string(option) + " needs --plan"};
+    if (options.Mode == TCliMode::WhatIf)
+        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather"})
+            if (has(option))
+                return TCliUsageError{
+                    std::string("--what-if varies the wind and cloud classes and cannot be used with ") + option};
     const bool history = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     if (history && options.Mode != TCliMode::Single)
         return TCliUsageError{"--curve and --profiles go with a single run, not --what-if, --plan or --batch"};
@@ -98,17 +104,34 @@ std::string buildUsage()
     usage += more + "density " + LimitRange(CliLimits::Density) + "; repeatable\n";
     usage += "  --bottom-temp C        expert: temperature of the existing road,\n";
     usage += more + LimitRange(CliLimits::BottomTemp) + " (default 14)\n";
+    usage += "  --air-temp C           measured air temperature, -40 to 50, instead of the\n"
+             "                         seasonal model (e.g. --air-temp 2)\n"
+             "  --wind-speed M/S       wind speed, 0 to 60, instead of --wind (--wind-speed 4.5)\n"
+             "  --cloud-cover PCT      cloud cover, 0 to 100, instead of --cloud (--cloud-cover 80)\n"
+             "  --weather FILE         a weather timeline: CSV with a time column and any of\n"
+             "                         air_temp, wind_speed, cloud_cover (moments\n"
+             "                         YYYY-MM-DDTHH:MM[:SS] with Z or +HH:MM, or without: the\n"
+             "                         run's clock), or a saved hourly forecast JSON\n"
+             "                         (hourly.temperature_2m, wind_speed_10m in m/s or km/h,\n"
+             "                         cloud_cover), e.g. --weather forecast.json; the last\n"
+             "                         values are held after its end; not together with a\n"
+             "                         constant of the same quantity\n"
+             "  --compaction-temp C    end of the compaction window: the new layer's mean\n"
+             "                         temperature, 40 to 140 (default 80)\n";
     usage += "  --json                 one JSON object on standard output, for every outcome\n"
              "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
-             "                         reopen_temp,wind,cloud,date,time[,clock] in any order,\n"
-             "                         other columns copied), CSV on standard output with\n"
+             "                         reopen_temp,wind,cloud,date,time[,clock][,air_temp]\n"
+             "                         [,wind_speed][,cloud_cover] in any order, other\n"
+             "                         columns copied), CSV on standard output with\n"
              "                         result_seconds,reopening,error,duration_seconds,night,\n"
-             "                         reopening_summer_time added, rows run on every\n"
-             "                         core; --layer and\n"
-             "                         --bottom-temp apply to every row, --thickness to\n"
-             "                         --clock, --json and the analyses are refused with it\n"
+             "                         reopening_summer_time,compaction_seconds added, rows\n"
+             "                         run on every core; --layer, --bottom-temp, --weather\n"
+             "                         and --compaction-temp apply to every row, --thickness\n"
+             "                         to --clock, the weather constants, --json and the\n"
+             "                         analyses are refused with it\n"
              "  --what-if              the reopening under each of the nine wind and sky\n"
-             "                         classes, as a 3 x 3 table (* reopens at night)\n"
+             "                         classes, as a 3 x 3 table (* reopens at night);\n"
+             "                         not with the weather options\n"
              "  --plan                 the reopening for each laying time of the day\n"
              "  --every MINUTES        with --plan: slots from 00:00 every 5 to 720 minutes,\n"
              "                         a divisor of a day (default 30)\n"
@@ -117,7 +140,8 @@ std::string buildUsage()
              "                         name the latest\n"
              "  --curve FILE           the run's temperatures at every 5 s as CSV:\n"
              "                         elapsed_seconds,clock,surface_temp,layer_max_temp,\n"
-             "                         air_temp (FILE - for standard output)\n"
+             "                         air_temp,wind_speed,cloud_cover,layer_mean_temp\n"
+             "                         (FILE - for standard output)\n"
              "  --profiles FILE        the depth profile every 5 minutes as CSV:\n"
              "                         elapsed_seconds,clock,depth_cm,temp (- likewise)\n"
              "  --help                 this text\n"
@@ -201,6 +225,16 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             textTarget = &s.Time;
         else if (name == "--clock")
             textTarget = &s.Clock;
+        else if (name == "--air-temp")
+            textTarget = &s.AirTemp;
+        else if (name == "--wind-speed")
+            textTarget = &s.WindSpeed;
+        else if (name == "--cloud-cover")
+            textTarget = &s.CloudCover;
+        else if (name == "--compaction-temp")
+            textTarget = &s.CompactionTemp;
+        else if (name == "--weather")
+            textTarget = &options.WeatherFile;
 
         if (textTarget) {
             const auto text = value();

@@ -19,6 +19,7 @@ struct TCliOptions {
     // A single run's history as CSV; "-" for standard output.
     std::string CurveFile;
     std::string ProfilesFile;
+    std::string WeatherFile;  // --weather, read before any run
 };
 
 struct TCliUsageError {

@@ -98,7 +98,13 @@ std::string TextReport(const TCliOutcome& outcome)
     const char* clock = !clockChanged ? "" : *outcome.ReopeningSummerTime ? " (summer time)" : " (winter time)";
     return "Laying:    " + outcome.Laying.value_or("?") + "\nReopening: " + outcome.Reopening.value_or("?") + clock
         + (outcome.Night.value_or(false) ? " (at night)" : "")
-        + "\nDuration:  " + FormatDuration(outcome.DurationSeconds.value_or(0.0)) + '\n';
+        + "\nDuration:  " + FormatDuration(outcome.DurationSeconds.value_or(0.0)) + '\n'
+        + (outcome.CompactionSeconds ? "Compaction: until " + outcome.CompactionUntil.value_or("?") + " ("
+                    + FormatDuration(std::trunc(*outcome.CompactionSeconds)) + ")\n"
+                                     : std::string())
+        + (outcome.WeatherHeld.value_or(false) ? "Weather:   the timeline ends at " + outcome.WeatherUntil.value_or("?")
+                    + "; its last values were held\n"
+                                               : std::string());
 }
 
 std::string FailureLine(const TCliOutcome& outcome)
@@ -139,6 +145,12 @@ std::string JsonResult(const TCliOutcome& outcome)
         + jsonOptional(outcome.Reopening) + ",\"reopening_summer_time\":" + jsonOptional(outcome.ReopeningSummerTime)
         + ",\"duration_seconds\":" + jsonOptional(outcome.DurationSeconds)
         + ",\"night\":" + (outcome.Night ? (*outcome.Night ? "true" : "false") : "null");
+    json += ",\"weather\":" + JsonString(outcome.Weather);
+    if (outcome.Weather == "timeline")
+        json += ",\"weather_from\":" + jsonOptional(outcome.WeatherFrom) + ",\"weather_until\":"
+            + jsonOptional(outcome.WeatherUntil) + ",\"weather_held\":" + jsonOptional(outcome.WeatherHeld);
+    json += ",\"compaction_seconds\":" + jsonOptional(outcome.CompactionSeconds)
+        + ",\"compaction_until\":" + jsonOptional(outcome.CompactionUntil);
     if (outcome.Status != TCliStatus::Ok)
         json += ",\"error\":"
             + JsonString(!outcome.Error.empty()             ? outcome.Error

@@ -1,11 +1,13 @@
 #include "CliScenario.h"
 
+#include "CliReport.h"
 #include "DateUtilsBD2006.h"
 #include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
 #include "ScenarioInputs.h"
 #include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
+#include "WeatherSource.h"
 
 #include <array>
 #include <charconv>
@@ -143,6 +145,72 @@ std::optional<std::string> IsoDateTime(double dateTime)
     return text;
 }
 
+namespace {
+
+std::optional<double> readNumber(const std::string& text)
+{
+    TRegionalSettingsCls parser;
+    const double value = parser.ParseReal(text, CliDecimalSeparator);
+    if (parser.ErrorCode != TRegionalSettingsCls::Success || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The weather constants, the file and the compaction-end temperature; a
+// refusal names what is wrong.
+std::optional<std::pair<TCliStatus, std::string>> readWeather(const TCliScenario& scenario, TScenario& read)
+{
+    struct TWeatherField {
+        const char* Name;
+        const char* Unit;
+        double Min, Max;
+        const std::string* Text;
+        std::optional<double>* Target;
+        bool InFile;
+    };
+    const TWeatherSource* file = scenario.Weather.get();
+    const TWeatherField fields[] = {
+        {"air temperature", "degC", WeatherSource::AirTempMin, WeatherSource::AirTempMax, &scenario.AirTemp,
+            &read.AirTemp, file && !file->AirTemp.empty()},
+        {"wind speed", "m/s", WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax, &scenario.WindSpeed,
+            &read.WindSpeed, file && !file->WindSpeed.empty()},
+        {"cloud cover", "%", WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax, &scenario.CloudCover,
+            &read.CloudCover, file && !file->CloudCover.empty()},
+        {"compaction temperature", "degC", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax,
+            &scenario.CompactionTemp, nullptr, false},
+    };
+    for (const TWeatherField& field : fields) {
+        if (field.Text->empty())
+            continue;
+        const auto value = readNumber(*field.Text);
+        if (!value)
+            return std::pair(
+                TCliStatus::Malformed, std::string(field.Name) + ": cannot read \"" + *field.Text + "\" as a number");
+        if (*value < field.Min || *value > field.Max)
+            return std::pair(TCliStatus::Refused,
+                std::string(field.Name) + ": " + *field.Text + " " + field.Unit + " is outside " + JsonNumber(field.Min)
+                    + " to " + JsonNumber(field.Max) + " " + field.Unit);
+        if (field.InFile)
+            return std::pair(TCliStatus::Refused,
+                std::string(field.Name) + ": given both as a value and as a series of " + file->File);
+        if (field.Target)
+            *field.Target = *value;
+        else
+            read.CompactionTemp = *value;
+    }
+    read.Weather = scenario.Weather;
+    if (read.Weather) {
+        try {
+            WeatherSource::TimelineFor(*read.Weather, read);
+        } catch (const std::exception& error) {
+            return std::pair(TCliStatus::Refused, std::string(error.what()));
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 TCliReading ReadScenario(const TCliScenario& scenario)
 {
     TCliReading reading;
@@ -215,6 +283,11 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     read.Layers = scenario.Layers;
     read.BottomTemp = scenario.BottomTemp;
     outcome.BottomTemp = scenario.BottomTemp.value_or(engine.BottomTemp);
+    if (auto refusal = readWeather(scenario, read)) {
+        outcome = failed(outcome, refusal->first, refusal->second);
+        return reading;
+    }
+    outcome.Weather = WeatherKindOf(read);
     outcome.Laying = IsoDateTime(TheTimeUtilsCls::JoinDateAndTime(*date, *time));
     reading.Scenario = std::move(read);
     return reading;
@@ -246,6 +319,16 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
     outcome.Reopening = IsoDateTime(reopening.Moment);
     outcome.ReopeningSummerTime = reopening.SummerTime;
     outcome.Night = run.Night;
+    outcome.Weather = run.WeatherKind;
+    if (run.WeatherFrom && run.WeatherUntil) {
+        outcome.WeatherFrom = IsoDateTime(run.Wall(*run.WeatherFrom).Moment);
+        outcome.WeatherUntil = IsoDateTime(run.Wall(*run.WeatherUntil).Moment);
+        outcome.WeatherHeld = run.WeatherHeld;
+    }
+    outcome.CompactionSeconds = run.CompactionSeconds;
+    if (run.CompactionSeconds)
+        outcome.CompactionUntil
+            = IsoDateTime(run.Wall(TheTimeUtilsCls::AddDuration(run.Laying, *run.CompactionSeconds)).Moment);
 }
 
 TCliOutcome RunCliScenario(const TCliScenario& scenario)

@@ -3,6 +3,7 @@
 #include "RunOutcome.h"
 #include "Scenario.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,12 @@ struct TCliScenario {
     std::string Clock = "auto";  // auto | summer | winter
     std::vector<TCliLayerOverride> Layers;
     std::optional<double> BottomTemp;
+    // Measured weather: empty text for none (the class or the model).
+    std::string AirTemp;  // degC
+    std::string WindSpeed;  // m/s
+    std::string CloudCover;  // %
+    std::shared_ptr<const TWeatherSource> Weather;  // --weather FILE
+    std::string CompactionTemp = "80";  // degC
 };
 
 enum class TCliStatus {
@@ -60,6 +67,12 @@ struct TCliOutcome {
     std::optional<double> EquationOfTime;
     std::optional<double> StartSolarTime;
     std::vector<int> Limits;
+    std::string Weather = "classes";  // "values", "timeline"
+    std::optional<std::string> WeatherFrom;  // a timeline's first and last moment, wall clock
+    std::optional<std::string> WeatherUntil;
+    std::optional<bool> WeatherHeld;
+    std::optional<double> CompactionSeconds;
+    std::optional<std::string> CompactionUntil;  // wall clock
 };
 
 // Checks the scenario's text as the desktop program checks its fields before

@@ -98,8 +98,9 @@ TEST(CliCurve, endsAtTheReopeningLevel)
     ASSERT_EQ(r.Status, 0) << r.Err;
     const auto rows = csvRecords(r.Out);
     ASSERT_GT(rows.size(), 2u);
-    EXPECT_EQ(
-        rows[0], (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp"}));
+    EXPECT_EQ(rows[0],
+        (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp",
+            "wind_speed", "cloud_cover", "layer_mean_temp"}));
     EXPECT_EQ(rows[1][1], "2026-07-10T14:30:00");
     EXPECT_EQ(rows.back()[0], members(run(with(July10, {"--json"})).Out, "result_seconds").at(0));
     EXPECT_LE(std::stod(rows.back()[3]), 30.0);

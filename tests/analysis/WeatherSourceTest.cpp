@@ -1,0 +1,190 @@
+#include "WeatherSource.h"
+#include "DateUtilsBD2006.h"
+#include "LayingPlan.h"
+#include "PICHourCls.h"
+#include "ScenarioRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+const std::string DataDir = KELVARA_TEST_DATA "/weather/";
+
+TScenario decemberScenario(int hour, int minute, int second = 0)
+{
+    TScenario s;
+    s.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 12, 9);
+    s.LayingTime = *DateUtilsBD2006::EncodeTime(hour, minute, second, 0);
+    return s;
+}
+
+std::vector<double> elapsedOf(const std::optional<TWeatherSeries>& series)
+{
+    std::vector<double> elapsed;
+    for (const TWeatherPoint& point : series.value().Points())
+        elapsed.push_back(point.ElapsedSeconds);
+    return elapsed;
+}
+
+TEST(WeatherSourceTest, ReadsTheCsvWithOffsetsFromTheLayingMinute)
+{
+    const TWeatherSource source = WeatherSource::ReadFile(DataDir + "site-weather.csv");
+    EXPECT_EQ(source.AirTemp.size(), 7u);
+    EXPECT_EQ(source.WindSpeed.size(), 6u);  // an empty cell is no point
+    EXPECT_EQ(source.CloudCover.size(), 6u);
+    // Laid at 14:10:59 winter time: the seconds are ignored.
+    const TWeatherTimeline timeline = WeatherSource::TimelineFor(source, decemberScenario(14, 10, 59));
+    const std::vector<double> expected = {-600, 3000, 6600, 13800, 21000, 24600, 37200};
+    EXPECT_EQ(elapsedOf(timeline.AirTemp), expected);
+    EXPECT_EQ(timeline.AirTemp->Points().back().Value, -1.0);
+    EXPECT_EQ(timeline.WindSpeed->Points()[1].ElapsedSeconds, 6600);
+}
+
+TEST(WeatherSourceTest, ReadsForecastsAtTheirOffsetAndUnit)
+{
+    const TWeatherSource utc = WeatherSource::ReadFile(DataDir + "forecast-utc.json");
+    ASSERT_EQ(utc.AirTemp.size(), 48u);
+    EXPECT_EQ(utc.WindSpeed.size(), 48u);
+    EXPECT_EQ(utc.WindSpeed[0].Value, 5.2);  // m/s as given
+    const TWeatherSource brussels = WeatherSource::ReadFile(DataDir + "forecast-brussels.json");
+    EXPECT_EQ(brussels.AirTemp.size(), 70u);  // two nulls
+    EXPECT_EQ(brussels.WindSpeed[0].Value, 18.7 / 3.6);
+    // 00:00 at +01:00 is 23:00 UTC the day before; the UTC file starts an hour later.
+    const TScenario laid = decemberScenario(0, 0);
+    EXPECT_EQ(WeatherSource::TimelineFor(brussels, laid).AirTemp->Points()[0].ElapsedSeconds, 0.0);
+    EXPECT_EQ(WeatherSource::TimelineFor(utc, laid).CloudCover->Points()[0].ElapsedSeconds, 3600.0);
+}
+
+TEST(WeatherSourceTest, MomentsWithoutOffsetAreReadOnTheRunsClock)
+{
+    const TWeatherSource source = WeatherSource::ReadText("time,air_temp\n2027-03-28T03:30,5\n", "spring.csv");
+    TScenario s;
+    s.LayingDate = *DateUtilsBD2006::EncodeDate(2027, 3, 28);
+    s.LayingTime = *DateUtilsBD2006::EncodeTime(1, 0, 0, 0);  // winter time, 00:00 UTC
+    EXPECT_EQ(WeatherSource::TimelineFor(source, s).AirTemp->Points()[0].ElapsedSeconds, 5400.0);  // summer time
+    s.Clock = TClockMode::Winter;
+    EXPECT_EQ(WeatherSource::TimelineFor(source, s).AirTemp->Points()[0].ElapsedSeconds, 9000.0);
+}
+
+struct TRefusal {
+    const char* Text;
+    const char* Reason;
+};
+
+class WeatherRefusalTest : public testing::TestWithParam<TRefusal> { };
+
+TEST_P(WeatherRefusalTest, NamesTheFileThePlaceAndTheReason)
+{
+    try {
+        const TWeatherSource source = WeatherSource::ReadText(GetParam().Text, "w.csv");
+        WeatherSource::TimelineFor(source, decemberScenario(12, 0));
+        FAIL() << "accepted";
+    } catch (const TWeatherError& error) {
+        EXPECT_EQ(std::string(error.what()), std::string("w.csv: ") + GetParam().Reason);
+    }
+}
+
+std::string tooMany()
+{
+    std::string text = "time,wind_speed\n";
+    char moment[32];
+    for (int n = 0; n <= 10000; ++n) {
+        std::snprintf(moment, sizeof moment, "2026-12-09T%02d:%02d:%02dZ,1\n", n / 3600, n / 60 % 60, n % 60);
+        text += moment;
+    }
+    return text;
+}
+const std::string TooMany = tooMany();
+
+INSTANTIATE_TEST_SUITE_P(Cases, WeatherRefusalTest,
+    testing::Values(TRefusal{"", "unknown format: the file is empty"},
+        TRefusal{"moment,air_temp\n", "line 1: unknown format: no time column"},
+        TRefusal{"time,station\n2026-12-09T12:00Z,x\n", "line 1: no air_temp, wind_speed or cloud_cover column"},
+        TRefusal{"time,air_temp\n2026-12-09 12:00,3\n", "line 2: moment \"2026-12-09 12:00\" does not parse"},
+        TRefusal{"time,air_temp\n2026-12-09T12:00+1,3\n", "line 2: moment \"2026-12-09T12:00+1\" does not parse"},
+        TRefusal{"time,air_temp\n2026-12-09T12:00Z,3\n2026-12-09T13:00+01:00,4\n",
+            "line 3: air temperature moment not after the one before it"},
+        TRefusal{"time,air_temp\n2026-12-09T12:00Z,50.5\n", "line 2: air temperature 50.5 degC outside -40 to 50"},
+        TRefusal{"time,wind_speed\n2026-12-09T12:00Z,-0.1\n", "line 2: wind speed -0.1 m/s outside 0 to 60"},
+        TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,101\n", "line 2: cloud cover 101 % outside 0 to 100"},
+        TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,lots\n", "line 2: cloud_cover \"lots\" is not a number"},
+        TRefusal{"time,air_temp,cloud_cover\n2026-12-09T12:00Z,,50\n", "air_temp has no points"},
+        TRefusal{TooMany.c_str(), "line 10002: more than 10000 points of wind speed"},
+        TRefusal{"{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"wind_speed_10m\":[3]},"
+                 "\"hourly_units\":{\"wind_speed_10m\":\"mph\"}}",
+            "wind speed unit \"mph\" is neither m/s nor km/h"},
+        TRefusal{"{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"temperature_2m\":[null]}}",
+            "hourly.temperature_2m has no points"},
+        TRefusal{"{\"hourly\":{\"time\":[\"2026-12-09T12:00\",\"9 Dec\"],\"cloud_cover\":[1,2]}}",
+            "hourly.time[1]: moment \"9 Dec\" does not parse"},
+        TRefusal{"{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"cloud_cover\":[120]}}",
+            "hourly.cloud_cover[0]: cloud cover 120 % outside 0 to 100"},
+        TRefusal{"{\"daily\":{}}", "unknown format: no hourly forecast"}));
+
+TEST(WeatherSourceTest, AnUnreadableFileIsRefused)
+{
+    EXPECT_THROW(WeatherSource::ReadFile(DataDir + "missing.csv"), TWeatherError);
+}
+
+TEST(WeatherSourceTest, ClassEqualConstantsGiveTheClassRun)
+{
+    const TPICHourCls engine;
+    TScenario classes = decemberScenario(14, 10);
+    classes.Wind = TWindClass::Moderate;
+    classes.Cloud = TCloudClass::Covered;
+    TScenario values = classes;
+    values.WindSpeed = engine.WindSpeedModerate;
+    values.CloudCover = engine.CloudCoverOvercast;
+    const TRunOutcome a = RunScenario(classes), b = RunScenario(values);
+    ASSERT_TRUE(b.Succeeded());
+    EXPECT_EQ(a.ResultSeconds, b.ResultSeconds);
+    EXPECT_EQ(a.CompactionSeconds, b.CompactionSeconds);
+    EXPECT_EQ(std::string(a.WeatherKind), "classes");
+    EXPECT_EQ(std::string(b.WeatherKind), "values");
+    // Colder air cools the layer sooner.
+    values.AirTemp = -10.0;
+    EXPECT_LT(RunScenario(values).ResultSeconds,
+        RunScenario([&] {
+            TScenario warm = values;
+            warm.AirTemp = 20.0;
+            return warm;
+        }())
+            .ResultSeconds);
+}
+
+TEST(WeatherSourceTest, ATimelineThatEndsEarlyIsHeld)
+{
+    TScenario s = decemberScenario(14, 10);
+    s.Weather = std::make_shared<const TWeatherSource>(
+        WeatherSource::ReadText("time,air_temp\n2026-12-09T13:00Z,2\n2026-12-09T13:30Z,1\n", "short.csv"));
+    const TRunOutcome run = RunScenario(s);
+    ASSERT_TRUE(run.Succeeded());
+    EXPECT_EQ(std::string(run.WeatherKind), "timeline");
+    EXPECT_TRUE(run.WeatherHeld);
+    ASSERT_TRUE(run.WeatherUntil);
+    EXPECT_NEAR(*run.WeatherUntil, s.LayingDate + 14.5 / 24.0, 1e-9);  // 13:30 UTC on the run's clock
+    ASSERT_TRUE(run.CompactionSeconds);
+    EXPECT_LT(*run.CompactionSeconds, run.ResultSeconds);
+}
+
+TEST(WeatherSourceTest, PlanSlotsWithATimelineEqualSingleRuns)
+{
+    TScenario s = decemberScenario(0, 0);
+    s.Weather = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(DataDir + "forecast-brussels.json"));
+    const auto plan = PlanLaying(s, 240);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->Slots.size(), 6u);
+    for (const TPlanSlot& slot : plan->Slots) {
+        TScenario single = s;
+        single.LayingTime = slot.LayingTime;
+        const TRunOutcome run = RunScenario(single);
+        EXPECT_EQ(slot.Outcome.ResultSeconds, run.ResultSeconds);
+        EXPECT_EQ(slot.Outcome.CompactionSeconds, run.CompactionSeconds);
+    }
+    // The slots read the same moments: they do not all give the same wait.
+    EXPECT_NE(plan->Slots[0].Outcome.ResultSeconds, plan->Slots[3].Outcome.ResultSeconds);
+}
+
+}  // namespace
