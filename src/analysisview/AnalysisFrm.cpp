@@ -62,6 +62,11 @@ TAnalysisFrm::TAnalysisFrm(
     FProgress->setObjectName(QStringLiteral("progress"));
     FProgress->setVisible(false);
     FStop->setVisible(false);
+    FPreviousNotice = new QLabel(this);
+    FPreviousNotice->setObjectName(QStringLiteral("previousComputation"));
+    FPreviousNotice->setWordWrap(true);
+    FPreviousNotice->setStyleSheet(QStringLiteral("color: #a01414; font-weight: bold;"));
+    FPreviousNotice->setVisible(false);
 
     auto* coolingPage = new QWidget();
     auto* coolingLayout = new QVBoxLayout(coolingPage);
@@ -83,6 +88,7 @@ TAnalysisFrm::TAnalysisFrm(
     bottom->addWidget(FSaveCsv);
     bottom->addWidget(FSavePng);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FPreviousNotice);
     layout->addWidget(FSummary);
     layout->addWidget(FNight);
     layout->addWidget(FTabs, 1);
@@ -107,6 +113,10 @@ void TAnalysisFrm::ShowComputation(const TScenario& scenario, const TRunOutcome&
 {
     FComputation = TComputation{scenario, outcome};
     FStale = true;
+    FPrevious = false;
+    FPreviousNotice->setVisible(false);
+    FSaveCsv->setEnabled(true);
+    FSavePng->setEnabled(true);
     if (isVisible()) {
         Refresh();
     } else {
@@ -150,11 +160,20 @@ void TAnalysisFrm::Refresh()
     FDepth->SetSnapshot(FSnapshot, FTexts.Language);
 }
 
+void TAnalysisFrm::ShowAsPrevious()
+{
+    FPrevious = true;
+    FPreviousNotice->setVisible(true);
+    FSaveCsv->setEnabled(false);
+    FSavePng->setEnabled(false);
+}
+
 void TAnalysisFrm::UpdateTexts()
 {
     const TLanguage language = FTexts.Language;
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
     setWindowTitle(text(TAnalysisText::WindowTitle));
+    FPreviousNotice->setText(text(TAnalysisText::PreviousComputation));
     FTabs->setTabText(0, text(TAnalysisText::TabCooling));
     FTabs->setTabText(1, text(TAnalysisText::TabDepth));
     FTabs->setTabText(2, text(TAnalysisText::TabWhatIf));
@@ -238,7 +257,8 @@ bool TAnalysisFrm::Save(const QString& title, const QString& filter, const std::
 
 bool TAnalysisFrm::SaveCurveCsv()
 {
-    if (!FComputation) {
+    // A report or export always describes what the frame shows.
+    if (!FComputation || FPrevious) {
         return false;
     }
     const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve, Snapshot().Outcome);
@@ -249,7 +269,7 @@ bool TAnalysisFrm::SaveCurveCsv()
 
 bool TAnalysisFrm::SaveChartPng()
 {
-    if (!FComputation) {
+    if (!FComputation || FPrevious) {
         return false;
     }
     Snapshot();
@@ -261,7 +281,7 @@ bool TAnalysisFrm::SaveChartPng()
 
 bool TAnalysisFrm::ExportReport()
 {
-    if (!FComputation) {
+    if (!FComputation || FPrevious) {
         return false;
     }
     const TLanguage language = FTexts.Language;

@@ -35,6 +35,10 @@ public:
     // Refreshes at once when shown, else when next shown.
     void ShowComputation(const TScenario& scenario, const TRunOutcome& outcome);
     void UpdateTexts();
+    // The frame's inputs changed: keep the run on view under a notice, with
+    // its exports off, until the next ShowComputation.
+    void ShowAsPrevious();
+    bool ShowsPrevious() const { return FPrevious; }
 
     // Ask for the site and the file, then write; false when cancelled or failed
     // (a failure has been shown through the presenter).
@@ -51,6 +55,9 @@ public:
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
     QLabel* NightLabel() const { return FNight; }
+    QLabel* PreviousLabel() const { return FPreviousNotice; }
+    QPushButton* SaveCsvButton() const { return FSaveCsv; }
+    QPushButton* SavePngButton() const { return FSavePng; }
     QLabel* HoverLabel() const { return FHover; }
     QProgressBar* Progress() const { return FProgress; }
     void ShowHoverAt(double moment);
@@ -79,6 +86,7 @@ private:
     QString FSiteName;
     std::optional<TComputation> FComputation;
     bool FStale = false;
+    bool FPrevious = false;
     TAnalysisSnapshot FSnapshot;
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
     TAnalysisRunner FRunner;
@@ -96,4 +104,5 @@ private:
     QPushButton* FStop;
     QPushButton* FSaveCsv;
     QPushButton* FSavePng;
+    QLabel* FPreviousNotice = nullptr;
 };

@@ -187,6 +187,7 @@ void TPICHourLTFra::ClearResults()
 {
     edtRPICDate->clear();
     edtRPICTime->clear();
+    emit resultsCleared();
 }
 
 bool TPICHourLTFra::CheckThickness(bool strict)

@@ -71,6 +71,9 @@ signals:
     // After every successful computation: the inputs as a scenario and what
     // the engine gave, its cooling history included.
     void computationSucceeded(const TScenario& scenario, const TRunOutcome& outcome);
+    // Whenever the result fields are emptied: what was computed no longer
+    // matches the inputs.
+    void resultsCleared();
 
 private:
     // One numeric input: its controls, its label's text and the engine's

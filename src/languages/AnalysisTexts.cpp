@@ -17,6 +17,8 @@ constexpr TTextPair Table[] = {
     {"&Analyse du refroidissement...", "&Afkoelingsanalyse..."},
     {"&Rapport PDF...", "PDF-&rapport..."},
     {"Analyse du refroidissement", "Afkoelingsanalyse"},
+    {"Les données ont changé : cette fenêtre montre le calcul précédent. Appuyez sur « Calcul » pour la mettre à jour.",
+        "De gegevens zijn gewijzigd: dit venster toont de vorige berekening. Druk op \"Berekening\" om het bij te werken."},
     {"Courbe de refroidissement", "Afkoelingscurve"},
     {"Profil en profondeur", "Temperatuur in de diepte"},
     {"Météo : et si ?", "Weer: wat als?"},

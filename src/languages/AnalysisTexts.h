@@ -11,6 +11,7 @@ enum class TAnalysisText {
     MenuCoolingAnalysis,
     MenuPdfReport,
     WindowTitle,
+    PreviousComputation,  // the frame's inputs changed since the run shown
     TabCooling,
     TabDepth,
     TabWhatIf,

@@ -57,6 +57,7 @@ TfrmMain::TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLan
     fraPICHourLT->setGeometry(0, 0, TPICHourLTFra::FrameWidth, TPICHourLTFra::FrameHeight);
     fraPICHourLT->SetMessagePresenter(FPresenter);
     connect(fraPICHourLT, &TPICHourLTFra::computationSucceeded, this, &TfrmMain::ComputationSucceeded);
+    connect(fraPICHourLT, &TPICHourLTFra::resultsCleared, this, &TfrmMain::ResultsCleared);
     if (clock != nullptr) {
         fraPICHourLT->SetClock(*clock);
     }
@@ -239,6 +240,16 @@ void TfrmMain::ComputationSucceeded(const TScenario& scenario, const TRunOutcome
     frmAnalysis->ShowComputation(scenario, outcome);
     mnuCoolingAnalysis->setEnabled(true);
     mnuPdfReport->setEnabled(true);
+}
+
+void TfrmMain::ResultsCleared()
+{
+    // The window may still show the last run, marked as such; nothing is
+    // reported or exported from it any more.
+    mnuPdfReport->setEnabled(false);
+    if (frmAnalysis != nullptr) {
+        frmAnalysis->ShowAsPrevious();
+    }
 }
 
 void TfrmMain::mnuCoolingAnalysisClick()

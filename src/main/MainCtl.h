@@ -87,6 +87,7 @@ private:
     void FormClose();
     void CentreOnPrimaryScreen();
     void ComputationSucceeded(const TScenario& scenario, const TRunOutcome& outcome);
+    void ResultsCleared();
 
     TMessagePresenter& FPresenter;
     std::unique_ptr<TLanguagesMgrCls> FLanguagesMgr;

@@ -5,6 +5,7 @@
 #include "PICHourLTCtl.h"
 
 #include <QChart>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,6 +45,7 @@ private slots:
     void menuFollowsTheLanguageWithItsOwnAccessLetter_data();
     void menuFollowsTheLanguageWithItsOwnAccessLetter();
     void itemsWaitForTheFirstSuccessfulComputation();
+    void changedInputsMarkTheShownRunAsPrevious();
 };
 
 void AnalysisMenuTest::menuFollowsTheLanguageWithItsOwnAccessLetter_data()
@@ -100,6 +102,38 @@ void AnalysisMenuTest::itemsWaitForTheFirstSuccessfulComputation()
     QVERIFY(analysis != nullptr && analysis->isVisible());
     QVERIFY(!analysis->CoolingChartShown()->series().isEmpty());
     QCOMPARE(analysis->Snapshot().Outcome.ResultSeconds, frame.PICHour().ResultSeconds);
+}
+
+void AnalysisMenuTest::changedInputsMarkTheShownRunAsPrevious()
+{
+    TRecordingPresenter presenter;
+    TfrmMain window(presenter, answer(lgFR));
+    window.show();
+    TPICHourLTFra& frame = *window.fraPICHourLT;
+    QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
+    window.mnuCoolingAnalysis->trigger();
+    TAnalysisFrm& analysis = *window.AnalysisWindow();
+    const auto current = [&] {
+        return !analysis.PreviousLabel()->isVisible() && analysis.SaveCsvButton()->isEnabled()
+            && analysis.SavePngButton()->isEnabled() && window.mnuPdfReport->isEnabled();
+    };
+    QVERIFY(current());
+
+    frame.edtNLThickness->setText(QStringLiteral("8"));
+    QVERIFY(frame.edtRPICDate->text().isEmpty());
+    QVERIFY(analysis.ShowsPrevious());
+    QVERIFY(analysis.PreviousLabel()->isVisible());
+    QVERIFY(!analysis.PreviousLabel()->text().isEmpty());
+    QVERIFY(!window.mnuPdfReport->isEnabled());
+    QVERIFY(!analysis.SaveCsvButton()->isEnabled() && !analysis.SavePngButton()->isEnabled());
+    // Refused without asking anything: the real dialogs would block here.
+    QVERIFY(!analysis.ExportReport() && !analysis.SaveCurveCsv() && !analysis.SaveChartPng());
+    // The viewer itself stays open on the last run.
+    QVERIFY(window.mnuCoolingAnalysis->isEnabled());
+
+    QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
+    QVERIFY(current());
+    QCOMPARE(analysis.Snapshot().Scenario.ThicknessCm, 8.0);
 }
 
 QTEST_MAIN(AnalysisMenuTest)
