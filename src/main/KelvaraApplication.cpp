@@ -15,8 +15,15 @@ TKelvaraApplication::TKelvaraApplication(int& argc, char** argv, TMessagePresent
     setApplicationName(QString::fromLatin1(Title));
     setDesktopFileName(QStringLiteral("kelvara"));
     setWindowIcon(ProgramIcon());
+    UseToolkitLanguage(lgFR);
+}
+
+void TKelvaraApplication::UseToolkitLanguage(TLanguage language)
+{
+    removeTranslator(&FToolkitTranslation);
     FToolkitTranslationLoaded
-        = FToolkitTranslation.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        = FToolkitTranslation.load(language == lgNL ? QStringLiteral("qtbase_nl") : QStringLiteral("qtbase_fr"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (FToolkitTranslationLoaded) {
         installTranslator(&FToolkitTranslation);
     }

@@ -6,6 +6,7 @@
 #include "ApplicationCls.h"
 #include "ChooseLanguagesCtl.h"
 #include "ExportQuestions.h"
+#include "KelvaraApplication.h"
 #include "MessagePresenter.h"
 #include "PICHourLTCtl.h"
 #include "ProgramPicture.h"
@@ -173,6 +174,10 @@ void TfrmMain::SetLanguage(TLanguage language)
     }
     TLanguagesMgrCls& texts = *FLanguagesMgr;
     texts.Language = language;
+    // Absent under a test's plain application object.
+    if (auto* application = qobject_cast<TKelvaraApplication*>(QCoreApplication::instance())) {
+        application->UseToolkitLanguage(language);
+    }
     setWindowTitle(texts.GetText(TextCaption));
     mnuFile->setTitle(texts.GetText(TextFile));
     mnuQuit->setText(texts.GetText(TextQuit));

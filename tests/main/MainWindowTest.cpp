@@ -123,6 +123,7 @@ private slots:
     void quitAndCloseButtonReleaseOwnedObjectsOnce();
     void resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom();
     void toolkitTextsAreFrenchAndTitleIsSet();
+    void toolkitTextsFollowEveryLanguageChange();
     void builtProgramCarriesTheProjectVersion();
     void needsADisplayOrAChosenPlatform_data();
     void needsADisplayOrAChosenPlatform();
@@ -334,6 +335,19 @@ void MainWindowTest::toolkitTextsAreFrenchAndTitleIsSet()
     QVERIFY(application->HasToolkitTranslation());
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Kelvara LE"));
+}
+
+void MainWindowTest::toolkitTextsFollowEveryLanguageChange()
+{
+    TfrmMain w(presenter, chooseFrench, &fixedClock);
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    QCOMPARE(cancel(), QStringLiteral("Annuler"));
+    w.mnuLanguageNLClick();
+    QCOMPARE(cancel(), QStringLiteral("Annuleren"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Opslaan"));
+    w.mnuLanguageFRClick();
+    QCOMPARE(cancel(), QStringLiteral("Annuler"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Enregistrer"));
 }
 
 void MainWindowTest::builtProgramCarriesTheProjectVersion()
