@@ -11,6 +11,7 @@
 #include "PICHourLTCtl.h"
 #include "ProgramPicture.h"
 #include "UiFont.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -56,6 +57,8 @@ TfrmMain::TfrmMain(TMessagePresenter& presenter, const TLanguageQuestion& askLan
     fraPICHourLT = new TPICHourLTFra(client);
     fraPICHourLT->setObjectName(QStringLiteral("fraPICHourLT"));
     fraPICHourLT->setGeometry(0, 0, TPICHourLTFra::FrameWidth, TPICHourLTFra::FrameHeight);
+    // The window never hides any part of the frame (Calcul, the results).
+    client->setMinimumSize(TPICHourLTFra::FrameWidth, TPICHourLTFra::FrameHeight);
     fraPICHourLT->SetMessagePresenter(FPresenter);
     connect(fraPICHourLT, &TPICHourLTFra::computationSucceeded, this, &TfrmMain::ComputationSucceeded);
     connect(fraPICHourLT, &TPICHourLTFra::resultsCleared, this, &TfrmMain::ResultsCleared);
@@ -241,6 +244,7 @@ void TfrmMain::ComputationSucceeded(const TScenario& scenario, const TRunOutcome
     if (frmAnalysis == nullptr) {
         frmAnalysis = new TAnalysisFrm(*FLanguagesMgr, FPresenter, *FQuestions, this);
         frmAnalysis->SetProgramVersion(QString::fromStdString(FApplicationInfo->GetFileVersion()));
+        PlaceAnalysisWindow();
     }
     frmAnalysis->ShowComputation(scenario, outcome);
     mnuCoolingAnalysis->setEnabled(true);
@@ -255,6 +259,18 @@ void TfrmMain::ResultsCleared()
     if (frmAnalysis != nullptr) {
         frmAnalysis->ShowAsPrevious();
     }
+}
+
+void TfrmMain::PlaceAnalysisWindow()
+{
+    const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shown == nullptr) {
+        return;
+    }
+    const QRect available = shown->availableGeometry();
+    // Not yet shown: its frame is its size; a window larger than the screen shrinks to it.
+    frmAnalysis->resize(frmAnalysis->size().boundedTo(available.size()));
+    frmAnalysis->move(WindowPlacement::Beside(frameGeometry(), frmAnalysis->size(), available));
 }
 
 void TfrmMain::mnuCoolingAnalysisClick()

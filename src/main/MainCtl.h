@@ -88,6 +88,7 @@ private:
     void CentreOnPrimaryScreen();
     void ComputationSucceeded(const TScenario& scenario, const TRunOutcome& outcome);
     void ResultsCleared();
+    void PlaceAnalysisWindow();
 
     TMessagePresenter& FPresenter;
     std::unique_ptr<TLanguagesMgrCls> FLanguagesMgr;

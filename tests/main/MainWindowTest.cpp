@@ -7,6 +7,7 @@
 #include "MainCtl.h"
 #include "MessagePresenter.h"
 #include "PICHourLTCtl.h"
+#include "WindowPlacement.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -124,6 +125,8 @@ private slots:
     void resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom();
     void toolkitTextsAreFrenchAndTitleIsSet();
     void toolkitTextsFollowEveryLanguageChange();
+    void secondWindowGoesBesideInsideTheScreen_data();
+    void secondWindowGoesBesideInsideTheScreen();
     void builtProgramCarriesTheProjectVersion();
     void needsADisplayOrAChosenPlatform_data();
     void needsADisplayOrAChosenPlatform();
@@ -321,9 +324,12 @@ void MainWindowTest::resizingKeepsTheFrameTopLeftAndTheStatusBarAtTheBottom()
     QCOMPARE(w.centralWidget()->height() + w.sbrMain->height(), 323);
     for (const QSize size : {QSize(800, 600), QSize(300, 200)}) {
         w.resize(size);
-        QTRY_COMPARE(w.size(), size);
+        const QSize shown = size.expandedTo(w.minimumSizeHint());
+        QTRY_COMPARE(w.size(), shown);
         QCOMPARE(w.fraPICHourLT->geometry(), QRect(0, 0, 500, 301));
-        QCOMPARE(w.sbrMain->geometry(), QRect(0, size.height() - 19, size.width(), 19));
+        QCOMPARE(w.sbrMain->geometry(), QRect(0, shown.height() - 19, shown.width(), 19));
+        // Never shrunk over the frame: Calcul and the results stay in view.
+        QVERIFY(w.centralWidget()->width() >= 500 && w.centralWidget()->height() >= 301);
     }
     w.close();
 }
@@ -348,6 +354,27 @@ void MainWindowTest::toolkitTextsFollowEveryLanguageChange()
     w.mnuLanguageFRClick();
     QCOMPARE(cancel(), QStringLiteral("Annuler"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Enregistrer"));
+}
+
+void MainWindowTest::secondWindowGoesBesideInsideTheScreen_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("placed");
+    const QRect screen(0, 0, 1920, 1080);
+    QTest::newRow("right has room") << QRect(100, 200, 500, 350) << QSize(980, 680) << QPoint(600, 200);
+    QTest::newRow("only left has room") << QRect(1300, 100, 500, 350) << QSize(980, 680) << QPoint(320, 100);
+    QTest::newRow("neither: at the right edge") << QRect(700, 100, 500, 350) << QSize(980, 680) << QPoint(940, 100);
+    QTest::newRow("kept above the bottom") << QRect(0, 900, 500, 150) << QSize(980, 680) << QPoint(500, 400);
+    QTest::newRow("larger than the screen") << QRect(0, 0, 500, 350) << QSize(2500, 1500) << QPoint(0, 0);
+}
+
+void MainWindowTest::secondWindowGoesBesideInsideTheScreen()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, placed);
+    QCOMPARE(WindowPlacement::Beside(owner, size, QRect(0, 0, 1920, 1080)), placed);
 }
 
 void MainWindowTest::builtProgramCarriesTheProjectVersion()

@@ -1,0 +1,18 @@
+#include "WindowPlacement.h"
+
+#include <algorithm>
+
+QPoint WindowPlacement::Beside(const QRect& ownerFrame, const QSize& frameSize, const QRect& available)
+{
+    int left = ownerFrame.right() + 1;
+    if (left + frameSize.width() > available.right() + 1) {
+        left = ownerFrame.left() - frameSize.width();
+    }
+    // Neither side has room: as far right as the screen allows.
+    if (left < available.left()) {
+        left = available.right() + 1 - frameSize.width();
+    }
+    left = std::max(left, available.left());
+    const int top = std::max(std::min(ownerFrame.top(), available.bottom() + 1 - frameSize.height()), available.top());
+    return {left, top};
+}
