@@ -173,8 +173,12 @@ void TLayingPlanView::Fill()
             FTable->setItem(row, 3, new QTableWidgetItem());
             continue;
         }
-        auto* reopening = new QTableWidgetItem(AnalysisMoments::FormatMoment(slot.Outcome, slot.Outcome.Reopening)
-            + AnalysisMoments::ClockNote(slot.Outcome, slot.Outcome.Reopening, FLanguage));
+        QString reopeningText = AnalysisMoments::FormatMoment(slot.Outcome, slot.Outcome.Reopening)
+            + AnalysisMoments::ClockNote(slot.Outcome, slot.Outcome.Reopening, FLanguage);
+        if (slot.Outcome.Night) {
+            reopeningText += QLatin1Char(' ') + AnalysisTexts::Text(FLanguage, TAnalysisText::NightMark);
+        }
+        auto* reopening = new QTableWidgetItem(reopeningText);
         reopening->setData(ReopeningRole, slot.Outcome.Reopening);
         FTable->setItem(row, 1, reopening);
         FTable->setItem(

@@ -7,8 +7,10 @@
 
 namespace {
 
-// The frame's own captions of the classes.
+// The frame's own captions of the classes and of their groups.
+constexpr int TextWindGroup = 16;
 constexpr int TextFirstWind = 17;
+constexpr int TextCloudGroup = 20;
 constexpr int TextFirstCloud = 21;
 
 }  // namespace
@@ -51,8 +53,9 @@ void TWhatIfTable::UpdateTexts(const TLanguagesMgrCls& texts)
     QStringList rows;
     QStringList columns;
     for (int n = 0; n < 3; ++n) {
-        rows << texts.GetText(TextFirstWind + n);
-        columns << texts.GetText(TextFirstCloud + n);
+        // Rows are winds and columns skies, as the frame's groups say.
+        rows << texts.GetText(TextWindGroup) + QLatin1Char('\n') + texts.GetText(TextFirstWind + n);
+        columns << texts.GetText(TextCloudGroup) + QLatin1Char('\n') + texts.GetText(TextFirstCloud + n);
     }
     setVerticalHeaderLabels(rows);
     setHorizontalHeaderLabels(columns);

@@ -385,6 +385,8 @@ void AnalysisViewTest::backgroundCellsAndSlotsAreTheLibrarysOutcomes()
         const bool current = cell.Wind == TWindClass::Moderate && cell.Cloud == TCloudClass::Covered;
         QCOMPARE(item->font().bold(), current);
     }
+    QVERIFY(table.verticalHeaderItem(0)->text().startsWith(texts.GetText(16)));
+    QVERIFY(table.horizontalHeaderItem(2)->text().startsWith(texts.GetText(20)));
     const auto plan = PlanLaying(dayScenario(), 30, std::nullopt, TExecution::Sequential);
     QVERIFY(plan.has_value());
     const QTableWidget& planTable = *window.PlanView()->Table();
@@ -410,10 +412,16 @@ void AnalysisViewTest::deadlineMarksTheSlotsInTime()
     ApplyDeadline(expected, deadline);
     QVERIFY(expected.LatestSlotForDeadline.has_value());
     QCOMPARE(view.Plan().LatestSlotForDeadline, expected.LatestSlotForDeadline);
+    int nights = 0;
     for (int row = 0; row < view.Table()->rowCount(); ++row) {
         const bool inTime = expected.Slots.at(static_cast<std::size_t>(row)).MeetsDeadline;
         QCOMPARE(view.Table()->item(row, 3)->text(), inTime ? QStringLiteral("oui") : QString());
+        const TRunOutcome& outcome = expected.Slots.at(static_cast<std::size_t>(row)).Outcome;
+        QCOMPARE(view.Table()->item(row, 1)->text().endsWith(QStringLiteral(" nuit")), outcome.Night);
+        nights += outcome.Night ? 1 : 0;
     }
+    // Both kinds are in the plan, so the mark is seen set and left out.
+    QVERIFY(nights > 0 && nights < view.Table()->rowCount());
     const double latest = nightScenario().LayingDate + expected.Slots.at(*expected.LatestSlotForDeadline).LayingTime;
     QVERIFY(view.LatestText().endsWith(AnalysisMoments::FormatClock(latest)));
 }
