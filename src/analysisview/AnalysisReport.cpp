@@ -7,6 +7,7 @@
 #include "RegionalFormat.h"
 #include "WhatIfTable.h"
 
+#include <QBuffer>
 #include <QGraphicsScene>
 #include <QPageLayout>
 #include <QPainter>
@@ -159,16 +160,27 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
 
 bool AnalysisReport::WritePdf(QIODevice& device, const TAnalysisReportContent& content)
 {
-    QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0.0, 0.0, 0.0, 0.0));
-    writer.setResolution(PdfResolution);
-    writer.setTitle(AnalysisTexts::Text(content.Texts->Language, TAnalysisText::ReportTitle));
-    writer.setCreator(QStringLiteral("Kelvara LE ") + content.ProgramVersion);
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        return false;
+    // The PDF writer ignores its device's write errors and would call a
+    // cut-short file a success: it writes into memory, and the whole document
+    // then goes to the device in one write whose result is checked.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0.0, 0.0, 0.0, 0.0));
+        writer.setResolution(PdfResolution);
+        writer.setTitle(AnalysisTexts::Text(content.Texts->Language, TAnalysisText::ReportTitle));
+        writer.setCreator(QStringLiteral("Kelvara LE ") + content.ProgramVersion);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return false;
+        }
+        Paint(painter, content);
+        if (!painter.end()) {
+            return false;
+        }
     }
-    Paint(painter, content);
-    return painter.end();
+    const QByteArray& pdf = document.data();
+    return !pdf.isEmpty() && device.write(pdf) == pdf.size();
 }

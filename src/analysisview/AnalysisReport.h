@@ -30,7 +30,8 @@ namespace AnalysisReport {
 void Paint(QPainter& painter, const TAnalysisReportContent& content);
 
 // Writes the report as a PDF into device, which must be open for writing.
-// False when the painter could not start on it.
+// False when the painter could not start or the device did not take every
+// byte, so that a cut-short report is never taken for a whole one.
 bool WritePdf(QIODevice& device, const TAnalysisReportContent& content);
 
 }  // namespace AnalysisReport

@@ -124,6 +124,39 @@ QString shownUnder(const char* zone, const TScenario& scenario)
     return shown;
 }
 
+// A disk that fills up: takes the first CapacityBytes, then fails every write.
+class TFullDevice final : public QIODevice {
+public:
+    explicit TFullDevice(qint64 capacityBytes) : CapacityBytes(capacityBytes) { open(QIODevice::WriteOnly); }
+    QByteArray Written;
+    qint64 CapacityBytes;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 room = CapacityBytes - Written.size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min(room, len);
+        Written.append(data, taken);
+        return taken;
+    }
+};
+
+TAnalysisReportContent reportContent(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& texts)
+{
+    TAnalysisReportContent content;
+    content.Snapshot = &snapshot;
+    content.Texts = &texts;
+    content.SiteName = QStringLiteral("N4 Namur");
+    content.ProgramVersion = QStringLiteral("1.1.1.0");
+    content.PrintedAt = QDateTime(QDate(2026, 7, 9), QTime(16, 45));
+    return content;
+}
+
 qreal ms(double moment)
 {
     return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
@@ -154,6 +187,9 @@ private slots:
     void captionsFitInBothLanguages();
     void unwritablePathWarnsAndLeavesNoFile_data();
     void unwritablePathWarnsAndLeavesNoFile();
+    void reportOntoAFullDeviceFails_data();
+    void reportOntoAFullDeviceFails();
+    void failedSaveKeepsThePreviousFile();
 
 private:
     QTemporaryDir FHome;
@@ -557,6 +593,44 @@ void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile()
         // The site name typed the first time is offered again.
         QCOMPARE(questions.AskedWith.back(), QStringLiteral("Chantier N4 Namur"));
     }
+}
+
+void AnalysisViewTest::reportOntoAFullDeviceFails_data()
+{
+    QTest::addColumn<qint64>("capacityBytes");
+    QTest::newRow("no room") << qint64{0};
+    QTest::newRow("room for the header") << qint64{1000};
+    QTest::newRow("64 KiB") << qint64{65536};
+}
+
+void AnalysisViewTest::reportOntoAFullDeviceFails()
+{
+    QFETCH(qint64, capacityBytes);
+    TLanguagesMgrCls texts(lgFR);
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    const TAnalysisReportContent content = reportContent(snapshot, texts);
+    TFullDevice roomy(1 << 30);
+    QVERIFY(AnalysisReport::WritePdf(roomy, content));
+    QVERIFY(roomy.Written.trimmed().endsWith("%%EOF"));
+    QVERIFY(roomy.Written.size() > capacityBytes);
+    TFullDevice full(capacityBytes);
+    QVERIFY(!AnalysisReport::WritePdf(full, content));
+}
+
+void AnalysisViewTest::failedSaveKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rapport.pdf"));
+    QVERIFY(AnalysisExport::SaveFile(path, [](QIODevice& file) { return file.write("good report") == 11; }));
+    QVERIFY(!AnalysisExport::SaveFile(path, [](QIODevice& file) {
+        file.write("cut sh");
+        return false;
+    }));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("good report"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList{QStringLiteral("rapport.pdf")});
 }
 
 QTEST_MAIN(AnalysisViewTest)
