@@ -72,6 +72,7 @@ enum class TAnalysisText {
     ReportNotice,
     SummerTime,  // the clock a moment is written in, where it is no longer the laying's
     WinterTime,
+    ReopeningBeyondCalendar,  // the run would reopen after the last day the calendar holds
     Count
 };
 

@@ -190,6 +190,8 @@ private slots:
     void reportOntoAFullDeviceFails_data();
     void reportOntoAFullDeviceFails();
     void failedSaveKeepsThePreviousFile();
+    void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
+    void whatIfBeyondTheCalendarSaysSoInTheLanguage();
 
 private:
     QTemporaryDir FHome;
@@ -631,6 +633,42 @@ void AnalysisViewTest::failedSaveKeepsThePreviousFile()
     QCOMPARE(file.readAll(), QByteArray("good report"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
         QStringList{QStringLiteral("rapport.pdf")});
+}
+
+void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("fr") << int{lgFR};
+    QTest::newRow("nl") << int{lgNL};
+}
+
+void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage()
+{
+    QFETCH(int, language);
+    TScenario scenario;
+    scenario.LayingDate = dateOf(9999, 12, 31);
+    scenario.LayingTime = 22.0 / 24.0;
+    const std::optional<std::vector<TWhatIfCell>> cells = RunWeatherWhatIf(scenario);
+    QVERIFY(cells && !cells->empty());
+    TLanguagesMgrCls texts(static_cast<TLanguage>(language));
+    TWhatIfTable table;
+    table.UpdateTexts(texts);
+    table.SetCells(*cells, scenario.Wind, scenario.Cloud);
+    const QString expected = AnalysisTexts::Text(texts.Language, TAnalysisText::ReopeningBeyondCalendar);
+    int beyond = 0;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (const QTableWidgetItem* item = table.item(row, column); item && !item->toolTip().isEmpty()) {
+                QCOMPARE(item->toolTip(), expected);
+                ++beyond;
+            }
+        }
+    }
+    // The calm cases reopen after the last day; the windy ones may still make it.
+    const auto outOfRange = std::count_if(cells->begin(), cells->end(),
+        [](const TWhatIfCell& cell) { return cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange; });
+    QVERIFY(outOfRange > 0);
+    QCOMPARE(beyond, static_cast<int>(outOfRange));
 }
 
 QTEST_MAIN(AnalysisViewTest)
