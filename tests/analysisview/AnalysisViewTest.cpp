@@ -5,6 +5,7 @@
 #include "AnalysisSummary.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
+#include "DepthProfileChart.h"
 #include "ExportQuestions.h"
 #include "HoverReadout.h"
 #include "LayingPlanView.h"
@@ -22,6 +23,7 @@
 #include <QLineSeries>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -73,7 +75,12 @@ public:
         AskedWith << current;
         return SiteName;
     }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return FileName; }
+    QString AskSaveFileName(QWidget*, const QString& title, const QString&) override
+    {
+        Titles << title;
+        return FileName;
+    }
+    QStringList Titles;
     std::optional<QString> SiteName = QStringLiteral("Chantier N4 Namur");
     QString FileName;
     QStringList AskedWith;
@@ -190,6 +197,9 @@ private slots:
     void reportOntoAFullDeviceFails_data();
     void reportOntoAFullDeviceFails();
     void failedSaveKeepsThePreviousFile();
+    void namesWithoutExtensionGetTheFormats_data();
+    void namesWithoutExtensionGetTheFormats();
+    void pngSavesTheChartOfTheTabOnShow();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage();
 
@@ -633,6 +643,81 @@ void AnalysisViewTest::failedSaveKeepsThePreviousFile()
     QCOMPARE(file.readAll(), QByteArray("good report"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
         QStringList{QStringLiteral("rapport.pdf")});
+}
+
+void AnalysisViewTest::namesWithoutExtensionGetTheFormats_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("curve") << 0 << "courbe"
+                           << "courbe.csv";
+    QTest::newRow("chart") << 1 << "courbe"
+                           << "courbe.png";
+    QTest::newRow("report") << 2 << "rapport_nl"
+                            << "rapport_nl.pdf";
+    QTest::newRow("trailing dot") << 2 << "rapport."
+                                  << "rapport.pdf";
+    QTest::newRow("own extension kept") << 0 << "courbe.txt"
+                                        << "courbe.txt";
+    QTest::newRow("dotted folder") << 1 << "v1.2/courbe"
+                                   << "v1.2/courbe.png";
+}
+
+void AnalysisViewTest::namesWithoutExtensionGetTheFormats()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    TLanguagesMgrCls texts(lgNL);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("v1.2")));
+    questions.FileName = dir.filePath(typed);
+    const std::function<bool()> saves[] = {[&] { return window.SaveCurveCsv(); }, [&] { return window.SaveChartPng(); },
+        [&] { return window.ExportReport(); }};
+    QVERIFY(saves[kind]());
+    QVERIFY(presenter.Warnings.isEmpty());
+    QVERIFY2(QFileInfo(dir.filePath(saved)).size() > 0, qPrintable(saved));
+    QCOMPARE(QFileInfo::exists(dir.filePath(typed)), typed == saved);
+}
+
+void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.resize(900, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTabWidget* tabs = window.findChild<QTabWidget*>();
+    QTemporaryDir dir;
+    questions.FileName = dir.filePath(QStringLiteral("profil.png"));
+    tabs->setCurrentWidget(window.DepthView());
+    QVERIFY(window.SaveChartPng());
+    QCOMPARE(questions.Titles.back(), QStringLiteral("Enregistrer le graphique « Profil en profondeur » (PNG)"));
+    const QImage saved(questions.FileName);
+    const QImage depth = window.DepthView()->ChartWidget()->grab().toImage();
+    QCOMPARE(saved.size(), depth.size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), depth.convertToFormat(QImage::Format_RGB32));
+    // A table has no chart: the button says so by being off.
+    QPushButton* png = nullptr;
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->text() == AnalysisTexts::Text(lgFR, TAnalysisText::SavePng)) {
+            png = button;
+        }
+    }
+    QVERIFY(png);
+    QVERIFY(png->isEnabled());
+    tabs->setCurrentIndex(2);
+    QVERIFY(!png->isEnabled());
+    tabs->setCurrentIndex(0);
+    QVERIFY(png->isEnabled());
 }
 
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
