@@ -297,11 +297,11 @@ bool TAnalysisFrm::ExportReport()
     }
     const TLanguage language = FTexts.Language;
     const std::optional<QString> site = FQuestions.AskText(this, AnalysisTexts::Text(language, TAnalysisText::SavePdf),
-        AnalysisTexts::Text(language, TAnalysisText::SiteQuestion), FSiteName);
+        AnalysisTexts::Text(language, TAnalysisText::SiteQuestion), FSiteName, AnalysisReport::SiteNameMaxLength);
     if (!site) {
         return false;
     }
-    FSiteName = *site;
+    FSiteName = AnalysisReport::SiteNameOf(*site);
     TAnalysisReportContent content;
     content.Snapshot = &Snapshot();
     content.Texts = &FTexts;

@@ -25,7 +25,14 @@ struct TAnalysisReportContent {
 
 namespace AnalysisReport {
 
-// Draws the report over the painter's whole device; any paint device will
+// What a site or project name needs; the report's site line holds it whole.
+constexpr int SiteNameMaxLength = 120;
+// The typed name as the report takes it: one line (line breaks become spaces),
+// at most SiteNameMaxLength characters.
+QString SiteNameOf(const QString& typed);
+
+// Draws the report over the painter's whole device; a site name of any length
+// keeps to a few lines, elided, so that every other part stays on the page; any paint device will
 // do, a QImage as well as a PDF page.
 void Paint(QPainter& painter, const TAnalysisReportContent& content);
 

@@ -70,7 +70,7 @@ public:
 
 class TScriptedQuestions final : public TExportQuestions {
 public:
-    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current) override
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current, int) override
     {
         AskedWith << current;
         return SiteName;
@@ -164,6 +164,25 @@ TAnalysisReportContent reportContent(const TAnalysisSnapshot& snapshot, const TL
     return content;
 }
 
+// The text pdftotext reads from a PDF, spaces simplified; empty when it cannot.
+QString pdfText(const QByteArray& pdf)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
+        return {};
+    }
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
 qreal ms(double moment)
 {
     return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
@@ -200,6 +219,8 @@ private slots:
     void namesWithoutExtensionGetTheFormats_data();
     void namesWithoutExtensionGetTheFormats();
     void pngSavesTheChartOfTheTabOnShow();
+    void anySiteNameLeavesTheRestOfTheReport_data();
+    void anySiteNameLeavesTheRestOfTheReport();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage();
 
@@ -718,6 +739,43 @@ void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
     QVERIFY(!png->isEnabled());
     tabs->setCurrentIndex(0);
     QVERIFY(png->isEnabled());
+}
+
+void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kept");  // the one line the report takes
+    const QString word = QStringLiteral("Chantier ");
+    QTest::newRow("2,000 characters") << word.repeated(223).left(2000) << word.repeated(14).left(120).trimmed();
+    QTest::newRow("10,000 without a space") << QString(10000, QLatin1Char('x')) << QString(120, QLatin1Char('x'));
+    QTest::newRow("60 lines") << QStringLiteral("ligne\n").repeated(60)
+                              << QStringLiteral("ligne ").repeated(20).trimmed();
+    const QString hebrew = QStringLiteral("\u05D0\u05EA\u05E8 ");
+    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed();
+}
+
+void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kept);
+    QCOMPARE(AnalysisReport::SiteNameOf(name), kept);
+    TLanguagesMgrCls texts(lgFR);
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    TAnalysisReportContent content = reportContent(snapshot, texts);
+    content.WhatIf = *RunWeatherWhatIf(nightScenario());
+    content.SiteName = name;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(AnalysisReport::WritePdf(buffer, content));
+    const QString text = pdfText(buffer.data());
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) did not read the report");
+    for (const QString& expected : {QStringLiteral("Épaisseur de la nouvelle couche : 5,0 cm"),
+             AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening), texts.GetText(21),
+             QStringLiteral("estimation par un modèle"), QStringLiteral("version 1.1.1.0, imprimé le")}) {
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text.right(400)));
+    }
+    // Nothing of the name beyond what the report takes: none of it runs off the page.
+    QVERIFY(!text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
 }
 
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
