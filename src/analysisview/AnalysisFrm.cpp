@@ -104,6 +104,8 @@ TAnalysisFrm::TAnalysisFrm(
     connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
     connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
     connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
+    // The what-if tab is a table: nothing there for a PNG.
+    connect(FTabs, &QTabWidget::currentChanged, this, [this] { FSavePng->setEnabled(ShownChart() != nullptr); });
     UpdateTexts();
 }
 
@@ -208,6 +210,21 @@ void TAnalysisFrm::RebuildCoolingChart()
     delete old;
 }
 
+QWidget* TAnalysisFrm::ShownChart() const
+{
+    QWidget* page = FTabs->currentWidget();
+    if (page == FDepth) {
+        return FDepth->ChartWidget();
+    }
+    if (page == FPlan) {
+        return FPlan->ChartWidget();
+    }
+    if (page == FCoolingView->parentWidget()) {
+        return FCoolingView;
+    }
+    return nullptr;
+}
+
 QChart* TAnalysisFrm::CoolingChartShown() const
 {
     return FCoolingView->chart();
@@ -241,11 +258,19 @@ void TAnalysisFrm::BackgroundStopped()
     }
 }
 
-bool TAnalysisFrm::Save(const QString& title, const QString& filter, const std::function<bool(QIODevice&)>& write)
+bool TAnalysisFrm::Save(
+    const QString& title, const QString& filter, const QString& extension, const std::function<bool(QIODevice&)>& write)
 {
-    const QString path = FQuestions.AskSaveFileName(this, title, filter);
+    QString path = FQuestions.AskSaveFileName(this, title, filter);
     if (path.isEmpty()) {
         return false;
+    }
+    // A name typed without an extension gets the format's, as the filter shows it.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        if (!path.endsWith(QLatin1Char('.'))) {
+            path += QLatin1Char('.');
+        }
+        path += extension;
     }
     if (!AnalysisExport::SaveFile(path, write)) {
         FPresenter.ShowWarning(
@@ -263,7 +288,7 @@ bool TAnalysisFrm::SaveCurveCsv()
     }
     const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve, Snapshot().Outcome);
     return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SaveCsv),
-        AnalysisTexts::Text(FTexts.Language, TAnalysisText::CsvFilter),
+        AnalysisTexts::Text(FTexts.Language, TAnalysisText::CsvFilter), QStringLiteral("csv"),
         [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
 }
 
@@ -273,9 +298,15 @@ bool TAnalysisFrm::SaveChartPng()
         return false;
     }
     Snapshot();
-    const QImage image = FCoolingView->grab().toImage();
-    return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SavePng),
-        AnalysisTexts::Text(FTexts.Language, TAnalysisText::PngFilter),
+    QWidget* chart = ShownChart();
+    if (!chart) {
+        return false;
+    }
+    const QImage image = chart->grab().toImage();
+    // The dialog names the chart: the button saves whichever tab is on show.
+    const QString title = AnalysisTexts::Text(FTexts.Language, TAnalysisText::SavePngOf)
+                              .arg(FTabs->tabText(FTabs->currentIndex()).remove(QLatin1Char('&')));
+    return Save(title, AnalysisTexts::Text(FTexts.Language, TAnalysisText::PngFilter), QStringLiteral("png"),
         [&image](QIODevice& file) { return image.save(&file, "PNG"); });
 }
 
@@ -286,11 +317,11 @@ bool TAnalysisFrm::ExportReport()
     }
     const TLanguage language = FTexts.Language;
     const std::optional<QString> site = FQuestions.AskText(this, AnalysisTexts::Text(language, TAnalysisText::SavePdf),
-        AnalysisTexts::Text(language, TAnalysisText::SiteQuestion), FSiteName);
+        AnalysisTexts::Text(language, TAnalysisText::SiteQuestion), FSiteName, AnalysisReport::SiteNameMaxLength);
     if (!site) {
         return false;
     }
-    FSiteName = *site;
+    FSiteName = AnalysisReport::SiteNameOf(*site);
     TAnalysisReportContent content;
     content.Snapshot = &Snapshot();
     content.Texts = &FTexts;
@@ -304,6 +335,6 @@ bool TAnalysisFrm::ExportReport()
         content.WhatIf = std::move(*cells);
     }
     return Save(AnalysisTexts::Text(language, TAnalysisText::SavePdf),
-        AnalysisTexts::Text(language, TAnalysisText::PdfFilter),
+        AnalysisTexts::Text(language, TAnalysisText::PdfFilter), QStringLiteral("pdf"),
         [&content](QIODevice& file) { return AnalysisReport::WritePdf(file, content); });
 }

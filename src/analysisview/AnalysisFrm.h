@@ -77,7 +77,10 @@ private:
     void BackgroundFinished(const TBackgroundAnalysis& analysis);
     void BackgroundProgressed(int done, int total);
     void BackgroundStopped();
-    bool Save(const QString& title, const QString& filter, const std::function<bool(QIODevice&)>& write);
+    bool Save(const QString& title, const QString& filter, const QString& extension,
+        const std::function<bool(QIODevice&)>& write);
+    // The chart of the tab on show, or none on a tab without one.
+    QWidget* ShownChart() const;
 
     TLanguagesMgrCls& FTexts;
     TMessagePresenter& FPresenter;

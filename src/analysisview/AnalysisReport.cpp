@@ -7,10 +7,12 @@
 #include "RegionalFormat.h"
 #include "WhatIfTable.h"
 
+#include <QBuffer>
 #include <QGraphicsScene>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -25,6 +27,7 @@ constexpr int TextWinterTime = 30;
 constexpr double PageWidthMm = 210.0;
 constexpr int PdfResolution = 300;  // dpi of the page's coordinates; the page stays vector graphics
 constexpr double MarginMm = 15.0;
+constexpr int SiteLinesMax = 3;
 // The chart is laid out at this size in its own scene, then scaled onto the page.
 constexpr QSizeF ChartSceneSize(900.0, 470.0);
 
@@ -49,6 +52,37 @@ public:
         const QRectF used = FPainter.boundingRect(box, Qt::TextWordWrap, text);
         FPainter.drawText(box, Qt::TextWordWrap, text);
         FTop += used.height();
+    }
+
+    // Wraps the text to at most maxLines lines, the last one elided when the
+    // text goes on: whatever its length, it keeps to its area of the page.
+    void BoundedLine(const QString& text, double pointSize, bool bold, int maxLines)
+    {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(pointSize);
+        font.setBold(bold);
+        FPainter.setFont(font);
+        const QFontMetricsF metrics(font, FPainter.device());
+        QTextLayout layout(text, font, FPainter.device());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid() && lines.size() < maxLines;
+             line = layout.createLine()) {
+            line.setLineWidth(Width());
+            lines << text.mid(line.textStart(), line.textLength());
+            if (lines.size() == maxLines && line.textStart() + line.textLength() < text.size()) {
+                lines.back() = metrics.elidedText(text.mid(line.textStart()), Qt::ElideRight, Width());
+            }
+        }
+        layout.endLayout();
+        for (const QString& line : lines) {
+            const QRectF box(Left(), FTop, Width(), metrics.height());
+            FPainter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line.trimmed());
+            FTop += metrics.height();
+        }
     }
 
 private:
@@ -115,6 +149,23 @@ void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIf
 
 }  // namespace
 
+QString AnalysisReport::SiteNameOf(const QString& typed)
+{
+    QString name = typed;
+    for (QChar& c : name) {
+        if (c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph
+            || c.category() == QChar::Other_Control) {
+            c = QLatin1Char(' ');
+        }
+    }
+    name = name.simplified();
+    if (name.size() > SiteNameMaxLength) {
+        // Never half a surrogate pair.
+        name.truncate(name.at(SiteNameMaxLength - 1).isHighSurrogate() ? SiteNameMaxLength - 1 : SiteNameMaxLength);
+    }
+    return name.trimmed();
+}
+
 void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& content)
 {
     const TAnalysisSnapshot& snapshot = *content.Snapshot;
@@ -126,7 +177,7 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
 
     page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
     page.Skip(1.0);
-    page.Line(text(TAnalysisText::ReportSite).arg(content.SiteName), 11.0, true);
+    page.BoundedLine(text(TAnalysisText::ReportSite).arg(SiteNameOf(content.SiteName)), 11.0, true, SiteLinesMax);
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
     page.Line(InputsText(snapshot.Scenario, snapshot.Outcome, *content.Texts, language), 9.0);
@@ -159,16 +210,27 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
 
 bool AnalysisReport::WritePdf(QIODevice& device, const TAnalysisReportContent& content)
 {
-    QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0.0, 0.0, 0.0, 0.0));
-    writer.setResolution(PdfResolution);
-    writer.setTitle(AnalysisTexts::Text(content.Texts->Language, TAnalysisText::ReportTitle));
-    writer.setCreator(QStringLiteral("Kelvara LE ") + content.ProgramVersion);
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        return false;
+    // The PDF writer ignores its device's write errors and would call a
+    // cut-short file a success: it writes into memory, and the whole document
+    // then goes to the device in one write whose result is checked.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0.0, 0.0, 0.0, 0.0));
+        writer.setResolution(PdfResolution);
+        writer.setTitle(AnalysisTexts::Text(content.Texts->Language, TAnalysisText::ReportTitle));
+        writer.setCreator(QStringLiteral("Kelvara LE ") + content.ProgramVersion);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return false;
+        }
+        Paint(painter, content);
+        if (!painter.end()) {
+            return false;
+        }
     }
-    Paint(painter, content);
-    return painter.end();
+    const QByteArray& pdf = document.data();
+    return !pdf.isEmpty() && device.write(pdf) == pdf.size();
 }

@@ -25,12 +25,20 @@ struct TAnalysisReportContent {
 
 namespace AnalysisReport {
 
-// Draws the report over the painter's whole device; any paint device will
+// What a site or project name needs; the report's site line holds it whole.
+constexpr int SiteNameMaxLength = 120;
+// The typed name as the report takes it: one line (line breaks become spaces),
+// at most SiteNameMaxLength characters.
+QString SiteNameOf(const QString& typed);
+
+// Draws the report over the painter's whole device; a site name of any length
+// keeps to a few lines, elided, so that every other part stays on the page; any paint device will
 // do, a QImage as well as a PDF page.
 void Paint(QPainter& painter, const TAnalysisReportContent& content);
 
 // Writes the report as a PDF into device, which must be open for writing.
-// False when the painter could not start on it.
+// False when the painter could not start or the device did not take every
+// byte, so that a cut-short report is never taken for a whole one.
 bool WritePdf(QIODevice& device, const TAnalysisReportContent& content);
 
 }  // namespace AnalysisReport

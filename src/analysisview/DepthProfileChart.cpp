@@ -174,3 +174,8 @@ void TDepthProfileChart::ShowMomentText(int index)
                                  + AnalysisMoments::ClockNote(FClock, FMoments.at(n), FLanguage),
                              AnalysisMoments::FormatWait(elapsed, FLanguage)));
 }
+
+QWidget* TDepthProfileChart::ChartWidget() const
+{
+    return FChartView;
+}

@@ -23,6 +23,8 @@ public:
     void SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguage language);
     void ShowProfile(int index);
     QSlider* Slider() const { return FSlider; }
+    // The chart alone, as the PNG export saves it.
+    QWidget* ChartWidget() const;
     // Points of the shown profile: (temperature, depth in cm).
     QList<QPointF> NewLayerPoints() const;
     QList<QPointF> BelowPoints() const;

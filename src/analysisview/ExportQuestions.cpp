@@ -2,16 +2,23 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 
 std::optional<QString> TDialogExportQuestions::AskText(
-    QWidget* parent, const QString& title, const QString& label, const QString& current)
+    QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength)
 {
-    bool accepted = false;
-    QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, current, &accepted);
-    if (!accepted) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(current);
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setMaxLength(maxLength);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return text;
+    return dialog.textValue();
 }
 
 QString TDialogExportQuestions::AskSaveFileName(QWidget* parent, const QString& title, const QString& filter)

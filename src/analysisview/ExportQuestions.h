@@ -11,9 +11,9 @@ class QWidget;
 class TExportQuestions {
 public:
     virtual ~TExportQuestions() = default;
-    // Empty when the user cancels.
+    // One line of at most maxLength characters; empty when the user cancels.
     virtual std::optional<QString> AskText(
-        QWidget* parent, const QString& title, const QString& label, const QString& current)
+        QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength)
         = 0;
     // An empty name when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
@@ -23,6 +23,6 @@ public:
 class TDialogExportQuestions final : public TExportQuestions {
 public:
     std::optional<QString> AskText(
-        QWidget* parent, const QString& title, const QString& label, const QString& current) override;
+        QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
 };

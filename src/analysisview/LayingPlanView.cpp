@@ -235,3 +235,8 @@ void TLayingPlanView::Fill()
     FChartView->setChart(chart);
     delete old;
 }
+
+QWidget* TLayingPlanView::ChartWidget() const
+{
+    return FChartView;
+}

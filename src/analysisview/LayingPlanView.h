@@ -20,6 +20,8 @@ public:
     static constexpr int ReopeningRole = Qt::UserRole;
 
     explicit TLayingPlanView(QWidget* parent = nullptr);
+    // The chart alone, as the PNG export saves it.
+    QWidget* ChartWidget() const;
 
     // The deadline starts at 06:00 the day after the laying date.
     void SetPlan(const TLayingPlan& plan, double layingDate);

@@ -71,7 +71,10 @@ void TWhatIfTable::Fill()
         item->setData(ReopeningRole, cell.Outcome.Succeeded() ? QVariant(cell.Outcome.Reopening) : QVariant());
         item->setData(NightRole, cell.Outcome.Night);
         if (!cell.Outcome.Succeeded()) {
-            item->setToolTip(QString::fromStdString(cell.Outcome.Failure));
+            // The calendar's end is the one failure the user can act on; it reads in the window's language.
+            item->setToolTip(cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange
+                    ? AnalysisTexts::Text(FLanguage, TAnalysisText::ReopeningBeyondCalendar)
+                    : QString::fromStdString(cell.Outcome.Failure));
         }
         if (cell.Wind == FCurrentWind && cell.Cloud == FCurrentCloud) {
             QFont bold = font();

@@ -1,5 +1,6 @@
 #include "PICHourLTCtl.h"
 
+#include "AnalysisTexts.h"
 #include "ClickablePicture.h"
 #include "Clock.h"
 #include "DateTimeConversion.h"
@@ -415,6 +416,11 @@ void TPICHourLTFra::btnComputeClick()
         const TScenario scenario = ShownScenario(thicknessCm, layingDate, layingTime);
         const TRunOutcome outcome = SucceededRun(engine, layingDate, layingTime, scenario.Clock, true);
         if (!outcome.Succeeded()) {
+            // The engine ran but its reopening has no date: say so rather than leave the fields empty.
+            if (outcome.Failure == TRunOutcome::ReopeningOutOfRange) {
+                FPresenter->ShowWarning(
+                    this, AnalysisTexts::Text(Texts().Language, TAnalysisText::ReopeningBeyondCalendar));
+            }
             return;
         }
         const QDateTime reopening = DateTimeConversion::FromDateTime(outcome.Wall(outcome.Reopening).Moment);

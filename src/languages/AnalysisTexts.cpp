@@ -85,6 +85,11 @@ constexpr TTextPair Table[] = {
         "voor de weg opnieuw wordt opengesteld."},
     {"heure d'été", "zomertijd"},
     {"heure d'hiver", "wintertijd"},
+    {"La remise en circulation tomberait après le 31/12/9999, au-delà du calendrier : choisissez une date de pose "
+     "plus tôt.",
+        "De wederopenstelling zou na 31/12/9999 vallen, voorbij de kalender: kies een vroegere datum van "
+        "aanbrenging."},
+    {"Enregistrer le graphique « %1 » (PNG)", "Grafiek \"%1\" opslaan (PNG)"},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
 

@@ -73,6 +73,8 @@ enum class TAnalysisText {
     ReportNotice,
     SummerTime,  // the clock a moment is written in, where it is no longer the laying's
     WinterTime,
+    ReopeningBeyondCalendar,
+    SavePngOf,  // %1 the chart's tab  // the run would reopen after the last day the calendar holds
     Count
 };
 

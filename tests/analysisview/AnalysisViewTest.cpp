@@ -5,6 +5,7 @@
 #include "AnalysisSummary.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
+#include "DepthProfileChart.h"
 #include "ExportQuestions.h"
 #include "HoverReadout.h"
 #include "LayingPlanView.h"
@@ -22,6 +23,7 @@
 #include <QLineSeries>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -68,12 +70,17 @@ public:
 
 class TScriptedQuestions final : public TExportQuestions {
 public:
-    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current) override
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current, int) override
     {
         AskedWith << current;
         return SiteName;
     }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return FileName; }
+    QString AskSaveFileName(QWidget*, const QString& title, const QString&) override
+    {
+        Titles << title;
+        return FileName;
+    }
+    QStringList Titles;
     std::optional<QString> SiteName = QStringLiteral("Chantier N4 Namur");
     QString FileName;
     QStringList AskedWith;
@@ -124,6 +131,58 @@ QString shownUnder(const char* zone, const TScenario& scenario)
     return shown;
 }
 
+// A disk that fills up: takes the first CapacityBytes, then fails every write.
+class TFullDevice final : public QIODevice {
+public:
+    explicit TFullDevice(qint64 capacityBytes) : CapacityBytes(capacityBytes) { open(QIODevice::WriteOnly); }
+    QByteArray Written;
+    qint64 CapacityBytes;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        const qint64 room = CapacityBytes - Written.size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min(room, len);
+        Written.append(data, taken);
+        return taken;
+    }
+};
+
+TAnalysisReportContent reportContent(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& texts)
+{
+    TAnalysisReportContent content;
+    content.Snapshot = &snapshot;
+    content.Texts = &texts;
+    content.SiteName = QStringLiteral("N4 Namur");
+    content.ProgramVersion = QStringLiteral("1.1.1.0");
+    content.PrintedAt = QDateTime(QDate(2026, 7, 9), QTime(16, 45));
+    return content;
+}
+
+// The text pdftotext reads from a PDF, spaces simplified; empty when it cannot.
+QString pdfText(const QByteArray& pdf)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
+        return {};
+    }
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
 qreal ms(double moment)
 {
     return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
@@ -154,6 +213,16 @@ private slots:
     void captionsFitInBothLanguages();
     void unwritablePathWarnsAndLeavesNoFile_data();
     void unwritablePathWarnsAndLeavesNoFile();
+    void reportOntoAFullDeviceFails_data();
+    void reportOntoAFullDeviceFails();
+    void failedSaveKeepsThePreviousFile();
+    void namesWithoutExtensionGetTheFormats_data();
+    void namesWithoutExtensionGetTheFormats();
+    void pngSavesTheChartOfTheTabOnShow();
+    void anySiteNameLeavesTheRestOfTheReport_data();
+    void anySiteNameLeavesTheRestOfTheReport();
+    void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
+    void whatIfBeyondTheCalendarSaysSoInTheLanguage();
 
 private:
     QTemporaryDir FHome;
@@ -565,6 +634,192 @@ void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile()
         // The site name typed the first time is offered again.
         QCOMPARE(questions.AskedWith.back(), QStringLiteral("Chantier N4 Namur"));
     }
+}
+
+void AnalysisViewTest::reportOntoAFullDeviceFails_data()
+{
+    QTest::addColumn<qint64>("capacityBytes");
+    QTest::newRow("no room") << qint64{0};
+    QTest::newRow("room for the header") << qint64{1000};
+    QTest::newRow("64 KiB") << qint64{65536};
+}
+
+void AnalysisViewTest::reportOntoAFullDeviceFails()
+{
+    QFETCH(qint64, capacityBytes);
+    TLanguagesMgrCls texts(lgFR);
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    const TAnalysisReportContent content = reportContent(snapshot, texts);
+    TFullDevice roomy(1 << 30);
+    QVERIFY(AnalysisReport::WritePdf(roomy, content));
+    QVERIFY(roomy.Written.trimmed().endsWith("%%EOF"));
+    QVERIFY(roomy.Written.size() > capacityBytes);
+    TFullDevice full(capacityBytes);
+    QVERIFY(!AnalysisReport::WritePdf(full, content));
+}
+
+void AnalysisViewTest::failedSaveKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rapport.pdf"));
+    QVERIFY(AnalysisExport::SaveFile(path, [](QIODevice& file) { return file.write("good report") == 11; }));
+    QVERIFY(!AnalysisExport::SaveFile(path, [](QIODevice& file) {
+        file.write("cut sh");
+        return false;
+    }));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("good report"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList{QStringLiteral("rapport.pdf")});
+}
+
+void AnalysisViewTest::namesWithoutExtensionGetTheFormats_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("curve") << 0 << "courbe"
+                           << "courbe.csv";
+    QTest::newRow("chart") << 1 << "courbe"
+                           << "courbe.png";
+    QTest::newRow("report") << 2 << "rapport_nl"
+                            << "rapport_nl.pdf";
+    QTest::newRow("trailing dot") << 2 << "rapport."
+                                  << "rapport.pdf";
+    QTest::newRow("own extension kept") << 0 << "courbe.txt"
+                                        << "courbe.txt";
+    QTest::newRow("dotted folder") << 1 << "v1.2/courbe"
+                                   << "v1.2/courbe.png";
+}
+
+void AnalysisViewTest::namesWithoutExtensionGetTheFormats()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    TLanguagesMgrCls texts(lgNL);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("v1.2")));
+    questions.FileName = dir.filePath(typed);
+    const std::function<bool()> saves[] = {[&] { return window.SaveCurveCsv(); }, [&] { return window.SaveChartPng(); },
+        [&] { return window.ExportReport(); }};
+    QVERIFY(saves[kind]());
+    QVERIFY(presenter.Warnings.isEmpty());
+    QVERIFY2(QFileInfo(dir.filePath(saved)).size() > 0, qPrintable(saved));
+    QCOMPARE(QFileInfo::exists(dir.filePath(typed)), typed == saved);
+}
+
+void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.resize(900, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTabWidget* tabs = window.findChild<QTabWidget*>();
+    QTemporaryDir dir;
+    questions.FileName = dir.filePath(QStringLiteral("profil.png"));
+    tabs->setCurrentWidget(window.DepthView());
+    QVERIFY(window.SaveChartPng());
+    QCOMPARE(questions.Titles.back(), QStringLiteral("Enregistrer le graphique « Profil en profondeur » (PNG)"));
+    const QImage saved(questions.FileName);
+    const QImage depth = window.DepthView()->ChartWidget()->grab().toImage();
+    QCOMPARE(saved.size(), depth.size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), depth.convertToFormat(QImage::Format_RGB32));
+    // A table has no chart: the button says so by being off.
+    QPushButton* png = nullptr;
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->text() == AnalysisTexts::Text(lgFR, TAnalysisText::SavePng)) {
+            png = button;
+        }
+    }
+    QVERIFY(png);
+    QVERIFY(png->isEnabled());
+    tabs->setCurrentIndex(2);
+    QVERIFY(!png->isEnabled());
+    tabs->setCurrentIndex(0);
+    QVERIFY(png->isEnabled());
+}
+
+void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kept");  // the one line the report takes
+    const QString word = QStringLiteral("Chantier ");
+    QTest::newRow("2,000 characters") << word.repeated(223).left(2000) << word.repeated(14).left(120).trimmed();
+    QTest::newRow("10,000 without a space") << QString(10000, QLatin1Char('x')) << QString(120, QLatin1Char('x'));
+    QTest::newRow("60 lines") << QStringLiteral("ligne\n").repeated(60)
+                              << QStringLiteral("ligne ").repeated(20).trimmed();
+    const QString hebrew = QStringLiteral("\u05D0\u05EA\u05E8 ");
+    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed();
+}
+
+void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kept);
+    QCOMPARE(AnalysisReport::SiteNameOf(name), kept);
+    TLanguagesMgrCls texts(lgFR);
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(nightScenario(), RunScenario(nightScenario()));
+    TAnalysisReportContent content = reportContent(snapshot, texts);
+    content.WhatIf = *RunWeatherWhatIf(nightScenario());
+    content.SiteName = name;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(AnalysisReport::WritePdf(buffer, content));
+    const QString text = pdfText(buffer.data());
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) did not read the report");
+    for (const QString& expected : {QStringLiteral("Épaisseur de la nouvelle couche : 5,0 cm"),
+             AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening), texts.GetText(21),
+             QStringLiteral("estimation par un modèle"), QStringLiteral("version 1.1.1.0, imprimé le")}) {
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text.right(400)));
+    }
+    // Nothing of the name beyond what the report takes: none of it runs off the page.
+    QVERIFY(!text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
+}
+
+void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("fr") << int{lgFR};
+    QTest::newRow("nl") << int{lgNL};
+}
+
+void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage()
+{
+    QFETCH(int, language);
+    TScenario scenario;
+    scenario.LayingDate = dateOf(9999, 12, 31);
+    scenario.LayingTime = 22.0 / 24.0;
+    const std::optional<std::vector<TWhatIfCell>> cells = RunWeatherWhatIf(scenario);
+    QVERIFY(cells && !cells->empty());
+    TLanguagesMgrCls texts(static_cast<TLanguage>(language));
+    TWhatIfTable table;
+    table.UpdateTexts(texts);
+    table.SetCells(*cells, scenario.Wind, scenario.Cloud);
+    const QString expected = AnalysisTexts::Text(texts.Language, TAnalysisText::ReopeningBeyondCalendar);
+    int beyond = 0;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (const QTableWidgetItem* item = table.item(row, column); item && !item->toolTip().isEmpty()) {
+                QCOMPARE(item->toolTip(), expected);
+                ++beyond;
+            }
+        }
+    }
+    // The calm cases reopen after the last day; the windy ones may still make it.
+    const auto outOfRange = std::count_if(cells->begin(), cells->end(),
+        [](const TWhatIfCell& cell) { return cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange; });
+    QVERIFY(outOfRange > 0);
+    QCOMPARE(beyond, static_cast<int>(outOfRange));
 }
 
 QTEST_MAIN(AnalysisViewTest)

@@ -70,6 +70,8 @@ private slots:
     void showsEngineFailuresInTheCurrentLanguage();
     void switchingLanguageChangesTheFailureText();
     void showsOtherErrorsWithTheirOwnMessage();
+    void warnsOfAReopeningBeyondTheCalendar_data();
+    void warnsOfAReopeningBeyondTheCalendar();
     void decodesFailureMessages_data();
     void decodesFailureMessages();
 };
@@ -328,6 +330,29 @@ void FrameComputeTest::showsOtherErrorsWithTheirOwnMessage()
     QVERIFY(!expected.isEmpty());
     compute(frame);
     QCOMPARE(fixture.Presenter.Warnings, QStringList{expected});
+    QVERIFY(resultsEmpty(frame));
+}
+
+void FrameComputeTest::warnsOfAReopeningBeyondTheCalendar_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("fr") << int{lgFR} << "La remise en circulation tomberait après le 31/12/9999";
+    QTest::newRow("nl") << int{lgNL} << "De wederopenstelling zou na 31/12/9999 vallen";
+}
+
+void FrameComputeTest::warnsOfAReopeningBeyondTheCalendar()
+{
+    QFETCH(int, language);
+    QFETCH(QString, start);
+    TFrameFixture fixture("fr_BE", static_cast<TLanguage>(language));
+    TPICHourLTFra& frame = *fixture.Frame;
+    frame.dtpPDDate->setDate(QDate(9999, 12, 31));
+    frame.dtpPDTime->setTime(QTime(22, 0, 0));
+    QCOMPARE(frame.dtpPDDate->date(), QDate(9999, 12, 31));
+    compute(frame);
+    QCOMPARE(fixture.Presenter.Warnings.size(), 1);
+    QVERIFY2(fixture.Presenter.Warnings.front().startsWith(start), qPrintable(fixture.Presenter.Warnings.front()));
     QVERIFY(resultsEmpty(frame));
 }
 
