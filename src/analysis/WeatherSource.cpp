@@ -14,6 +14,8 @@
 namespace {
 
 constexpr std::int64_t SecondsPerDay = 86400;
+constexpr std::int64_t SecondsPerHour = 3600;
+constexpr std::int64_t SecondsPerMinute = 60;
 
 struct TQuantity {
     const char* CsvName;
@@ -226,7 +228,8 @@ std::int64_t LayingUtcSeconds(const TScenario& scenario)
     if (!date || !time)
         throw std::invalid_argument("the laying date or time cannot be decomposed");
     const double day = *DateUtilsBD2006::EncodeDate(date->Year, date->Month, date->Day);
-    const std::int64_t civil = static_cast<std::int64_t>(day) * SecondsPerDay + time->Hour * 3600 + time->Minute * 60;
+    const std::int64_t civil = static_cast<std::int64_t>(day) * SecondsPerDay + time->Hour * SecondsPerHour
+        + time->Minute * SecondsPerMinute;
     return civil - (SummerTimeOf(scenario) ? 7200 : 3600);
 }
 
@@ -251,7 +254,8 @@ std::optional<TWeatherMoment> ParseMoment(const std::string& text)
     if (!date || !DateUtilsBD2006::EncodeTime(*hour, *minute, *second, 0))
         return std::nullopt;
     TWeatherMoment moment;
-    moment.CivilSeconds = static_cast<std::int64_t>(*date) * SecondsPerDay + *hour * 3600 + *minute * 60 + *second;
+    moment.CivilSeconds = static_cast<std::int64_t>(*date) * SecondsPerDay + *hour * SecondsPerHour
+        + *minute * SecondsPerMinute + *second;
     if (at == text.size())
         return moment;
     if (text[at] == 'Z' && at + 1 == text.size()) {
