@@ -13,12 +13,12 @@ namespace {
 constexpr int SummerOffsetHours = 2;
 constexpr int WinterOffsetHours = 1;
 
-int offsetHours(bool summerTime)
+}  // namespace
+
+int OffsetHours(bool summerTime)
 {
     return summerTime ? SummerOffsetHours : WinterOffsetHours;
 }
-
-}  // namespace
 
 double ToUtc(double runMoment, double clockOffset)
 {
@@ -36,13 +36,17 @@ TWallMoment ToWallClock(double runMoment, double clockOffset, TClockMode clock)
         return {runMoment, clock == TClockMode::Summer};
     const double utc = ToUtc(runMoment, clockOffset);
     const bool summer = IsSummerTimeAtUtc(utc);
-    return {FromUtc(utc, offsetHours(summer)), summer};
+    return {FromUtc(utc, OffsetHours(summer)), summer};
+}
+
+int WallOffsetHours(double wallMoment, TClockMode clock)
+{
+    return OffsetHours(clock == TClockMode::Auto ? !IsWinterTime(wallMoment, wallMoment) : clock == TClockMode::Summer);
 }
 
 double WallToUtc(double wallMoment, TClockMode clock)
 {
-    const bool summer = clock == TClockMode::Auto ? !IsWinterTime(wallMoment, wallMoment) : clock == TClockMode::Summer;
-    return ToUtc(wallMoment, offsetHours(summer));
+    return ToUtc(wallMoment, WallOffsetHours(wallMoment, clock));
 }
 
 bool ExistsOnWallClock(double wallMoment, TClockMode clock)

@@ -21,6 +21,10 @@ TWallMoment ToWallClock(double runMoment, double clockOffset, TClockMode clock);
 // the October change repeats is taken as summer time, the first of the two,
 // as a laying at that hour is.
 double WallToUtc(double wallMoment, TClockMode clock);
+// Hours the wall clock is ahead of UTC at a moment read on it, as WallToUtc
+// takes it; and the hours of summer (2) or winter time (1).
+int WallOffsetHours(double wallMoment, TClockMode clock);
+int OffsetHours(bool summerTime);
 double ToUtc(double runMoment, double clockOffset);
 double FromUtc(double utcMoment, double clockOffset);
 

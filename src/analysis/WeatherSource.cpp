@@ -215,10 +215,7 @@ std::int64_t UtcSecondsOf(const TWeatherMoment& moment, TClockMode clock)
     if (moment.OffsetSeconds)
         return moment.CivilSeconds - *moment.OffsetSeconds;
     const double wall = static_cast<double>(moment.CivilSeconds) / static_cast<double>(SecondsPerDay);
-    const double utc = WallClock::WallToUtc(wall, clock);
-    // The clock is one or two whole hours ahead of UTC.
-    const std::int64_t offsetHours = std::llround((wall - utc) * 24.0);
-    return moment.CivilSeconds - offsetHours * 3600;
+    return moment.CivilSeconds - WallClock::WallOffsetHours(wall, clock) * SecondsPerHour;
 }
 
 std::int64_t LayingUtcSeconds(const TScenario& scenario)
@@ -230,7 +227,7 @@ std::int64_t LayingUtcSeconds(const TScenario& scenario)
     const double day = *DateUtilsBD2006::EncodeDate(date->Year, date->Month, date->Day);
     const std::int64_t civil = static_cast<std::int64_t>(day) * SecondsPerDay + time->Hour * SecondsPerHour
         + time->Minute * SecondsPerMinute;
-    return civil - (SummerTimeOf(scenario) ? 7200 : 3600);
+    return civil - WallClock::OffsetHours(SummerTimeOf(scenario)) * SecondsPerHour;
 }
 
 namespace WeatherSource {
