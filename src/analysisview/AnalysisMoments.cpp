@@ -11,15 +11,14 @@
 
 namespace {
 
-// 1 January 1900 and 31 December 9999 as date-time values.
+// 1 January 1900 as a date-time value.
 constexpr double FirstMoment = 2.0;
-constexpr double LastMoment = 2958466.0;
 
 }  // namespace
 
 QDateTime AnalysisMoments::ToDateTime(double moment)
 {
-    if (!(moment >= FirstMoment && moment < LastMoment)) {
+    if (!(moment >= FirstMoment && moment < CalendarEnd)) {
         return {};
     }
     const QDateTime clock = DateTimeConversion::FromDateTime(moment);

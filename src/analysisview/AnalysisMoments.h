@@ -13,6 +13,10 @@
 // written on the site's wall clock through the run's outcome.
 namespace AnalysisMoments {
 
+// 1 January 10000 00:00, the first moment past the calendar.
+inline constexpr double CalendarEnd = 2958466.0;
+inline constexpr double OneSecond = 1.0 / 86400.0;
+
 // The date and time of the value as they read, in Qt::UTC. Invalid for a value
 // that is not finite or lies outside the years 1900 to 9999.
 QDateTime ToDateTime(double moment);

@@ -3,6 +3,8 @@
 #include "AnalysisMoments.h"
 #include "ScenarioRun.h"
 
+#include <algorithm>
+
 TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutcome& outcome)
 {
     TAnalysisSnapshot snapshot;
@@ -13,8 +15,10 @@ TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutc
     const double last = snapshot.Curve.empty() ? snapshot.Outcome.Reopening : snapshot.Curve.back().Moment;
     const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(snapshot.Outcome.Laying, last);
     snapshot.ChartStart = span.Start;
-    snapshot.ChartEnd = span.End;
-    snapshot.TickCount = span.TickCount();
+    // A run that ends late on the calendar's last day keeps its axis on it:
+    // past it no moment has a date, and none may reach the chart.
+    snapshot.ChartEnd = std::min(span.End, AnalysisMoments::CalendarEnd - AnalysisMoments::OneSecond);
+    snapshot.StepHours = span.StepHours;
     const SolarModel::TSite site = Daylight::DefaultSite();
     snapshot.Nights
         = Daylight::NightsBetween(snapshot.ChartStart, snapshot.ChartEnd, snapshot.Outcome.ClockOffset, site);

@@ -18,7 +18,7 @@ struct TAnalysisSnapshot {
     // From the whole hour before the laying to the whole hour after the end of the curve.
     double ChartStart = 0.0;
     double ChartEnd = 0.0;
-    int TickCount = 2;  // the clock axis's ticks, on round hours
+    int StepHours = 1;  // between the clock axis's ticks, from ChartStart
     std::vector<Daylight::TNight> Nights;  // clipped to the chart's span
     std::optional<double> FirstDaylight;  // after a night reopening
 };

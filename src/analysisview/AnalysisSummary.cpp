@@ -20,8 +20,12 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
 
 QString NightWarningText(const TAnalysisSnapshot& snapshot, TLanguage language)
 {
-    if (!snapshot.FirstDaylight) {
+    const TRunOutcome& outcome = snapshot.Outcome;
+    if (!outcome.Succeeded() || !outcome.Night) {
         return {};
+    }
+    if (!snapshot.FirstDaylight || !AnalysisMoments::WallDateTime(outcome, *snapshot.FirstDaylight).isValid()) {
+        return AnalysisTexts::Text(language, TAnalysisText::NightWarningPastCalendar);
     }
     return AnalysisTexts::Text(language, TAnalysisText::NightWarning)
         .arg(AnalysisMoments::FormatMoment(snapshot.Outcome, *snapshot.FirstDaylight)

@@ -121,10 +121,8 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
 
     const bool severalDays = snapshot.ChartEnd - snapshot.ChartStart > 1.0
         || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
-    const auto stepHours = static_cast<int>(
-        std::lround((snapshot.ChartEnd - snapshot.ChartStart) * 24.0 / std::max(snapshot.TickCount - 1, 1)));
-    QCategoryAxis* clockAxis
-        = ClockAxis::Make(chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd, stepHours, severalDays);
+    QCategoryAxis* clockAxis = ClockAxis::Make(
+        chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd, snapshot.StepHours, severalDays);
     clockAxis->setTitleText(text(TAnalysisText::AxisClock));
     auto* tempAxis = new QValueAxis(chart);
     tempAxis->setTitleText(text(TAnalysisText::AxisTemp));

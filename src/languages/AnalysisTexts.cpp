@@ -90,6 +90,7 @@ constexpr TTextPair Table[] = {
         "De wederopenstelling zou na 31/12/9999 vallen, voorbij de kalender: kies een vroegere datum van "
         "aanbrenging."},
     {"Enregistrer le graphique « %1 » (PNG)", "Grafiek \"%1\" opslaan (PNG)"},
+    {"Attention : remise en circulation de nuit.", "Let op: wederopenstelling 's nachts."},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
 

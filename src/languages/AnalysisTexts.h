@@ -73,8 +73,9 @@ enum class TAnalysisText {
     ReportNotice,
     SummerTime,  // the clock a moment is written in, where it is no longer the laying's
     WinterTime,
-    ReopeningBeyondCalendar,
-    SavePngOf,  // %1 the chart's tab  // the run would reopen after the last day the calendar holds
+    ReopeningBeyondCalendar,  // the run would reopen after the last day the calendar holds
+    SavePngOf,  // %1 the chart's tab
+    NightWarningPastCalendar,  // a night reopening whose daylight comes after the calendar's end
     Count
 };
 

@@ -223,6 +223,7 @@ private slots:
     void anySiteNameLeavesTheRestOfTheReport();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage();
+    void runOnTheCalendarsLastNightIsDrawnWithinIt();
 
 private:
     QTemporaryDir FHome;
@@ -823,4 +824,39 @@ void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage()
 }
 
 QTEST_MAIN(AnalysisViewTest)
+void AnalysisViewTest::runOnTheCalendarsLastNightIsDrawnWithinIt()
+{
+    TScenario scenario;
+    scenario.LayingDate = dateOf(9999, 12, 31);
+    scenario.LayingTime = 20.0 / 24.0;
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    QVERIFY(snapshot.Outcome.Succeeded() && snapshot.Outcome.Night);
+    const std::unique_ptr<QChart> chart(CoolingChart::Build(snapshot, lgFR));
+    auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+    QVERIFY(axis != nullptr);
+    QVERIFY(axis->min() == ms(snapshot.ChartStart) && axis->max() > axis->min());
+    for (const QPointF& point : pointsOf(*chart, CoolingChart::LayerMaxName)) {
+        QVERIFY(point.x() >= axis->min() && point.x() <= axis->max());
+    }
+    QCOMPARE(axis->categoriesLabels().value(1), QStringLiteral("21:00"));
+    // Its daylight lies past the calendar: the warning stays, without a moment.
+    QCOMPARE(NightWarningText(snapshot, lgNL), AnalysisTexts::Text(lgNL, TAnalysisText::NightWarningPastCalendar));
+
+    TLanguagesMgrCls texts(lgFR);
+    QBuffer pdf;
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    QVERIFY(AnalysisReport::WritePdf(pdf, reportContent(snapshot, texts)));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("end.pdf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf.data()) == pdf.data().size());
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(pdftotext.readAllStandardError()).trimmed(), QString());
+    QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput())
+                .contains(AnalysisTexts::Text(lgFR, TAnalysisText::NightWarningPastCalendar)));
+}
+
 #include "AnalysisViewTest.moc"
