@@ -29,7 +29,7 @@ std::vector<TDepthProfile> DepthProfiles(const TRunOutcome& outcome)
         return profiles;
     const TCoolingHistory& history = *outcome.History;
     for (int n = 0; n < history.ProfileCount(); ++n) {
-        const int elapsed = n * TCoolingHistory::LevelsPerProfile * TPICHourCls::TimeStep;
+        const int elapsed = history.ProfileLevel(n) * TPICHourCls::TimeStep;
         const auto nodes = history.Profile(n);
         // Node 0 lies above the surface and exists only for the boundary.
         profiles.push_back({elapsed, TheTimeUtilsCls::AddDuration(outcome.Laying, elapsed),

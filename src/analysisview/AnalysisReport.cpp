@@ -120,7 +120,7 @@ void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage 
     scene.render(&painter, target, scene.sceneRect(), Qt::KeepAspectRatio);
 }
 
-void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIfCell>& cells,
+void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIfCell>& cells, const TScenario& computed,
     const TLanguagesMgrCls& texts, TLanguage language, double mm)
 {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -141,10 +141,18 @@ void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIf
     }
     for (const TWhatIfCell& cell : cells) {
         const QRectF rect = box(static_cast<int>(cell.Wind) + 1, static_cast<int>(cell.Cloud) + 1);
+        // The computed case as the window shows it: bold, and shaded.
+        const bool isComputed = cell.Wind == computed.Wind && cell.Cloud == computed.Cloud;
+        painter.setBrush(isComputed ? QBrush(QColor(225, 232, 245)) : QBrush(Qt::NoBrush));
+        font.setBold(isComputed);
+        painter.setFont(font);
         painter.drawRect(rect);
         painter.drawText(rect, Qt::AlignCenter | Qt::TextWordWrap, TWhatIfTable::CellText(cell.Outcome, language));
     }
-    page.Skip(4.0 * rowHeight / mm + 3.0);
+    painter.setBrush(Qt::NoBrush);
+    page.Skip(4.0 * rowHeight / mm + 1.0);
+    page.Line(AnalysisTexts::Text(language, TAnalysisText::WhatIfLegend), 7.5, false, true);
+    page.Skip(2.0);
 }
 
 }  // namespace
@@ -197,7 +205,7 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
     if (!content.WhatIf.empty()) {
         page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
         page.Skip(1.0);
-        PaintWhatIf(painter, page, content.WhatIf, *content.Texts, language, mm);
+        PaintWhatIf(painter, page, content.WhatIf, snapshot.Scenario, *content.Texts, language, mm);
     }
     page.Line(text(TAnalysisText::ReportNotice), 9.0, false, true);
     page.Skip(3.0);

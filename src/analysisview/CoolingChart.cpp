@@ -45,6 +45,9 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     chart->setLocale(ChartLocale(language));
     chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Each swatch drawn as its series is (a dashed line, a square mark), so that
+    // the threshold and the reopening mark cannot be taken for each other.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
 
     double lowest = snapshot.Scenario.ReopenTemp;
@@ -112,7 +115,8 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         reopening->setName(text(TAnalysisText::SeriesReopening));
         reopening->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         reopening->setMarkerSize(11.0);
-        reopening->setColor(QColor(30, 60, 160));
+        reopening->setColor(QColor(20, 20, 20));
+        reopening->setBorderColor(QColor(20, 20, 20));
         reopening->replace(
             QList<QPointF>{{static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.Outcome.Reopening)),
                 snapshot.Scenario.ReopenTemp}});

@@ -139,7 +139,7 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
 
     const QSignalBlocker blocker(FSlider);
     FSlider->setRange(0, std::max(0, static_cast<int>(FNewLayer.size()) - 1));
-    // The last profile is the one nearest the reopening.
+    // The last profile is the reopening's own.
     const int last = FSlider->maximum();
     FSlider->setValue(last);
     ShowProfile(last);

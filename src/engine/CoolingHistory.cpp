@@ -28,13 +28,23 @@ void TCoolingHistory::Reset(int nodeCount, int maxLevels)
         perRefresh->reserve(levels / LevelsPerAirRefresh + 1);
     }
     FProfiles.clear();
-    const std::size_t profiles = levels / LevelsPerProfile + 1;
+    FProfileLevels.clear();
+    const std::size_t profiles = levels / LevelsPerProfile + 2;
     FProfiles.reserve(profiles * static_cast<std::size_t>(nodeCount));
+    FProfileLevels.reserve(profiles);
 }
 
-void TCoolingHistory::AddProfile(std::span<const double> nodeTemps)
+void TCoolingHistory::AddProfile(std::span<const double> nodeTemps, int level)
 {
     FProfiles.insert(FProfiles.end(), nodeTemps.begin(), nodeTemps.end());
+    FProfileLevels.push_back(level);
+}
+
+int TCoolingHistory::ProfileLevel(int n) const
+{
+    if (n < 0 || n >= ProfileCount())
+        throw std::out_of_range("TCoolingHistory::ProfileLevel: no such profile");
+    return FProfileLevels[static_cast<std::size_t>(n)];
 }
 
 int TCoolingHistory::ProfileCount() const
@@ -71,5 +81,5 @@ std::size_t TCoolingHistory::MemoryBytes() const
     for (const auto* series :
         {&FSurfaceTemps, &FLayerMaxTemps, &FLayerMeanTemps, &FAirTemps, &FWindSpeeds, &FCloudCovers})
         values += series->capacity();
-    return sizeof(*this) + sizeof(double) * values;
+    return sizeof(*this) + sizeof(double) * values + sizeof(int) * FProfileLevels.capacity();
 }

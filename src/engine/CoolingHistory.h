@@ -19,7 +19,8 @@ public:
         FLayerMaxTemps.push_back(layerMaxTemp);
         FLayerMeanTemps.push_back(layerMeanTemp);
     }
-    void AddProfile(std::span<const double> nodeTemps);
+    // The profile at a level: every LevelsPerProfile levels, and the last level.
+    void AddProfile(std::span<const double> nodeTemps, int level);
     // The weather in use from an air refresh on.
     void AddAirRefresh(double airTemp, double windSpeed, double cloudCover)
     {
@@ -44,8 +45,10 @@ public:
     double WindSpeedAtLevel(int level) const;
     double CloudCoverAtLevel(int level) const;
     int ProfileCount() const;
-    // Node temperatures 0..NodeCount-1 of profile n, taken at level n * LevelsPerProfile.
+    // Node temperatures 0..NodeCount-1 of profile n, taken at ProfileLevel(n):
+    // n * LevelsPerProfile, but for a last profile at the run's last level.
     std::span<const double> Profile(int n) const;
+    int ProfileLevel(int n) const;
     // Bytes held, reserved capacity included.
     std::size_t MemoryBytes() const;
 
@@ -58,4 +61,5 @@ private:
     std::vector<double> FWindSpeeds;
     std::vector<double> FCloudCovers;
     std::vector<double> FProfiles;  // ProfileCount rows of FNodeCount values
+    std::vector<int> FProfileLevels;
 };

@@ -416,8 +416,9 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         }
 
         FHistory.AddLevel(current[1], maximum, layerMean);
-        if (i % TCoolingHistory::LevelsPerProfile == 0)
-            FHistory.AddProfile(std::span<const double>(current, NodeCount));
+        // The reopening's own profile too, so that the depth view ends on it.
+        if (i % TCoolingHistory::LevelsPerProfile == 0 || reopened)
+            FHistory.AddProfile(std::span<const double>(current, NodeCount), i);
 
         progressBar.StepIt();
         previousSurface = current[1];

@@ -97,6 +97,9 @@ TEST(CoolingCurve, endsOnTheFirstLevelAtTheReopeningTemperature)
     const auto profiles = DepthProfiles(outcome);
     ASSERT_EQ(profiles.size(), static_cast<std::size_t>(outcome.History->ProfileCount()));
     EXPECT_EQ(profiles[1].ElapsedSeconds, 300);
+    // The depth view ends on the reopening itself, not the five minutes before.
+    EXPECT_EQ(profiles.back().ElapsedSeconds, outcome.ResultSeconds);
+    EXPECT_EQ(profiles.back().Moment, outcome.Reopening);
     ASSERT_EQ(profiles[0].Temps.size(), 201u) << "surface down to 1 m";
     EXPECT_EQ(NodeDepthCm(201), 100.0);
     EXPECT_EQ(profiles[0].Temps.front(), 170.0);

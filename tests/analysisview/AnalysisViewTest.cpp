@@ -273,8 +273,13 @@ void AnalysisViewTest::thresholdAndReopeningMarkSitAtTheReopeningTemperature()
     QCOMPARE(threshold.size(), 2);
     QCOMPARE(threshold[0], QPointF(ms(snapshot.ChartStart), 42.5));
     QCOMPARE(threshold[1], QPointF(ms(snapshot.ChartEnd), 42.5));
-    const auto* thresholdSeries = chart->findChild<QLineSeries*>(QString::fromLatin1(CoolingChart::ThresholdName));
+    auto* thresholdSeries = chart->findChild<QLineSeries*>(QString::fromLatin1(CoolingChart::ThresholdName));
     QCOMPARE(thresholdSeries->pen().style(), Qt::DashLine);
+    auto* reopeningSeries = chart->findChild<QScatterSeries*>(QString::fromLatin1(CoolingChart::ReopeningName));
+    const QLegendMarker* thresholdSwatch = chart->legend()->markers(thresholdSeries).value(0);
+    const QLegendMarker* reopeningSwatch = chart->legend()->markers(reopeningSeries).value(0);
+    QVERIFY(thresholdSwatch && reopeningSwatch);
+    QVERIFY(thresholdSwatch->brush().color() != reopeningSwatch->brush().color());
     QCOMPARE(
         pointsOf(*chart, CoolingChart::ReopeningName), QList<QPointF>{QPointF(ms(snapshot.Outcome.Reopening), 42.5)});
     // The clock axis starts and ends on whole hours.
@@ -546,7 +551,9 @@ void AnalysisViewTest::reportIsAPdfWithInputsAndResult()
     for (const QString& expected : {title, inputLine, notice, QStringLiteral("N4 Namur"),
              AnalysisMoments::FormatMoment(snapshot.Outcome.Reopening),
              AnalysisMoments::FormatWait(snapshot.Outcome.ResultSeconds, lang), QStringLiteral("1.1.1.0"),
-             texts.GetText(17), texts.GetText(21)}) {
+             texts.GetText(17), texts.GetText(21),
+             // The legend that says which case is the computed one.
+             AnalysisTexts::Text(lang, TAnalysisText::WhatIfLegend).left(20)}) {
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
     }
 }

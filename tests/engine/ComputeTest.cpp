@@ -118,7 +118,11 @@ TEST_F(ComputeTest, historyKeepsInitialProfileAndFiveMinuteProfiles)
     Engine.Compute(Bar, SummerDay, timeOf(12, 0));
     EXPECT_EQ(Engine.Limits, (TPICLimits{12, 32, 201}));
     const TCoolingHistory& history = Engine.History();
-    ASSERT_EQ(history.ProfileCount(), (history.LevelCount() - 1) / 60 + 1);
+    // Every 60 levels, and the reopening's level.
+    const int last = history.LevelCount() - 1;
+    ASSERT_EQ(history.ProfileCount(), last / 60 + 1 + (last % 60 == 0 ? 0 : 1));
+    EXPECT_EQ(history.ProfileLevel(1), 60);
+    EXPECT_EQ(history.ProfileLevel(history.ProfileCount() - 1), last);
     const auto initial = history.Profile(0);
     ASSERT_EQ(initial.size(), 202u);
     for (int k = 1; k <= 12; ++k)

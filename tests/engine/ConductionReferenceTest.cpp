@@ -65,7 +65,7 @@ TEST(ConductionReference, homogeneousRoadFollowsTheExactDiscreteSolution)
 
     double worst = 0.0;
     for (int p = 0; p < history.ProfileCount(); ++p) {
-        const int level = p * TCoolingHistory::LevelsPerProfile;
+        const int level = history.ProfileLevel(p);
         const auto profile = history.Profile(p);
         for (int k = 1; k <= N; ++k) {
             double exact = BottomTemp;

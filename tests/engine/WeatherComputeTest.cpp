@@ -133,7 +133,7 @@ TEST_F(WeatherCompute, historyHoldsTheNewLayersMean)
         double sum = 0.0;
         for (int k = 1; k <= 12; ++k)
             sum += profile[static_cast<std::size_t>(k)];
-        ASSERT_EQ(means[static_cast<std::size_t>(p * TCoolingHistory::LevelsPerProfile)], sum / 12.0);
+        ASSERT_EQ(means[static_cast<std::size_t>(history.ProfileLevel(p))], sum / 12.0);
     }
 }
 
