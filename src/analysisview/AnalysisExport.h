@@ -1,23 +1,20 @@
 #pragma once
 
-#include "CoolingCurve.h"
 #include "RunOutcome.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
-#include <vector>
 
 class QIODevice;
 
 namespace AnalysisExport {
 
-// The curve as the command line's --curve writes it:
-// elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp, the clock a
-// local ISO moment, a point as decimal separator.
-// The clock column is the site's wall clock, the same whatever the system time zone.
-QByteArray CurveCsv(const std::vector<TCurvePoint>& curve, const TRunOutcome& outcome);
+// The curve, byte for byte as the command line's --curve writes it: the
+// clock column on the site's wall clock whatever the system time zone, a
+// point as decimal separator.
+QByteArray CurveCsv(const TRunOutcome& outcome);
 
 // Writes the file through a temporary that replaces it only once complete,
 // so that a failed write leaves nothing behind. False when the file could

@@ -286,7 +286,7 @@ bool TAnalysisFrm::SaveCurveCsv()
     if (!FComputation || FPrevious) {
         return false;
     }
-    const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Curve, Snapshot().Outcome);
+    const QByteArray csv = AnalysisExport::CurveCsv(Snapshot().Outcome);
     return Save(AnalysisTexts::Text(FTexts.Language, TAnalysisText::SaveCsv),
         AnalysisTexts::Text(FTexts.Language, TAnalysisText::CsvFilter), QStringLiteral("csv"),
         [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });

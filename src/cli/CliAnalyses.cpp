@@ -69,20 +69,6 @@ std::string padded(std::string text, std::size_t width)
 }
 
 // Temperatures to a ten-thousandth of a degree, depths to the half centimetre.
-std::string temperature(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    return text;
-}
-
-std::string depth(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 }  // namespace
 
 std::string WhatIfText(const TCliOutcome& read, const std::vector<TWhatIfCell>& cells)
@@ -165,29 +151,4 @@ std::string PlanJson(const TCliOutcome& read, const TLayingPlan& plan)
     else
         json += "null";
     return json;
-}
-
-std::string CurveCsv(const TRunOutcome& run)
-{
-    std::string csv
-        = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp\n";
-    for (const TCurvePoint& point : CoolingCurve(run))
-        csv += std::to_string(point.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(point.Moment).Moment).value_or("")
-            + ',' + temperature(point.SurfaceTemp) + ',' + temperature(point.LayerMaxTemp) + ','
-            + temperature(point.AirTemp) + ',' + temperature(point.WindSpeed) + ',' + temperature(point.CloudCover)
-            + ',' + temperature(point.LayerMeanTemp) + '\n';
-    return csv;
-}
-
-std::string ProfilesCsv(const TRunOutcome& run)
-{
-    std::string csv = "elapsed_seconds,clock,depth_cm,temp\n";
-    for (const TDepthProfile& profile : DepthProfiles(run)) {
-        const std::string moment
-            = std::to_string(profile.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(profile.Moment).Moment).value_or("");
-        for (std::size_t n = 0; n < profile.Temps.size(); ++n)
-            csv += moment + ',' + depth(NodeDepthCm(static_cast<int>(n) + 1)) + ',' + temperature(profile.Temps[n])
-                + '\n';
-    }
-    return csv;
 }

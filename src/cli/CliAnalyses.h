@@ -20,8 +20,3 @@ std::string WhatIfJson(const TCliOutcome& read, const std::vector<TWhatIfCell>& 
 std::string PlanText(const TCliOutcome& read, const TLayingPlan& plan);
 // "plan":[...],"latest_laying_for_deadline":...
 std::string PlanJson(const TCliOutcome& read, const TLayingPlan& plan);
-
-// The cooling curve at every time level and the 5-minute depth profiles as
-// CSV, moments as local ISO date-times.
-std::string CurveCsv(const TRunOutcome& run);
-std::string ProfilesCsv(const TRunOutcome& run);

@@ -133,18 +133,6 @@ std::string FormatDuration(double seconds)
         + std::to_string(whole % 60) + " s";
 }
 
-std::optional<std::string> IsoDateTime(double dateTime)
-{
-    const auto date = DateUtilsBD2006::DecodeDate(dateTime);
-    const auto time = DateUtilsBD2006::DecodeTime(dateTime);
-    if (!date || !time)
-        return std::nullopt;
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date->Year, date->Month, date->Day, time->Hour,
-        time->Minute, time->Second);
-    return text;
-}
-
 namespace {
 
 std::optional<double> readNumber(const std::string& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RunCsv.h"
 #include "RunOutcome.h"
 #include "Scenario.h"
 
@@ -93,9 +94,6 @@ TCliOutcome RunCliScenario(const TCliScenario& scenario);
 // "YYYY-MM-DD" and "HH:MM" as date-time values; empty for anything else.
 std::optional<double> ParseCliDate(const std::string& text);
 std::optional<double> ParseCliTime(const std::string& text);
-
-// "2026-07-10T14:30:00" for a date-time value; empty outside the calendar.
-std::optional<std::string> IsoDateTime(double dateTime);
 
 // "3 h 17 min 5 s" for whole seconds.
 std::string FormatDuration(double seconds);
