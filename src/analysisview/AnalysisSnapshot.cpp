@@ -1,6 +1,7 @@
 #include "AnalysisSnapshot.h"
 
 #include "AnalysisMoments.h"
+#include "CompactionWindow.h"
 #include "ScenarioRun.h"
 
 #include <algorithm>
@@ -10,10 +11,17 @@ TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutc
     TAnalysisSnapshot snapshot;
     snapshot.Scenario = scenario;
     snapshot.Outcome = outcome.History ? outcome : RunScenario(scenario, {.KeepHistory = true});
+    if (snapshot.Outcome.History) {
+        snapshot.Outcome.CompactionSeconds
+            = CompactionSeconds(*snapshot.Outcome.History, scenario.LayingTemp, scenario.CompactionTemp);
+    }
     snapshot.Curve = CoolingCurve(snapshot.Outcome);
     snapshot.Profiles = DepthProfiles(snapshot.Outcome);
     const double last = snapshot.Curve.empty() ? snapshot.Outcome.Reopening : snapshot.Curve.back().Moment;
-    const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(snapshot.Outcome.Laying, last);
+    // Six steps at most: the plot shares the chart's width with its legend, and
+    // a tick's label must hold a four-digit date.
+    constexpr int ClockSteps = 6;
+    const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(snapshot.Outcome.Laying, last, ClockSteps);
     snapshot.ChartStart = span.Start;
     // A run that ends late on the calendar's last day keeps its axis on it:
     // past it no moment has a date, and none may reach the chart.
@@ -25,6 +33,21 @@ TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutc
     if (snapshot.Outcome.Succeeded() && snapshot.Outcome.Night) {
         snapshot.FirstDaylight
             = Daylight::FirstDaylightFrom(snapshot.Outcome.Reopening, snapshot.Outcome.ClockOffset, site);
+    }
+    return snapshot;
+}
+
+TAnalysisSnapshot MakeWeatherSnapshot(const TScenario& frameScenario, const TRunOutcome& frameOutcome,
+    const TScenario& weatherScenario, const QString& source)
+{
+    const TRunOutcome weatherOutcome = RunScenario(weatherScenario, {.KeepHistory = true});
+    TAnalysisSnapshot snapshot = weatherOutcome.Succeeded() ? MakeAnalysisSnapshot(weatherScenario, weatherOutcome)
+                                                            : MakeAnalysisSnapshot(frameScenario, frameOutcome);
+    snapshot.WeatherSource = source;
+    snapshot.WeatherFailed = !weatherOutcome.Succeeded();
+    if (!snapshot.WeatherFailed) {
+        snapshot.ClassesOutcome = frameOutcome;
+        snapshot.ClassesOutcome->History.reset();
     }
     return snapshot;
 }

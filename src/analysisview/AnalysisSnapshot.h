@@ -5,14 +5,23 @@
 #include "RunOutcome.h"
 #include "Scenario.h"
 
+#include <QString>
+
 #include <optional>
 #include <vector>
 
 // Everything the analysis window shows of one successful computation, built
 // once; the charts and tables only read it.
 struct TAnalysisSnapshot {
+    // The run drawn: the frame's, or the same laying in the chosen weather.
     TScenario Scenario;
     TRunOutcome Outcome;
+    // With a chosen weather: the frame's answer from its classes beside it,
+    // and where the weather comes from.
+    std::optional<TRunOutcome> ClassesOutcome;
+    QString WeatherSource;
+    // The chosen weather gave no run; the frame's run is drawn instead.
+    bool WeatherFailed = false;
     std::vector<TCurvePoint> Curve;
     std::vector<TDepthProfile> Profiles;
     // From the whole hour before the laying to the whole hour after the end of the curve.
@@ -23,5 +32,10 @@ struct TAnalysisSnapshot {
     std::optional<double> FirstDaylight;  // after a night reopening
 };
 
-// Runs the scenario again, keeping its history, when the outcome came without one.
+// Runs the scenario again, keeping its history, when the outcome came without
+// one. The compaction window is read again for the scenario's temperature.
 TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutcome& outcome);
+// The same laying in a chosen weather (weatherScenario: the frame's with the
+// weather put in), its run drawn beside the frame's answer.
+TAnalysisSnapshot MakeWeatherSnapshot(const TScenario& frameScenario, const TRunOutcome& frameOutcome,
+    const TScenario& weatherScenario, const QString& source);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -32,6 +33,18 @@ QLineSeries* AddLine(QChart& chart, const char* name, const QString& title, cons
     return series;
 }
 
+// A dashed level across the whole clock axis.
+void AddLevel(QChart& chart, const char* name, const QString& title, const QColor& color, Qt::PenStyle style,
+    std::pair<qreal, qreal> span, double temp)
+{
+    QLineSeries* level = AddLine(chart, name, title, color);
+    QPen pen = level->pen();
+    pen.setStyle(style);
+    pen.setWidthF(1.5);
+    level->setPen(pen);
+    level->replace(QList<QPointF>{{span.first, temp}, {span.second, temp}});
+}
+
 }  // namespace
 
 QLocale CoolingChart::ChartLocale(TLanguage language)
@@ -44,23 +57,28 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     auto* chart = new QChart();
     chart->setLocale(ChartLocale(language));
     chart->setLocalizeNumbers(true);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot, one series a line: eight names never fit under it.
+    chart->legend()->setAlignment(Qt::AlignRight);
     // Each swatch drawn as its series is (a dashed line, a square mark), so that
     // the threshold and the reopening mark cannot be taken for each other.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
 
-    double lowest = snapshot.Scenario.ReopenTemp;
-    double highest = snapshot.Scenario.LayingTemp;
+    const double compactionTemp = snapshot.Scenario.CompactionTemp;
+    double lowest = std::min(snapshot.Scenario.ReopenTemp, compactionTemp);
+    double highest = std::max(snapshot.Scenario.LayingTemp, compactionTemp);
     QList<QPointF> layerMax;
+    QList<QPointF> layerMean;
     QList<QPointF> surface;
     QList<QPointF> air;
     layerMax.reserve(static_cast<qsizetype>(snapshot.Curve.size()));
+    layerMean.reserve(layerMax.capacity());
     surface.reserve(layerMax.capacity());
     air.reserve(layerMax.capacity());
     for (const TCurvePoint& point : snapshot.Curve) {
         const auto x = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(point.Moment));
         layerMax.append({x, point.LayerMaxTemp});
+        layerMean.append({x, point.LayerMeanTemp});
         surface.append({x, point.SurfaceTemp});
         air.append({x, point.AirTemp});
         lowest = std::min({lowest, point.SurfaceTemp, point.AirTemp});
@@ -88,26 +106,26 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         band->setColor(QColor(40, 50, 110, 45));
         band->setBorderColor(Qt::transparent);
         chart->addSeries(band);
-        if (!firstNight) {
-            for (QLegendMarker* marker : chart->legend()->markers(band)) {
-                marker->setVisible(false);
-            }
+        for (QLegendMarker* marker : chart->legend()->markers(band)) {
+            // A band has no line to draw: its swatch is its shade.
+            marker->setShape(QLegend::MarkerShapeRectangle);
+            marker->setBrush(QColor(40, 50, 110, 110));
+            marker->setVisible(firstNight);
         }
         firstNight = false;
     }
 
     AddLine(*chart, AirName, text(TAnalysisText::SeriesAir), QColor(60, 140, 60))->replace(air);
     AddLine(*chart, SurfaceName, text(TAnalysisText::SeriesSurface), QColor(230, 140, 20))->replace(surface);
+    AddLine(*chart, LayerMeanName, text(TAnalysisText::SeriesLayerMean), QColor(140, 60, 150))->replace(layerMean);
     AddLine(*chart, LayerMaxName, text(TAnalysisText::SeriesLayerMax), QColor(200, 30, 30))->replace(layerMax);
 
-    QLineSeries* threshold = AddLine(*chart, ThresholdName,
+    AddLevel(*chart, ThresholdName,
         text(TAnalysisText::SeriesThreshold).arg(RegionalFormat::FormatReal(snapshot.Scenario.ReopenTemp)),
-        QColor(30, 60, 160));
-    QPen dashed = threshold->pen();
-    dashed.setStyle(Qt::DashLine);
-    dashed.setWidthF(1.5);
-    threshold->setPen(dashed);
-    threshold->replace(QList<QPointF>{{xMin, snapshot.Scenario.ReopenTemp}, {xMax, snapshot.Scenario.ReopenTemp}});
+        QColor(30, 60, 160), Qt::DashLine, {xMin, xMax}, snapshot.Scenario.ReopenTemp);
+    AddLevel(*chart, CompactionName,
+        text(TAnalysisText::SeriesCompaction).arg(RegionalFormat::FormatReal(compactionTemp)), QColor(140, 60, 150),
+        Qt::DashDotLine, {xMin, xMax}, compactionTemp);
 
     if (snapshot.Outcome.Succeeded()) {
         auto* reopening = new QScatterSeries(chart);

@@ -6,16 +6,19 @@
 #include <QChart>
 
 // The cooling chart of a computation, for the window and for the PDF page
-// alike: the new layer's highest temperature, the surface and the air against
-// the clock; the reopening temperature dashed; the reopening moment marked;
-// the nights shaded. The caller owns the chart.
+// alike: the new layer's highest and mean temperatures, the surface and the
+// air the run used against the clock; the reopening and compaction-end
+// temperatures dashed; the reopening moment marked; the nights shaded. The
+// caller owns the chart.
 namespace CoolingChart {
 
 // Object names of the series, for whoever needs to find them again.
 inline constexpr const char* LayerMaxName = "layerMax";
 inline constexpr const char* SurfaceName = "surface";
 inline constexpr const char* AirName = "air";
+inline constexpr const char* LayerMeanName = "layerMean";
 inline constexpr const char* ThresholdName = "threshold";
+inline constexpr const char* CompactionName = "compaction";
 inline constexpr const char* ReopeningName = "reopening";
 inline constexpr const char* NightName = "night";  // every night band
 

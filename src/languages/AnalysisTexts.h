@@ -76,6 +76,29 @@ enum class TAnalysisText {
     ReopeningBeyondCalendar,  // the run would reopen after the last day the calendar holds
     SavePngOf,  // %1 the chart's tab
     NightWarningPastCalendar,  // a night reopening whose daylight comes after the calendar's end
+    // The chosen weather beside the classes, and the compaction window.
+    AnswerClasses,  // %1 the answer
+    AnswerWeather,  // %1 the answer
+    AnswerReopening,  // %1 reopening, %2 wait
+    DifferenceLater,  // %1 minutes
+    DifferenceEarlier,  // %1 minutes
+    DifferenceNone,
+    Compaction,  // %1 end, %2 temperature
+    CompactionNone,  // %1 laying temperature, %2 compaction-end temperature
+    CompactionPastReopening,  // %1 temperature
+    SeriesLayerMean,
+    SeriesCompaction,  // %1 temperature
+    WeatherUsed,  // %1 its source
+    WeatherOfClasses,
+    WeatherStartsAfterLaying,  // %1 its first moment
+    WeatherHeld,  // %1 its last moment
+    WeatherFailed,
+    WhatIfOnClasses,
+    ReportWeather,
+    ReportWeatherClock,
+    ReportWeatherAir,
+    ReportWeatherWind,
+    ReportWeatherCloud,
     Count
 };
 
