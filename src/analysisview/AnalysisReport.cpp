@@ -4,7 +4,9 @@
 #include "AnalysisSummary.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
+#include "PICHourCls.h"
 #include "RegionalFormat.h"
+#include "TheTimeUtilsCls.h"
 #include "WhatIfTable.h"
 
 #include <QBuffer>
@@ -14,6 +16,7 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -91,9 +94,10 @@ private:
     double FTop;
 };
 
-QString InputsText(
-    const TScenario& scenario, const TRunOutcome& outcome, const TLanguagesMgrCls& texts, TLanguage language)
+QString InputsText(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& texts, TLanguage language)
 {
+    const TScenario& scenario = snapshot.Scenario;
+    const TRunOutcome& outcome = snapshot.Outcome;
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
     const QString clock = texts.GetText(outcome.SummerTime ? TextSummerTime : TextWinterTime);
     return text(TAnalysisText::ReportThickness).arg(RegionalFormat::FormatReal(scenario.ThicknessCm))
@@ -105,7 +109,65 @@ QString InputsText(
         + text(TAnalysisText::ReportCloud).arg(texts.GetText(TextFirstCloud + static_cast<int>(scenario.Cloud)))
         + QLatin1Char('\n')
         + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying))
-        + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock);
+        + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock) + QLatin1Char('\n')
+        + (snapshot.WeatherSource.isEmpty()
+                ? text(TAnalysisText::WeatherUsed).arg(text(TAnalysisText::WeatherOfClasses))
+                : WeatherNoteText(snapshot, language));
+}
+
+// The weather the run used, at whole hours from the laying: a column an hour,
+// or every few hours so that at most WeatherColumnsMax columns are drawn.
+void PaintWeather(
+    QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& snapshot, TLanguage language, double mm)
+{
+    const TRunOutcome& outcome = snapshot.Outcome;
+    if (!outcome.History || outcome.History->AirTemps().empty()) {
+        return;
+    }
+    const TCoolingHistory& history = *outcome.History;
+    constexpr int LevelsPerHour = 3600 / TPICHourCls::TimeStep;
+    constexpr int WeatherColumnsMax = 12;
+    const int hours = (history.LevelCount() - 1) / LevelsPerHour + 1;
+    const int step = (hours + WeatherColumnsMax - 1) / WeatherColumnsMax;
+    const int columns = (hours + step - 1) / step;
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+    page.Line(text(TAnalysisText::ReportWeather), 11.0, true);
+    page.Skip(1.0);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(7.5);
+    painter.setFont(font);
+    const double headerWidth = 28.0 * mm;
+    const double cellWidth = (page.Width() - headerWidth) / WeatherColumnsMax;
+    const double rowHeight = 4.5 * mm;
+    const TAnalysisText heads[] = {TAnalysisText::ReportWeatherClock, TAnalysisText::ReportWeatherAir,
+        TAnalysisText::ReportWeatherWind, TAnalysisText::ReportWeatherCloud};
+    for (int row = 0; row < 4; ++row) {
+        const double top = page.Top() + row * rowHeight;
+        painter.drawText(
+            QRectF(page.Left(), top, headerWidth, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, text(heads[row]));
+        for (int column = 0; column < columns; ++column) {
+            const int level = column * step * LevelsPerHour;
+            const QRectF cell(page.Left() + headerWidth + column * cellWidth, top, cellWidth, rowHeight);
+            QString value;
+            switch (row) {
+            case 0:
+                value = AnalysisMoments::FormatClock(
+                    outcome, TheTimeUtilsCls::AddDuration(outcome.Laying, level * TPICHourCls::TimeStep));
+                break;
+            case 1:
+                value = RegionalFormat::FormatReal(history.AirTempAtLevel(level));
+                break;
+            case 2:
+                value = RegionalFormat::FormatReal(history.WindSpeedAtLevel(level));
+                break;
+            default:
+                value = QString::number(std::lround(history.CloudCoverAtLevel(level)));
+                break;
+            }
+            painter.drawText(cell, Qt::AlignCenter, value);
+        }
+    }
+    page.Skip(4.0 * rowHeight / mm + 3.0);
 }
 
 void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage language, const QRectF& target)
@@ -188,10 +250,11 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
     page.BoundedLine(text(TAnalysisText::ReportSite).arg(SiteNameOf(content.SiteName)), 11.0, true, SiteLinesMax);
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
-    page.Line(InputsText(snapshot.Scenario, snapshot.Outcome, *content.Texts, language), 9.0);
+    page.Line(InputsText(snapshot, *content.Texts, language), 9.0);
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportResult), 11.0, true);
     page.Line(SummaryText(snapshot, language), 9.0);
+    page.Line(CompactionText(snapshot, language), 9.0);
     const QString night = NightWarningText(snapshot, language);
     if (!night.isEmpty()) {
         painter.setPen(QColor(160, 20, 20));
@@ -202,6 +265,7 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
     const double chartHeight = page.Width() * ChartSceneSize.height() / ChartSceneSize.width();
     PaintChart(painter, snapshot, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
     page.Skip(chartHeight / mm + 3.0);
+    PaintWeather(painter, page, snapshot, language, mm);
     if (!content.WhatIf.empty()) {
         page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
         page.Skip(1.0);

@@ -67,6 +67,11 @@ TAnalysisRunner::~TAnalysisRunner()
 
 int TAnalysisRunner::Start(const TScenario& scenario)
 {
+    return Start(scenario, scenario);
+}
+
+int TAnalysisRunner::Start(const TScenario& whatIfScenario, const TScenario& planScenario)
+{
     Stop();
     if (FWatcher.isRunning()) {
         FStale.append(FWatcher.future());
@@ -76,14 +81,14 @@ int TAnalysisRunner::Start(const TScenario& scenario)
     FProgress = std::make_shared<TProgress>(*this, generation);
     constexpr int SlotsPerDay = 24 * 60 / PlanEveryMinutes;
     FProgress->Expect(SlotsPerDay);
-    FWatcher.setFuture(QtConcurrent::run([scenario, progress = FProgress, generation]() -> TResult {
+    FWatcher.setFuture(QtConcurrent::run([whatIfScenario, planScenario, progress = FProgress, generation]() -> TResult {
         try {
-            auto whatIf = RunWeatherWhatIf(scenario, TExecution::Parallel, progress.get());
+            auto whatIf = RunWeatherWhatIf(whatIfScenario, TExecution::Parallel, progress.get());
             if (!whatIf) {
                 return std::nullopt;
             }
             progress->NextPhase(static_cast<int>(whatIf->size()));
-            auto plan = PlanLaying(scenario, PlanEveryMinutes, std::nullopt, TExecution::Parallel, progress.get());
+            auto plan = PlanLaying(planScenario, PlanEveryMinutes, std::nullopt, TExecution::Parallel, progress.get());
             if (!plan) {
                 return std::nullopt;
             }

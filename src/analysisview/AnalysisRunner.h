@@ -30,9 +30,11 @@ public:
     // Stops every analysis still running and waits for it.
     ~TAnalysisRunner() override;
 
-    // The scenario is copied here, on the caller's thread. Returns the
-    // generation that the result will carry.
+    // The scenarios are copied here, on the caller's thread. Returns the
+    // generation that the result will carry. The what-if varies the classes
+    // of its scenario; the plan may run in a chosen weather.
     int Start(const TScenario& scenario);
+    int Start(const TScenario& whatIfScenario, const TScenario& planScenario);
     void Stop();
     bool IsRunning() const;
     int Generation() const { return FGeneration; }
