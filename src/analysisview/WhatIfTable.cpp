@@ -71,10 +71,11 @@ void TWhatIfTable::Fill()
         item->setData(ReopeningRole, cell.Outcome.Succeeded() ? QVariant(cell.Outcome.Reopening) : QVariant());
         item->setData(NightRole, cell.Outcome.Night);
         if (!cell.Outcome.Succeeded()) {
-            // The calendar's end is the one failure the user can act on; it reads in the window's language.
-            item->setToolTip(cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange
-                    ? AnalysisTexts::Text(FLanguage, TAnalysisText::ReopeningBeyondCalendar)
-                    : QString::fromStdString(cell.Outcome.Failure));
+            // The calendar's end is the one failure the user can act on; any
+            // other says so in the window's language, never the engine's code.
+            item->setToolTip(AnalysisTexts::Text(FLanguage,
+                cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange ? TAnalysisText::ReopeningBeyondCalendar
+                                                                         : TAnalysisText::NoResult));
         }
         if (cell.Wind == FCurrentWind && cell.Cloud == FCurrentCloud) {
             QFont bold = font();

@@ -91,6 +91,8 @@ constexpr TTextPair Table[] = {
         "aanbrenging."},
     {"Enregistrer le graphique « %1 » (PNG)", "Grafiek \"%1\" opslaan (PNG)"},
     {"Attention : remise en circulation de nuit.", "Let op: wederopenstelling 's nachts."},
+    {"Le modèle ne donne pas de résultat pour ces conditions.",
+        "Het model geeft geen resultaat voor deze omstandigheden."},
     {"Selon les classes : %1", "Volgens de klassen: %1"},
     {"Selon la météo choisie : %1", "Volgens het gekozen weer: %1"},
     {"remise en circulation %1 · attente %2", "wederopenstelling %1 · wachttijd %2"},

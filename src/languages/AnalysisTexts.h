@@ -76,6 +76,7 @@ enum class TAnalysisText {
     ReopeningBeyondCalendar,  // the run would reopen after the last day the calendar holds
     SavePngOf,  // %1 the chart's tab
     NightWarningPastCalendar,  // a night reopening whose daylight comes after the calendar's end
+    NoResult,  // a variant the model could not compute
     // The chosen weather beside the classes, and the compaction window.
     AnswerClasses,  // %1 the answer
     AnswerWeather,  // %1 the answer

@@ -802,23 +802,33 @@ void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
 {
     QTest::addColumn<int>("language");
-    QTest::newRow("fr") << int{lgFR};
-    QTest::newRow("nl") << int{lgNL};
+    QTest::addColumn<bool>("unstable");
+    QTest::newRow("fr, calendar's end") << int{lgFR} << false;
+    QTest::newRow("nl, calendar's end") << int{lgNL} << false;
+    QTest::newRow("fr, engine failure") << int{lgFR} << true;
+    QTest::newRow("nl, engine failure") << int{lgNL} << true;
 }
 
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage()
 {
     QFETCH(int, language);
+    QFETCH(bool, unstable);
     TScenario scenario;
     scenario.LayingDate = dateOf(9999, 12, 31);
     scenario.LayingTime = 22.0 / 24.0;
+    if (unstable) {
+        // A layer below that conducts beyond reason: the scheme blows up at once.
+        scenario.LayingDate = dateOf(2026, 7, 10);
+        scenario.Layers.push_back({1, 10.0, 900.0, 1.0e6, 2400.0});
+    }
     const std::optional<std::vector<TWhatIfCell>> cells = RunWeatherWhatIf(scenario);
     QVERIFY(cells && !cells->empty());
     TLanguagesMgrCls texts(static_cast<TLanguage>(language));
     TWhatIfTable table;
     table.UpdateTexts(texts);
     table.SetCells(*cells, scenario.Wind, scenario.Cloud);
-    const QString expected = AnalysisTexts::Text(texts.Language, TAnalysisText::ReopeningBeyondCalendar);
+    const QString expected = AnalysisTexts::Text(
+        texts.Language, unstable ? TAnalysisText::NoResult : TAnalysisText::ReopeningBeyondCalendar);
     int beyond = 0;
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int column = 0; column < table.columnCount(); ++column) {
@@ -829,13 +839,14 @@ void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage()
         }
     }
     // The calm cases reopen after the last day; the windy ones may still make it.
-    const auto outOfRange = std::count_if(cells->begin(), cells->end(),
-        [](const TWhatIfCell& cell) { return cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange; });
+    const auto outOfRange = std::count_if(cells->begin(), cells->end(), [unstable](const TWhatIfCell& cell) {
+        return unstable ? cell.Outcome.Failure.starts_with("TPICHourCls/")
+                        : cell.Outcome.Failure == TRunOutcome::ReopeningOutOfRange;
+    });
     QVERIFY(outOfRange > 0);
     QCOMPARE(beyond, static_cast<int>(outOfRange));
 }
 
-QTEST_MAIN(AnalysisViewTest)
 void AnalysisViewTest::runOnTheCalendarsLastNightIsDrawnWithinIt()
 {
     TScenario scenario;
@@ -871,4 +882,5 @@ void AnalysisViewTest::runOnTheCalendarsLastNightIsDrawnWithinIt()
                 .contains(AnalysisTexts::Text(lgFR, TAnalysisText::NightWarningPastCalendar)));
 }
 
+QTEST_MAIN(AnalysisViewTest)
 #include "AnalysisViewTest.moc"
