@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// Hands out the texts of the current language by index (0 to 69). Holds no
-// copy of the texts; windows fetch theirs whenever they apply the language.
+// Hands out the texts of the current language by name or by index (0 to
+// 69). Holds no copy of the texts; windows fetch theirs whenever they apply
+// the language.
 class TLanguagesMgrCls {
 public:
     static constexpr int TextCount = LanguageTexts::Count;
