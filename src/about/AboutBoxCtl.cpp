@@ -16,16 +16,9 @@
 
 namespace {
 
-// Text indexes of the box.
-constexpr int TextCaption = 56;
-constexpr int TextProductName = 57;
-constexpr int TextVersionWord = 10;
-constexpr int TextCopyright = 58;
-constexpr int TextCreditResearcher = 59;
-constexpr int TextCreditProjectManager = 60;
-constexpr int TextLegalHeading = 65;
-constexpr int TextLegalFirst = 66;
-constexpr int TextLegalLast = 69;
+// The paragraphs of the legal notice, in their order.
+constexpr TText LegalParagraphs[]
+    = {TText::LegalOwnership, TText::LegalRisk, TText::LegalAvailability, TText::LegalLiability};
 
 // The credit lines are joined by a line feed followed by a carriage return,
 // in that order, as the box has always done.
@@ -131,24 +124,24 @@ void TAboutBoxFrm::UpdateTexts()
         throw std::logic_error("TAboutBoxFrm::UpdateTexts before SetReferences");
     }
     const TLanguagesMgrCls& texts = *FLanguagesMgr;
-    setWindowTitle(texts.GetText(TextCaption));
-    lblProductName->setText(texts.GetText(TextProductName));
+    setWindowTitle(texts.GetText(TText::AboutCaption));
+    lblProductName->setText(texts.GetText(TText::AboutProduct));
     lblProductName->adjustSize();
-    lblVersion->setText(
-        texts.GetText(TextVersionWord) + QLatin1Char(' ') + QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    lblVersion->setText(texts.GetText(TText::VersionWord) + QLatin1Char(' ')
+        + QString::fromStdString(FApplicationInfo->GetFileVersion()));
     lblVersion->adjustSize();
-    lblCopyright->setText(texts.GetText(TextCopyright));
+    lblCopyright->setText(texts.GetText(TText::AboutCopyright));
     lblCopyright->adjustSize();
     lblComments->setText(
-        texts.GetText(TextCreditResearcher) + CreditSeparator + texts.GetText(TextCreditProjectManager));
-    lblLegalPolicies->setText(texts.GetText(TextLegalHeading));
+        texts.GetText(TText::AboutCreditModel) + CreditSeparator + texts.GetText(TText::AboutCreditProjectManagement));
+    lblLegalPolicies->setText(texts.GetText(TText::LegalHeading));
 
     QStringList lines;
-    for (int index = TextLegalFirst; index <= TextLegalLast; ++index) {
-        if (index != TextLegalFirst) {
+    for (const TText paragraph : LegalParagraphs) {
+        if (!lines.isEmpty()) {
             lines << QString();
         }
-        lines << texts.GetText(index);
+        lines << texts.GetText(paragraph);
     }
     memLegalPolicies->setPlainText(lines.join(QLatin1Char('\n')));
 }

@@ -14,9 +14,11 @@
 // writes them as the site's clock shows them.
 struct TRunOutcome {
     // Empty on success; else the engine's failure ("TPICHourCls/3"),
-    // ReopeningOutOfRange, or another error's message.
+    // ReopeningOutOfRange, another error's message, or UnknownFailure for an
+    // error that has none.
     std::string Failure;
     static constexpr const char* ReopeningOutOfRange = "Reopening moment beyond the calendar";
+    static constexpr const char* UnknownFailure = "Failure without a message";
 
     double Laying = 0.0;  // the laying date joined with the laying time
     bool SummerTime = false;

@@ -19,6 +19,19 @@ TInputLimits LimitsOf(const TPICHourCls& engine, TScenarioInput input)
     return {engine.ReopenTempMin, engine.ReopenTempMax, engine.ReopenTempStep, engine.ReopenTempSteps()};
 }
 
+int Position(const TPICHourCls& engine, TScenarioInput input, double value)
+{
+    switch (input) {
+    case TScenarioInput::Thickness:
+        return engine.ThicknessPosition(value);
+    case TScenarioInput::LayingTemp:
+        return engine.LayingTempPosition(value);
+    case TScenarioInput::ReopenTemp:
+        break;
+    }
+    return engine.ReopenTempPosition(value);
+}
+
 std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput input, double value, bool strict)
 {
     // A NaN would pass every range test below.

@@ -34,6 +34,10 @@ namespace ScenarioInputs {
 
 TInputLimits LimitsOf(const TPICHourCls& engine, TScenarioInput input);
 
+// The step a value lies on, counted from the minimum (0 when the limits are
+// unset), as a spinner shows it; the value must lie within the limits.
+int Position(const TPICHourCls& engine, TScenarioInput input, double value);
+
 // One input: NaN (what an unreadable text reads as) is not a real; with
 // steps, below the minimum (only when strict: while typing, a value on its
 // way up is not refused) and above the maximum.

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -57,9 +59,9 @@ void addWeather(const TPICHourCls& engine, const TScenario& scenario, TRunOutcom
     outcome.WeatherUntil = WallClock::FromUtc((laying + *last) / 86400.0, outcome.ClockOffset);
 }
 
-}  // namespace
-
-TRunOutcome SucceededRun(
+// The outcome of an engine whose Compute has just succeeded for this laying
+// date and time.
+TRunOutcome succeededRun(
     const TPICHourCls& engine, double layingDate, double layingTime, TClockMode clock, bool keepHistory)
 {
     TRunOutcome outcome;
@@ -78,27 +80,41 @@ TRunOutcome SucceededRun(
     return outcome;
 }
 
+// An empty failure would read as a success.
+std::string failureOf(const std::exception& error)
+{
+    const char* message = error.what();
+    return message != nullptr && *message != '\0' ? message : TRunOutcome::UnknownFailure;
+}
+
+}  // namespace
+
 TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
 {
     TRunOutcome outcome;
     try {
-        TPICHourCls engine;
+        std::optional<TPICHourCls> ownEngine;
+        TPICHourCls& engine = settings.Engine != nullptr ? *settings.Engine : ownEngine.emplace();
         ApplyScenario(scenario, engine);
         engine.SkyCache = settings.SkyCache;
         TNullProgressBar noProgress;
         try {
-            engine.Compute(noProgress, scenario.LayingDate, scenario.LayingTime);
+            engine.Compute(settings.Progress != nullptr ? *settings.Progress : noProgress, scenario.LayingDate,
+                scenario.LayingTime);
         } catch (const std::exception& error) {
             outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
             copyEngineState(engine, scenario.Clock, settings.KeepHistory, outcome);
-            outcome.Failure = error.what();
+            outcome.Failure = failureOf(error);
             return outcome;
         }
-        outcome = SucceededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
+        outcome = succeededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
         if (outcome.Succeeded())
             addWeather(engine, scenario, outcome);
     } catch (const std::exception& error) {
-        outcome.Failure = error.what();
+        outcome.Failure = failureOf(error);
+    } catch (...) {
+        // Not one of ours, but a run never throws.
+        outcome.Failure = TRunOutcome::UnknownFailure;
     }
     return outcome;
 }

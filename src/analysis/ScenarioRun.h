@@ -3,6 +3,9 @@
 #include "RunOutcome.h"
 #include "Scenario.h"
 
+class TPICHourCls;
+class TProgressBar;
+
 namespace SolarModel {
 class TSkyBrightnessCache;
 }
@@ -11,17 +14,16 @@ struct TRunSettings {
     bool KeepHistory = false;
     // Borrowed, may be null: shared by the runs of one analysis.
     SolarModel::TSkyBrightnessCache* SkyCache = nullptr;
+    // Borrowed, may be null: shown the run's progress (the desktop program's
+    // bar), and left at 0 however the run ends.
+    TProgressBar* Progress = nullptr;
+    // Borrowed, may be null: the engine to run on, with its own road, site
+    // and class values (a new engine otherwise): the desktop program's. The
+    // scenario is written into it, and it keeps its state after the run.
+    TPICHourCls* Engine = nullptr;
 };
 
-class TPICHourCls;
-
-// The outcome of an engine whose Compute has just succeeded for this laying
-// date and time, as a run reports it: the desktop program computes on its
-// own engine and reports through this. clock says how its moments are shown.
-TRunOutcome SucceededRun(
-    const TPICHourCls& engine, double layingDate, double layingTime, TClockMode clock, bool keepHistory);
-
-// Runs the scenario on an engine of its own, as the desktop program's compute
-// action does: reopening = JoinDateAndTime(date, time) + the result's whole
-// seconds. Never throws: every failure is in the outcome.
+// Runs the scenario on an engine of its own or the one lent, as the desktop
+// program's compute action does: reopening = JoinDateAndTime(date, time) + the result's whole
+// seconds. Never throws: every failure is in the outcome, never an empty one.
 TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings = {});

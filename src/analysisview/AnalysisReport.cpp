@@ -21,12 +21,6 @@
 
 namespace {
 
-// The frame's own captions.
-constexpr int TextFirstWind = 17;
-constexpr int TextFirstCloud = 21;
-constexpr int TextSummerTime = 29;
-constexpr int TextWinterTime = 30;
-
 constexpr double PageWidthMm = 210.0;
 constexpr int PdfResolution = 300;  // dpi of the page's coordinates; the page stays vector graphics
 constexpr double MarginMm = 15.0;
@@ -99,14 +93,15 @@ QString InputsText(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& te
     const TScenario& scenario = snapshot.Scenario;
     const TRunOutcome& outcome = snapshot.Outcome;
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
-    const QString clock = texts.GetText(outcome.SummerTime ? TextSummerTime : TextWinterTime);
+    const QString clock = texts.GetText(outcome.SummerTime ? TText::SummerTime : TText::WinterTime);
     return text(TAnalysisText::ReportThickness).arg(RegionalFormat::FormatReal(scenario.ThicknessCm))
         + QLatin1Char('\n') + text(TAnalysisText::ReportLayingTemp).arg(RegionalFormat::FormatReal(scenario.LayingTemp))
         + QLatin1Char('\n') + text(TAnalysisText::ReportReopenTemp).arg(RegionalFormat::FormatReal(scenario.ReopenTemp))
         + QLatin1Char('\n')
-        + text(TAnalysisText::ReportWind).arg(texts.GetText(TextFirstWind + static_cast<int>(scenario.Wind)))
+        + text(TAnalysisText::ReportWind).arg(texts.GetText(WindClassTexts.at(static_cast<std::size_t>(scenario.Wind))))
         + QLatin1Char('\n')
-        + text(TAnalysisText::ReportCloud).arg(texts.GetText(TextFirstCloud + static_cast<int>(scenario.Cloud)))
+        + text(TAnalysisText::ReportCloud)
+              .arg(texts.GetText(CloudClassTexts.at(static_cast<std::size_t>(scenario.Cloud))))
         + QLatin1Char('\n')
         + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying))
         + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock) + QLatin1Char('\n')
@@ -198,8 +193,9 @@ void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIf
     };
     painter.setPen(QPen(Qt::black, 0.2 * mm));
     for (int n = 0; n < 3; ++n) {
-        painter.drawText(box(0, n + 1), Qt::AlignCenter, texts.GetText(TextFirstCloud + n));
-        painter.drawText(box(n + 1, 0), Qt::AlignVCenter | Qt::AlignLeft, texts.GetText(TextFirstWind + n));
+        const auto index = static_cast<std::size_t>(n);
+        painter.drawText(box(0, n + 1), Qt::AlignCenter, texts.GetText(CloudClassTexts.at(index)));
+        painter.drawText(box(n + 1, 0), Qt::AlignVCenter | Qt::AlignLeft, texts.GetText(WindClassTexts.at(index)));
     }
     for (const TWhatIfCell& cell : cells) {
         const QRectF rect = box(static_cast<int>(cell.Wind) + 1, static_cast<int>(cell.Cloud) + 1);

@@ -5,16 +5,6 @@
 
 #include <QHeaderView>
 
-namespace {
-
-// The frame's own captions of the classes and of their groups.
-constexpr int TextWindGroup = 16;
-constexpr int TextFirstWind = 17;
-constexpr int TextCloudGroup = 20;
-constexpr int TextFirstCloud = 21;
-
-}  // namespace
-
 TWhatIfTable::TWhatIfTable(QWidget* parent) : QTableWidget(3, 3, parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -52,10 +42,10 @@ void TWhatIfTable::UpdateTexts(const TLanguagesMgrCls& texts)
     FLanguage = texts.Language;
     QStringList rows;
     QStringList columns;
-    for (int n = 0; n < 3; ++n) {
+    for (std::size_t n = 0; n < 3; ++n) {
         // Rows are winds and columns skies, as the frame's groups say.
-        rows << texts.GetText(TextWindGroup) + QLatin1Char('\n') + texts.GetText(TextFirstWind + n);
-        columns << texts.GetText(TextCloudGroup) + QLatin1Char('\n') + texts.GetText(TextFirstCloud + n);
+        rows << texts.GetText(TText::WindGroup) + QLatin1Char('\n') + texts.GetText(WindClassTexts.at(n));
+        columns << texts.GetText(TText::CloudGroup) + QLatin1Char('\n') + texts.GetText(CloudClassTexts.at(n));
     }
     setVerticalHeaderLabels(rows);
     setHorizontalHeaderLabels(columns);

@@ -7,6 +7,7 @@
 #include "ScenarioInputs.h"
 #include "StringTools/StringToolsCls.h"
 #include "TheTimeUtilsCls.h"
+#include "WeatherSource.h"
 
 #include <algorithm>
 #include <charconv>
@@ -67,26 +68,34 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
 }
 
 // "MIN to MAX" from the engine's limits, as precise as the input's step.
-std::string inputRange(TScenarioInput input)
+std::string inputRange(const TPICHourCls& engine, TScenarioInput input)
 {
-    const TInputLimits limits = ScenarioInputs::LimitsOf(TPICHourCls(), input);
+    const TInputLimits limits = ScenarioInputs::LimitsOf(engine, input);
     const int decimals = limits.Step == std::trunc(limits.Step) ? 0 : 1;
     char text[80];
     std::snprintf(text, sizeof text, "%.*f to %.*f", decimals, limits.Min, decimals, limits.Max);
     return text;
 }
 
-std::string buildUsage()
+// "MIN to MAX" in the fewest digits.
+std::string range(double min, double max)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "%g to %g", min, max);
+    return text;
+}
+
+std::string buildUsage(const TPICHourCls& engine)
 {
     const std::string more(25, ' ');
     std::string usage = "Usage: kelvara-calc [options]\n"
                         "Computes when a freshly laid asphalt layer may be reopened to traffic.\n"
                         "\n";
-    usage += "  --thickness CM         new layer thickness, " + inputRange(TScenarioInput::Thickness)
+    usage += "  --thickness CM         new layer thickness, " + inputRange(engine, TScenarioInput::Thickness)
         + " (default 5.0)\n";
-    usage += "  --laying-temp C        laying temperature, " + inputRange(TScenarioInput::LayingTemp)
+    usage += "  --laying-temp C        laying temperature, " + inputRange(engine, TScenarioInput::LayingTemp)
         + " (default 170.0)\n";
-    usage += "  --reopen-temp C        reopening temperature, " + inputRange(TScenarioInput::ReopenTemp)
+    usage += "  --reopen-temp C        reopening temperature, " + inputRange(engine, TScenarioInput::ReopenTemp)
         + " (default 30.0)\n";
     usage += "  --wind CLASS           feeble | moderate | strong (default feeble)\n"
              "  --cloud CLASS          clear | partial | covered (default clear)\n"
@@ -104,11 +113,15 @@ std::string buildUsage()
     usage += more + "density " + LimitRange(CliLimits::Density) + "; repeatable\n";
     usage += "  --bottom-temp C        expert: temperature of the existing road,\n";
     usage += more + LimitRange(CliLimits::BottomTemp) + " (default 14)\n";
-    usage += "  --air-temp C           measured air temperature, -40 to 50, instead of the\n"
-             "                         seasonal model (e.g. --air-temp 2)\n"
-             "  --wind-speed M/S       wind speed, 0 to 60, instead of --wind (--wind-speed 4.5)\n"
-             "  --cloud-cover PCT      cloud cover, 0 to 100, instead of --cloud (--cloud-cover 80)\n"
-             "  --weather FILE         a weather timeline: CSV with a time column and any of\n"
+    usage += "  --air-temp C           measured air temperature, "
+        + range(WeatherSource::AirTempMin, WeatherSource::AirTempMax) + ", instead of the\n";
+    usage += more + "seasonal model (e.g. --air-temp 2)\n";
+    usage += "  --wind-speed M/S       wind speed, " + range(WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax)
+        + ", instead of --wind (--wind-speed 4.5)\n";
+    usage += "  --cloud-cover PCT      cloud cover, "
+        + range(WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax)
+        + ", instead of --cloud (--cloud-cover 80)\n";
+    usage += "  --weather FILE         a weather timeline: CSV with a time column and any of\n"
              "                         air_temp, wind_speed, cloud_cover (moments\n"
              "                         YYYY-MM-DDTHH:MM[:SS] with Z or +HH:MM, or without: the\n"
              "                         run's clock), or a saved hourly forecast JSON\n"
@@ -116,8 +129,9 @@ std::string buildUsage()
              "                         cloud_cover), e.g. --weather forecast.json; the last\n"
              "                         values are held after its end; not together with a\n"
              "                         constant of the same quantity\n"
-             "  --compaction-temp C    end of the compaction window: the new layer's mean\n"
-             "                         temperature, 40 to 140 (default 80)\n";
+             "  --compaction-temp C    end of the compaction window: the new layer's mean\n";
+    usage += more + "temperature, " + range(TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax)
+        + " (default 80)\n";
     usage += "  --json                 one JSON object on standard output, for every outcome\n"
              "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
              "                         reopen_temp,wind,cloud,date,time[,clock][,air_temp]\n"
@@ -325,9 +339,14 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
 
 }  // namespace
 
+std::string CliUsageFor(const TPICHourCls& engine)
+{
+    return buildUsage(engine);
+}
+
 const std::string& CliUsage()
 {
-    static const std::string usage = buildUsage();
+    static const std::string usage = buildUsage(TPICHourCls());
     return usage;
 }
 

@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+class TPICHourCls;
+
 enum class TCliMode { Single, Batch, WhatIf, Plan, Help, Version };
 
 struct TCliOptions {
@@ -37,4 +39,7 @@ std::variant<TCliOptions, TCliUsageError> ParseCommandLine(const std::vector<std
 // its limit.
 std::variant<TCliLayerOverride, TCliUsageError> ParseLayerOverride(const std::string& text);
 
+// The --help text, its limits those of the engine (a default one for
+// CliUsage).
+std::string CliUsageFor(const TPICHourCls& engine);
 const std::string& CliUsage();

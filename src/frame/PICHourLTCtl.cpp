@@ -22,19 +22,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
-
-using PICHourLTMessages::TFieldRefusal;
-
-namespace {
-
-// Text indexes of the captions, in the order they are applied.
-constexpr int TextFrame = 11;
-constexpr int TextThickness = 13;
-constexpr int TextLayingTemp = 14;
-constexpr int TextReopenTemp = 15;
-
-}  // namespace
+#include <string_view>
 
 TPICHourLTFra::TPICHourLTFra(QWidget* parent)
     : QWidget(parent)
@@ -50,13 +40,9 @@ TPICHourLTFra::TPICHourLTFra(QWidget* parent)
     setStyleSheet(ClassicStyleSheet());
     SetupUi(this);
     setFont(ClassicUiFont());
-    FThickness = {edtNLThickness, udnNLThickness, TextThickness, &TPICHourCls::ThicknessMin, &TPICHourCls::ThicknessMax,
-        &TPICHourCls::ThicknessStep, &TPICHourCls::ThicknessSteps, &TPICHourCls::ThicknessPosition, false};
-    FLayingTemp
-        = {edtNLInitTemp, udnNLInitTemp, TextLayingTemp, &TPICHourCls::LayingTempMin, &TPICHourCls::LayingTempMax,
-            &TPICHourCls::LayingTempStep, &TPICHourCls::LayingTempSteps, &TPICHourCls::LayingTempPosition, false};
-    FReopenTemp = {edtNLPICTemp, udnNLPICTemp, TextReopenTemp, &TPICHourCls::ReopenTempMin, &TPICHourCls::ReopenTempMax,
-        &TPICHourCls::ReopenTempStep, &TPICHourCls::ReopenTempSteps, &TPICHourCls::ReopenTempPosition, false};
+    FThickness = {edtNLThickness, udnNLThickness, TText::ThicknessLabel, TScenarioInput::Thickness, false};
+    FLayingTemp = {edtNLInitTemp, udnNLInitTemp, TText::LayingTempLabel, TScenarioInput::LayingTemp, false};
+    FReopenTemp = {edtNLPICTemp, udnNLPICTemp, TText::ReopenTempLabel, TScenarioInput::ReopenTemp, false};
     ApplyRegionalFormats();
     WireHandlers();
 }
@@ -123,35 +109,35 @@ const TLanguagesMgrCls& TPICHourLTFra::Texts() const
 void TPICHourLTFra::UpdateTexts()
 {
     const TLanguagesMgrCls& texts = Texts();
-    setWindowTitle(texts.GetText(TextFrame));
-    const auto title = [&texts](QGroupBox* box, int index) { box->setTitle(texts.GetText(index)); };
-    const auto caption = [&texts](QAbstractButton* button, int index) { button->setText(texts.GetText(index)); };
-    const auto label = [&texts](QLabel* lbl, int index) {
-        lbl->setText(texts.GetText(index));
+    setWindowTitle(texts.GetText(TText::FrameCaption));
+    const auto title = [&texts](QGroupBox* box, TText text) { box->setTitle(texts.GetText(text)); };
+    const auto caption = [&texts](QAbstractButton* button, TText text) { button->setText(texts.GetText(text)); };
+    const auto label = [&texts](QLabel* lbl, TText text) {
+        lbl->setText(texts.GetText(text));
         lbl->adjustSize();
     };
-    title(gbxNewLayer, 12);
-    label(lblNLThickness, TextThickness);
-    label(lblNLInitTemp, TextLayingTemp);
-    label(lblNLPICTemp, TextReopenTemp);
-    title(gbxWindSpeed, 16);
-    caption(rbnWSFeeble, 17);
-    caption(rbnWSModerate, 18);
-    caption(rbnWSStrong, 19);
-    title(gbxCloud, 20);
-    caption(rbnCWispy, 21);
-    caption(rbnCCover, 22);
-    caption(rbnCHeavyCover, 23);
-    title(gbxPoseData, 24);
-    label(lblPDDate, 25);
-    label(lblPDTime, 26);
-    title(gbxPDGMT, 27);
-    label(lblRPICDate, 28);
-    label(lblRPICTime, 61);
-    caption(rbnPDSummerHour, 29);
-    caption(rbnPDWinterHour, 30);
-    title(gbxResults, 31);
-    caption(btnCompute, 32);
+    title(gbxNewLayer, TText::NewLayerGroup);
+    label(lblNLThickness, TText::ThicknessLabel);
+    label(lblNLInitTemp, TText::LayingTempLabel);
+    label(lblNLPICTemp, TText::ReopenTempLabel);
+    title(gbxWindSpeed, TText::WindGroup);
+    caption(rbnWSFeeble, TText::WindFeeble);
+    caption(rbnWSModerate, TText::WindModerate);
+    caption(rbnWSStrong, TText::WindStrong);
+    title(gbxCloud, TText::CloudGroup);
+    caption(rbnCWispy, TText::CloudClear);
+    caption(rbnCCover, TText::CloudPartial);
+    caption(rbnCHeavyCover, TText::CloudCovered);
+    title(gbxPoseData, TText::LayingGroup);
+    label(lblPDDate, TText::LayingDateLabel);
+    label(lblPDTime, TText::LayingTimeLabel);
+    title(gbxPDGMT, TText::ClockGroup);
+    label(lblRPICDate, TText::ReopeningDateLabel);
+    label(lblRPICTime, TText::ReopeningTimeLabel);
+    caption(rbnPDSummerHour, TText::SummerTime);
+    caption(rbnPDWinterHour, TText::WinterTime);
+    title(gbxResults, TText::ResultsGroup);
+    caption(btnCompute, TText::ComputeButton);
 }
 
 void TPICHourLTFra::SetInitialValues()
@@ -166,7 +152,7 @@ void TPICHourLTFra::SetInitialValues()
     for (const auto& [input, value] : startValues) {
         // The spinner disables itself when there are no steps.
         input->Spinner->SetMin(0);
-        input->Spinner->SetMax((engine.*(input->Steps))());
+        input->Spinner->SetMax(ScenarioInputs::LimitsOf(engine, input->Input).Steps);
         input->Edit->setText(RegionalFormat::FormatReal(value));
     }
 
@@ -214,44 +200,37 @@ double TPICHourLTFra::ParseField(const QLineEdit& edit)
 bool TPICHourLTFra::CheckInput(TNumericInput& input, bool strict)
 {
     const TPICHourCls& engine = *FPICHour;
-    const double value = ParseField(*input.Edit);
-    // A parser that let a NaN through would pass every range test below.
-    if (FRegionalSettings.ErrorCode != TRegionalSettingsCls::Success || std::isnan(value)) {
-        Refuse(input, TFieldRefusal::NotAReal);
-        return false;
+    double value = ParseField(*input.Edit);
+    if (FRegionalSettings.ErrorCode != TRegionalSettingsCls::Success) {
+        value = std::nan("");  // what the check reads as no real
     }
-    if ((engine.*(input.Steps))() > 0) {
-        const double min = engine.*(input.Min);
-        const double max = engine.*(input.Max);
+    const std::optional<TInputRefusal> refusal = ScenarioInputs::Check(engine, input.Input, value, strict);
+    const TInputLimits limits = ScenarioInputs::LimitsOf(engine, input.Input);
+    if (refusal != TInputRefusal::NotAReal && limits.Steps > 0) {
         // Held within the limits before it becomes a step count: the spinner
         // holds any position at its nearer end anyway, and a huge value must
         // not overflow the count.
-        const double held = std::clamp(value, std::min(min, max), std::max(min, max));
-        input.Spinner->SetPosition((engine.*(input.Position))(held));
-        if (strict && value < min) {
-            Refuse(input, TFieldRefusal::BelowMinimum);
-            return false;
-        }
-        if (value > max) {
-            Refuse(input, TFieldRefusal::AboveMaximum);
-            return false;
-        }
+        const double held = std::clamp(value, std::min(limits.Min, limits.Max), std::max(limits.Min, limits.Max));
+        input.Spinner->SetPosition(ScenarioInputs::Position(engine, input.Input, held));
+    }
+    if (refusal) {
+        Refuse(input, *refusal);
+        return false;
     }
     return true;
 }
 
-void TPICHourLTFra::Refuse(TNumericInput& input, TFieldRefusal refusal)
+void TPICHourLTFra::Refuse(TNumericInput& input, TInputRefusal refusal)
 {
     if (input.Correcting) {
         return;
     }
-    const TPICHourCls& engine = *FPICHour;
-    const double limit = refusal == TFieldRefusal::AboveMaximum ? engine.*(input.Max) : engine.*(input.Min);
-    const QString limitText = RegionalFormat::FormatReal(limit);
-    FPresenter->ShowWarning(
-        this, PICHourLTMessages::FieldRefusalText(Texts(), input.LabelTextIndex, refusal, limitText));
-    if (refusal != TFieldRefusal::NotAReal) {
-        input.Spinner->SetPosition(refusal == TFieldRefusal::AboveMaximum ? input.Spinner->Max() : 0);
+    const TInputLimits limits = ScenarioInputs::LimitsOf(*FPICHour, input.Input);
+    const QString limitText
+        = RegionalFormat::FormatReal(refusal == TInputRefusal::AboveMaximum ? limits.Max : limits.Min);
+    FPresenter->ShowWarning(this, PICHourLTMessages::FieldRefusalText(Texts(), input.Label, refusal, limitText));
+    if (refusal != TInputRefusal::NotAReal) {
+        input.Spinner->SetPosition(refusal == TInputRefusal::AboveMaximum ? input.Spinner->Max() : 0);
         input.Correcting = true;
         // Runs the change handler again, which empties the results and
         // accepts the limit.
@@ -269,8 +248,8 @@ void TPICHourLTFra::InputChange(TNumericInput& input)
 
 void TPICHourLTFra::SpinnerClick(const TNumericInput& input)
 {
-    const TPICHourCls& engine = *FPICHour;
-    const double value = engine.*(input.Min) + input.Spinner->Position() * engine.*(input.Step);
+    const TInputLimits limits = ScenarioInputs::LimitsOf(*FPICHour, input.Input);
+    const double value = limits.Min + input.Spinner->Position() * limits.Step;
     input.Edit->setText(RegionalFormat::FormatReal(value));
 }
 
@@ -402,68 +381,68 @@ void TPICHourLTFra::btnComputeClick()
     if (!CheckThickness(true) || !CheckLayingTemp(true) || !CheckReopenTemp(true)) {
         return;
     }
-    TPICHourCls& engine = *FPICHour;
-    try {
-        const double thicknessCm = ParseField(*edtNLThickness);
-        engine.Layers.Items(0).SetThicknessCm(thicknessCm);
-        engine.LayingTemp = ParseField(*edtNLInitTemp);
-        engine.ReopenTemp = ParseField(*edtNLPICTemp);
-        // Only the day of the one and the time of day of the other count.
-        const double layingDate = DateTimeConversion::ToDateTime(dtpPDDate->dateTime());
-        const double layingTime = DateTimeConversion::ToDateTime(dtpPDTime->dateTime());
-        TProgressBarAdapter progressBar(*pbrRCompute);
-        engine.Compute(progressBar, layingDate, layingTime);
-        const TScenario scenario = ShownScenario(thicknessCm, layingDate, layingTime);
-        const TRunOutcome outcome = SucceededRun(engine, layingDate, layingTime, scenario.Clock, true);
-        if (!outcome.Succeeded()) {
-            // The engine ran but its reopening has no date: say so rather than leave the fields empty.
-            if (outcome.Failure == TRunOutcome::ReopeningOutOfRange) {
-                FPresenter->ShowWarning(
-                    this, AnalysisTexts::Text(Texts().Language, TAnalysisText::ReopeningBeyondCalendar));
-            }
-            return;
-        }
-        const QDateTime reopening = DateTimeConversion::FromDateTime(outcome.Wall(outcome.Reopening).Moment);
-        edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
-        edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
-        // Should a regional format ever be wider than the field, its start
-        // (the day, the hour) is what must stay in view.
-        edtRPICDate->setCursorPosition(0);
-        edtRPICTime->setCursorPosition(0);
-        emit computationSucceeded(scenario, outcome);
-    } catch (const std::exception& error) {
-        FPresenter->ShowWarning(this,
-            PICHourLTMessages::ComputeFailureText(
-                Texts(), error.what(), RegionalFormat::FormatReal(engine.MinTotalThickness)));
+    const TScenario scenario = ShownScenario();
+    TProgressBarAdapter progressBar(*pbrRCompute);
+    TRunSettings settings;
+    settings.KeepHistory = true;
+    settings.Progress = &progressBar;
+    settings.Engine = FPICHour.get();
+    const TRunOutcome outcome = RunScenario(scenario, settings);
+    if (!outcome.Succeeded()) {
+        ShowFailure(outcome);
+        return;
     }
+    const QDateTime reopening = DateTimeConversion::FromDateTime(outcome.Wall(outcome.Reopening).Moment);
+    edtRPICDate->setText(RegionalFormat::FormatDate(reopening.date()));
+    edtRPICTime->setText(RegionalFormat::FormatTime(reopening.time()));
+    // Should a regional format ever be wider than the field, its start
+    // (the day, the hour) is what must stay in view.
+    edtRPICDate->setCursorPosition(0);
+    edtRPICTime->setCursorPosition(0);
+    emit computationSucceeded(scenario, outcome);
 }
 
-TScenario TPICHourLTFra::ShownScenario(double thicknessCm, double layingDate, double layingTime) const
+void TPICHourLTFra::ShowFailure(const TRunOutcome& outcome)
 {
-    const TPICHourCls& engine = *FPICHour;
+    // The engine ran but its reopening has no date: say so rather than leave the fields empty.
+    if (outcome.Failure == TRunOutcome::ReopeningOutOfRange) {
+        FPresenter->ShowWarning(this, AnalysisTexts::Text(Texts().Language, TAnalysisText::ReopeningBeyondCalendar));
+        return;
+    }
+    // An error without a message is shown as one: there is nothing to decode.
+    const std::string_view failure
+        = outcome.Failure == TRunOutcome::UnknownFailure ? std::string_view() : std::string_view(outcome.Failure);
+    FPresenter->ShowWarning(this,
+        PICHourLTMessages::ComputeFailureText(
+            Texts(), failure, RegionalFormat::FormatReal(FPICHour->MinTotalThickness)));
+}
+
+TScenario TPICHourLTFra::ShownScenario()
+{
     TScenario scenario;
-    scenario.ThicknessCm = thicknessCm;
-    scenario.LayingTemp = engine.LayingTemp;
-    scenario.ReopenTemp = engine.ReopenTemp;
-    // The radio buttons set the engine's classes; their index is the class.
-    const double winds[] = {engine.WindSpeedFeeble, engine.WindSpeedModerate, engine.WindSpeedStrong};
-    const double clouds[] = {engine.CloudCoverClear, engine.CloudCoverPartial, engine.CloudCoverOvercast};
+    scenario.ThicknessCm = ParseField(*edtNLThickness);
+    scenario.LayingTemp = ParseField(*edtNLInitTemp);
+    scenario.ReopenTemp = ParseField(*edtNLPICTemp);
+    const QRadioButton* const winds[] = {rbnWSFeeble, rbnWSModerate, rbnWSStrong};
+    const QRadioButton* const clouds[] = {rbnCWispy, rbnCCover, rbnCHeavyCover};
     for (std::size_t n = 0; n < 3; ++n) {
-        if (engine.WindSpeed == winds[n]) {
+        if (winds[n]->isChecked()) {
             scenario.Wind = AllWindClasses.at(n);
         }
-        if (engine.CloudCover == clouds[n]) {
+        if (clouds[n]->isChecked()) {
             scenario.Cloud = AllCloudClasses.at(n);
         }
     }
-    scenario.LayingDate = layingDate;
-    scenario.LayingTime = layingTime;
+    // Only the day of the one and the time of day of the other count.
+    scenario.LayingDate = DateTimeConversion::ToDateTime(dtpPDDate->dateTime());
+    scenario.LayingTime = DateTimeConversion::ToDateTime(dtpPDTime->dateTime());
     // The clock the laying suggests is the legal clock, whose moments after a
     // change are shown in the new clock; one the user chose over it is
     // forced throughout.
-    const bool legalSummerTime = !IsWinterTime(layingDate, layingTime);
-    scenario.Clock = engine.SummerTime == legalSummerTime ? TClockMode::Auto
-        : engine.SummerTime                               ? TClockMode::Summer
-                                                          : TClockMode::Winter;
+    const bool summerTime = rbnPDSummerHour->isChecked();
+    const bool legalSummerTime = !IsWinterTime(scenario.LayingDate, scenario.LayingTime);
+    scenario.Clock = summerTime == legalSummerTime ? TClockMode::Auto
+        : summerTime                               ? TClockMode::Summer
+                                                   : TClockMode::Winter;
     return scenario;
 }

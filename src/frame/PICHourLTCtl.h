@@ -6,6 +6,7 @@
 #include "RegionalSettingsCls.h"
 #include "RunOutcome.h"
 #include "Scenario.h"
+#include "ScenarioInputs.h"
 #include "UpDownSpinner.h"
 
 #include <QWidget>
@@ -19,9 +20,11 @@ class TMessagePresenter;
 // The input/result frame: the three numeric inputs with their spinners and
 // checks, the wind and cloud classes, the laying date and time with the
 // summer/winter display, and the compute action with its result. Owns the
-// engine and the number parser; borrows the language manager, and the
-// message presenter and clock when they are injected (it has its own
-// message boxes and system clock otherwise).
+// engine (the fields' limits and steps, the road and site the computation
+// runs on, through the library's one run of a scenario) and the number
+// parser; borrows the language manager, and the message presenter and clock
+// when they are injected (it has its own message boxes and system clock
+// otherwise).
 class TPICHourLTFra : public QWidget, public TPICHourLTLayout {
     Q_OBJECT
 
@@ -76,17 +79,13 @@ signals:
     void resultsCleared();
 
 private:
-    // One numeric input: its controls, its label's text and the engine's
-    // limits and step operations for it.
+    // One numeric input: its controls, its label's text and which of the
+    // scenario's inputs it is, whose limits and steps the engine holds.
     struct TNumericInput {
         QLineEdit* Edit;
         TUpDownSpinner* Spinner;
-        int LabelTextIndex;
-        double TPICHourCls::*Min;
-        double TPICHourCls::*Max;
-        double TPICHourCls::*Step;
-        int (TPICHourCls::*Steps)() const;
-        int (TPICHourCls::*Position)(double value) const;
+        TText Label;
+        TScenarioInput Input;
         // Set while the frame writes a correction into the edit, so that a
         // correction that is itself refused cannot start another one.
         bool Correcting = false;
@@ -96,13 +95,15 @@ private:
     const TLanguagesMgrCls& Texts() const;
     double ParseField(const QLineEdit& edit);
     bool CheckInput(TNumericInput& input, bool strict);
-    void Refuse(TNumericInput& input, PICHourLTMessages::TFieldRefusal refusal);
+    void Refuse(TNumericInput& input, TInputRefusal refusal);
     void InputChange(TNumericInput& input);
     void SpinnerClick(const TNumericInput& input);
     void ApplyRegionalFormats();
     void ShowSummerOrWinterTime();
-    // The inputs of a computation that has just succeeded.
-    TScenario ShownScenario(double thicknessCm, double layingDate, double layingTime) const;
+    // The inputs as the fields, buttons and pickers show them; the three
+    // numbers must have passed their checks.
+    TScenario ShownScenario();
+    void ShowFailure(const TRunOutcome& outcome);
 
     std::unique_ptr<TPICHourCls> FPICHour;
     TRegionalSettingsCls FRegionalSettings;

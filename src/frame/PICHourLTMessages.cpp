@@ -10,17 +10,6 @@
 
 namespace {
 
-// Text indexes of the message pieces.
-constexpr int TextFieldOpening = 33;
-constexpr int TextNotAReal = 34;
-constexpr int TextBelowMinimum = 47;
-constexpr int TextAboveMaximum = 48;
-constexpr int TextTooThinStart = 49;
-constexpr int TextTooThinLimit = 50;
-constexpr int TextTooThinUnit = 51;
-constexpr int TextUnstable = 52;
-constexpr int TextTooLong = 55;
-
 // The engine's failure codes (the number after its class name and slash).
 constexpr int CodeTooThin = 1;
 constexpr int CodeUnstable = 2;
@@ -40,16 +29,16 @@ std::optional<int> DecimalCode(const std::string& text)
 }  // namespace
 
 QString PICHourLTMessages::FieldRefusalText(
-    const TLanguagesMgrCls& texts, int labelTextIndex, TFieldRefusal refusal, const QString& limitText)
+    const TLanguagesMgrCls& texts, TText label, TInputRefusal refusal, const QString& limitText)
 {
-    QString message = texts.GetText(TextFieldOpening) + texts.GetText(labelTextIndex);
+    QString message = texts.GetText(TText::FieldOpening) + texts.GetText(label);
     switch (refusal) {
-    case TFieldRefusal::NotAReal:
-        return message + texts.GetText(TextNotAReal);
-    case TFieldRefusal::BelowMinimum:
-        return message + texts.GetText(TextBelowMinimum) + limitText;
-    case TFieldRefusal::AboveMaximum:
-        return message + texts.GetText(TextAboveMaximum) + limitText;
+    case TInputRefusal::NotAReal:
+        return message + texts.GetText(TText::NotAReal);
+    case TInputRefusal::BelowMinimum:
+        return message + texts.GetText(TText::BelowMinimum) + limitText;
+    case TInputRefusal::AboveMaximum:
+        return message + texts.GetText(TText::AboveMaximum) + limitText;
     }
     return message;
 }
@@ -68,12 +57,12 @@ QString PICHourLTMessages::ComputeFailureText(
     }
     switch (DecimalCode(pieces[1]).value_or(0)) {
     case CodeTooThin:
-        return texts.GetText(TextTooThinStart) + texts.GetText(TextTooThinLimit) + minTotalThicknessText
-            + texts.GetText(TextTooThinUnit);
+        return texts.GetText(TText::TooThinStart) + texts.GetText(TText::TooThinLimit) + minTotalThicknessText
+            + texts.GetText(TText::TooThinUnit);
     case CodeUnstable:
-        return texts.GetText(TextUnstable);
+        return texts.GetText(TText::Unstable);
     case CodeTooLong:
-        return texts.GetText(TextTooLong);
+        return texts.GetText(TText::TooLong);
     default:
         return firstPiece;
     }

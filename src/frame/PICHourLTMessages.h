@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LanguageTexts.h"
+#include "ScenarioInputs.h"
+
 #include <QString>
 
 #include <string_view>
@@ -11,17 +14,11 @@ class TLanguagesMgrCls;
 // computation. The one place where codes become user text.
 namespace PICHourLTMessages {
 
-// Why a numeric field was refused.
-enum class TFieldRefusal {
-    NotAReal = 1,  // empty or unparsable text
-    BelowMinimum = 2,  // only at compute time
-    AboveMaximum = 3,  // also while typing
-};
-
-// "Le champ " + quote, the field's label text, then the ending of the code;
-// codes 2 and 3 end with limitText (the violated limit, already formatted).
-QString FieldRefusalText(
-    const TLanguagesMgrCls& texts, int labelTextIndex, TFieldRefusal refusal, const QString& limitText);
+// "Le champ " + quote, the field's label text, then the ending of the
+// refusal; a value below the minimum (refused only at compute time) or above
+// the maximum (also while typing) ends with limitText, the violated limit
+// already formatted.
+QString FieldRefusalText(const TLanguagesMgrCls& texts, TText label, TInputRefusal refusal, const QString& limitText);
 
 // The text to show for the message of an error raised during a computation:
 // the engine's "TPICHourCls/<code>" for codes 1 to 3 becomes its localised

@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr int TextCaption = 2;
-constexpr int TextPrompt = 62;
-constexpr int TextFrench = 63;
-constexpr int TextDutch = 64;
-
 constexpr int ClientWidth = 374;
 constexpr int ClientHeight = 192;
 
@@ -75,10 +70,10 @@ void TfrmChooseLanguages::UpdateTexts(TLanguage language)
     if (FLanguagesMgr == nullptr) {
         throw std::logic_error("TfrmChooseLanguages::UpdateTexts before SetLanguagesMgr");
     }
-    setWindowTitle(FLanguagesMgr->GetTextFor(TextCaption, language));
-    gbxLanguages->setTitle(FLanguagesMgr->GetTextFor(TextPrompt, language));
-    bbtnFrench->setText(FLanguagesMgr->GetTextFor(TextFrench, language));
-    bbtnDutch->setText(FLanguagesMgr->GetTextFor(TextDutch, language));
+    setWindowTitle(FLanguagesMgr->GetTextFor(TText::ProgramName, language));
+    gbxLanguages->setTitle(FLanguagesMgr->GetTextFor(TText::ChooserPrompt, language));
+    bbtnFrench->setText(FLanguagesMgr->GetTextFor(TText::ChooserFrench, language));
+    bbtnDutch->setText(FLanguagesMgr->GetTextFor(TText::ChooserDutch, language));
 }
 
 TModalResult TfrmChooseLanguages::ShowModal()

@@ -4,7 +4,9 @@
 
 namespace {
 
-using TTextTable = std::array<const char*, TLanguagesMgrCls::TextCount>;
+using TTextTable = std::array<const char*, LanguageTexts::Count>;
+
+static_assert(LanguageTexts::Count == 70, "one name for each of the 70 fixed texts");
 
 // Fragments 33, 34, 47 to 51 are joined with captions and numbers: their
 // blanks and double quotation marks belong to them.

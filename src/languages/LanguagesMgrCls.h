@@ -1,17 +1,15 @@
 #pragma once
 
+#include "LanguageTexts.h"
+
 #include <QString>
 
-#include <cstdint>
-
-// The two user-interface languages; stored in one byte.
-enum TLanguage : std::uint8_t { lgFR = 0, lgNL = 1 };
-
-// Hands out the texts of the current language by index (0 to 69). Holds no
-// copy of the texts; windows fetch theirs whenever they apply the language.
+// Hands out the texts of the current language by name or by index (0 to
+// 69). Holds no copy of the texts; windows fetch theirs whenever they apply
+// the language.
 class TLanguagesMgrCls {
 public:
-    static constexpr int TextCount = 70;
+    static constexpr int TextCount = LanguageTexts::Count;
     // Message of the std::out_of_range raised for an index outside the tables.
     static constexpr const char* InvalidIndexMessage = "Array index is invalid!";
 
@@ -27,4 +25,6 @@ public:
     // The same lookups, returning the text.
     QString GetText(int index) const;
     QString GetTextFor(int index, TLanguage language) const;
+    QString GetText(TText text) const { return GetText(static_cast<int>(text)); }
+    QString GetTextFor(TText text, TLanguage language) const { return GetTextFor(static_cast<int>(text), language); }
 };

@@ -24,17 +24,6 @@
 
 namespace {
 
-// Text indexes of the window.
-constexpr int TextCaption = 2;
-constexpr int TextFile = 3;
-constexpr int TextQuit = 4;
-constexpr int TextLanguage = 5;
-constexpr int TextFrench = 6;
-constexpr int TextDutch = 7;
-constexpr int TextHelp = 8;
-constexpr int TextAbout = 9;
-constexpr int TextVersionWord = 10;
-
 constexpr int ClientWidth = 504;
 constexpr int ClientHeight = 323;  // below the menu bar
 constexpr int StatusBarHeight = 19;
@@ -181,16 +170,16 @@ void TfrmMain::SetLanguage(TLanguage language)
     if (auto* application = qobject_cast<TKelvaraApplication*>(QCoreApplication::instance())) {
         application->UseToolkitLanguage(language);
     }
-    setWindowTitle(texts.GetText(TextCaption));
-    mnuFile->setTitle(texts.GetText(TextFile));
-    mnuQuit->setText(texts.GetText(TextQuit));
-    mnuLanguageType->setTitle(texts.GetText(TextLanguage));
-    mnuLanguageFR->setText(texts.GetText(TextFrench));
-    mnuLanguageNL->setText(texts.GetText(TextDutch));
-    mnuHelp->setTitle(texts.GetText(TextHelp));
-    mnuAbout->setText(texts.GetText(TextAbout));
-    sbrMainPanels[0]->setText(
-        texts.GetText(TextVersionWord) + QLatin1Char(' ') + QString::fromStdString(FApplicationInfo->GetFileVersion()));
+    setWindowTitle(texts.GetText(TText::ProgramName));
+    mnuFile->setTitle(texts.GetText(TText::MenuFile));
+    mnuQuit->setText(texts.GetText(TText::MenuQuit));
+    mnuLanguageType->setTitle(texts.GetText(TText::MenuLanguage));
+    mnuLanguageFR->setText(texts.GetText(TText::MenuFrench));
+    mnuLanguageNL->setText(texts.GetText(TText::MenuDutch));
+    mnuHelp->setTitle(texts.GetText(TText::MenuHelp));
+    mnuAbout->setText(texts.GetText(TText::MenuAbout));
+    sbrMainPanels[0]->setText(texts.GetText(TText::VersionWord) + QLatin1Char(' ')
+        + QString::fromStdString(FApplicationInfo->GetFileVersion()));
     sbrMainPanels[1]->setText(QString::fromLatin1(BuildDate));
     fraPICHourLT->UpdateTexts();
     mnuAnalysis->setTitle(AnalysisTexts::Text(language, TAnalysisText::MenuAnalysis));

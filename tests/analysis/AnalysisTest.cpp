@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <bit>
+#include <stdexcept>
 
 namespace {
 
@@ -76,6 +77,58 @@ TEST(ScenarioRun, reportsFailuresInsteadOfThrowing)
     lastDay.LayingDate = dateOf(9999, 12, 31);
     lastDay.LayingTime = timeOf(23, 0);
     EXPECT_EQ(RunScenario(lastDay).Failure, TRunOutcome::ReopeningOutOfRange);
+}
+
+// A progress bar that records what the run shows it, or throws at its first
+// step.
+class TTestProgressBar final : public TProgressBar {
+public:
+    void SetMin(int) override { }
+    void SetMax(int value) override { Max = value; }
+    void SetStep(int) override { }
+    void SetPosition(int value) override { Position = value; }
+    void StepIt() override
+    {
+        ++Steps;
+        if (Throw)
+            Throw();
+    }
+
+    int Max = 0, Position = -1, Steps = 0;
+    void (*Throw)() = nullptr;
+};
+
+// The desktop program's road: its own engine, with the road and constants it
+// holds, and its progress bar.
+TEST(ScenarioRun, runsOnALentEngineAndShowsItsProgress)
+{
+    TPICHourCls engine;
+    TTestProgressBar bar;
+    const TScenario scenario = summerScenario();
+    const TRunOutcome outcome = RunScenario(scenario, {false, nullptr, &bar, &engine});
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.Failure;
+    EXPECT_EQ(engine.ResultSeconds, outcome.ResultSeconds);
+    EXPECT_EQ(bar.Max, TPICHourCls::MaxSteps);
+    EXPECT_GT(bar.Steps, 0);
+    EXPECT_EQ(bar.Position, 0) << "the bar stands at 0 again";
+
+    engine.Layers.Items(1).Conductivity = 12.0;
+    EXPECT_EQ(RunScenario(scenario, {false, nullptr, nullptr, &engine}).Failure, TPICHourCls::FailureUnstable);
+    EXPECT_TRUE(RunScenario(scenario).Succeeded()) << "a run of its own keeps the default road";
+}
+
+// However a run ends in an error, its outcome says it failed: an empty
+// message would read as a success, and a run never throws.
+TEST(ScenarioRun, anErrorWithoutAMessageIsAFailure)
+{
+    void (*const throws[])() = {[] { throw std::runtime_error(""); }, [] { throw 42; }};
+    for (const auto throwing : throws) {
+        TTestProgressBar bar;
+        bar.Throw = throwing;
+        const TRunOutcome outcome = RunScenario(summerScenario(), {false, nullptr, &bar, nullptr});
+        EXPECT_FALSE(outcome.Succeeded());
+        EXPECT_EQ(outcome.Failure, TRunOutcome::UnknownFailure);
+    }
 }
 
 // The last level of the curve is the first whose layer maximum meets the

@@ -1,5 +1,7 @@
+#include "CliOptions.h"
 #include "CliReport.h"
 #include "CliTestSupport.h"
+#include "PICHourCls.h"
 
 #include <gtest/gtest.h>
 
@@ -559,6 +561,21 @@ TEST(CliInfo, helpAndVersion)
     const TRun v = run({"--version"});
     EXPECT_EQ(v.Status, 0);
     EXPECT_EQ(v.Out, "kelvara-calc 1.1.1.0\n");
+}
+
+// The three inputs' ranges in --help are the engine's, whatever they are.
+TEST(CliInfo, helpTakesTheInputLimitsFromTheEngine)
+{
+    for (const char* range : {"thickness, 1.5 to 8.0 (", "temperature, 100 to 170 (", "temperature, 30 to 50 ("})
+        EXPECT_NE(CliUsage().find(range), std::string::npos) << range;
+    TPICHourCls engine;
+    engine.ThicknessMin = 2.0;
+    engine.ThicknessMax = 12.0;
+    engine.LayingTempMax = 190.0;
+    engine.ReopenTempStep = 2.5;
+    const std::string usage = CliUsageFor(engine);
+    for (const char* range : {"thickness, 2.0 to 12.0 (", "temperature, 100 to 190 (", "temperature, 30.0 to 50.0 ("})
+        EXPECT_NE(usage.find(range), std::string::npos) << range;
 }
 
 }  // namespace

@@ -96,6 +96,12 @@ void FrameMatchesLibraryTest::frameShowsTheLibrarysReopening()
     const auto& [shownScenario, shownOutcome] = reported.front();
     QCOMPARE(shownOutcome.Reopening, library.Reopening);
     QCOMPARE(shownOutcome.Night, library.Night);
+    QCOMPARE(shownOutcome.Clock, library.Clock);
+    QCOMPARE(shownOutcome.ClockOffset, library.ClockOffset);
+    // What only the library's run added: the weather and the compaction window.
+    QVERIFY(library.CompactionSeconds.has_value());
+    QVERIFY(shownOutcome.CompactionSeconds == library.CompactionSeconds);
+    QVERIFY(shownOutcome.WeatherKind == library.WeatherKind);
     QCOMPARE(RunScenario(shownScenario).Reopening, library.Reopening);
     QVERIFY(shownOutcome.History != nullptr);
 }
