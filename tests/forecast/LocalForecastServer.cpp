@@ -20,6 +20,16 @@ TLocalForecastServer::TLocalForecastServer(QObject* parent) : QObject(parent)
     });
 }
 
+TLocalForecastServer::~TLocalForecastServer()
+{
+    // The connections are the server's children: gone before the buffers they
+    // report to would be.
+    for (QTcpSocket* socket : FServer.findChildren<QTcpSocket*>()) {
+        disconnect(socket, nullptr, this, nullptr);
+        delete socket;
+    }
+}
+
 bool TLocalForecastServer::Listen()
 {
     return FServer.listen(QHostAddress::LocalHost, 0);

@@ -18,6 +18,7 @@ class TLocalForecastServer : public QObject {
 
 public:
     explicit TLocalForecastServer(QObject* parent = nullptr);
+    ~TLocalForecastServer() override;
 
     // On a free port; false when none can be had.
     bool Listen();
