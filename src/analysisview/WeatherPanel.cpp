@@ -117,6 +117,8 @@ TWeatherPanel::TWeatherPanel(
     }
     FHours->setColumnCount(4);
     FHours->verticalHeader()->setVisible(false);
+    // Rows as high as their text, not the default's roomy 30 px.
+    FHours->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FHours->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FHours->setSelectionMode(QAbstractItemView::NoSelection);
     FHours->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

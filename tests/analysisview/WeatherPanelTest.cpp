@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
+
 namespace {
 
 const QString ForecastFile = QStringLiteral(KELVARA_TEST_DATA "/weather/forecast-utc.json");
@@ -223,6 +225,17 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     QVERIFY(server.Requests.front().contains("latitude=51.05&longitude=4.21&"));
     QVERIFY(fixture.Presenter.Messages.isEmpty());
     QVERIFY(!fixture.Child<QPushButton>("cancelDownload")->isEnabled());
+    QVERIFY(fixture.Panel.SourceLabel()->text().contains(QStringLiteral("127.0.0.1")));
+
+    // The moment of fetching on the site's legal clock, whatever the computer's zone.
+    TWeatherChoice summer = choice;
+    summer.Origin.FetchedUtc = QDateTime(QDate(2026, 7, 10), QTime(12, 0), Qt::UTC);
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const QString origin = WeatherOriginText(summer, lgNL);
+    qputenv("TZ", "Europe/Brussels");
+    tzset();
+    QVERIFY2(origin.contains(AnalysisMoments::FormatMoment(dateOf(2026, 7, 10) + 14.0 / 24.0)), qPrintable(origin));
 }
 
 void WeatherPanelTest::refusalsAreToldAndChangeNothing_data()
@@ -332,6 +345,9 @@ void WeatherPanelTest::captionsFit()
                            .arg(widget->sizeHint().width())));
     }
     QVERIFY2(checked >= 12, qPrintable(QString::number(checked)));
+    // No caption widens the analysis window.
+    QVERIFY2(fixture.Panel.minimumSizeHint().width() <= 940,
+        qPrintable(QString::number(fixture.Panel.minimumSizeHint().width())));
     auto* box = fixture.Panel.findChild<QGroupBox*>();
     QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(box->title()) + 20);
 }
