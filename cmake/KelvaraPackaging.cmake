@@ -53,8 +53,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link, found by dpkg-shlibdeps from the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The toolkit's own dialog texts in French.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# The toolkit's own dialog texts in French; the certificates that the
+# forecast download over HTTPS checks the service against.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The synopsis is the project's description; this is the long description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kelvara LE tells a road-works site manager when a freshly laid layer of hot

@@ -25,3 +25,8 @@ QString TDialogExportQuestions::AskSaveFileName(QWidget* parent, const QString& 
 {
     return QFileDialog::getSaveFileName(parent, title, QString(), filter);
 }
+
+QString TDialogExportQuestions::AskOpenFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}

@@ -17,6 +17,8 @@ public:
         = 0;
     // An empty name when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // An existing file to read; an empty name when the user cancels.
+    virtual QString AskOpenFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
 
 // Real, modal dialogs.
@@ -25,4 +27,5 @@ public:
     std::optional<QString> AskText(
         QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString AskOpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
 };

@@ -96,10 +96,48 @@ enum class TAnalysisText {
     WeatherFailed,
     WhatIfOnClasses,
     ReportWeather,
-    ReportWeatherClock,
-    ReportWeatherAir,
-    ReportWeatherWind,
-    ReportWeatherCloud,
+    // The weather panel: the analysis's weather, its source and its hours.
+    WeatherPanelTitle,
+    WeatherClasses,
+    WeatherValues,
+    WeatherForecast,
+    WeatherAirTemp,
+    WeatherWindSpeed,
+    WeatherCloudCover,
+    WeatherImport,
+    WeatherDownload,
+    WeatherCancel,
+    WeatherLatitude,
+    WeatherLongitude,
+    WeatherCoordinatesTip,
+    WeatherCompactionTemp,
+    WeatherImportTitle,
+    WeatherFileFilter,
+    WeatherFromFile,  // %1 file name
+    WeatherFromService,  // %1 service, %2 latitude, %3 longitude, %4 moment
+    WeatherNoForecast,
+    WeatherDownloading,  // %1 service
+    WeatherReadFailed,  // %1 file, %2 the reader's reason
+    WeatherFetchUnreachable,  // %1 service
+    WeatherFetchRefused,  // %1 service
+    WeatherFetchTimedOut,  // %1 service
+    WeatherFetchHttpStatus,  // %1 service, %2 status
+    WeatherFetchMalformed,  // %1 service, %2 the reader's reason
+    WeatherFetchOther,  // %1 service, %2 the network's reason
+    WeatherHour,
+    WeatherAirColumn,
+    WeatherWindColumn,
+    WeatherCloudColumn,
+    WeatherClassesNote,
+    WeatherDashNote,
+    WeatherHeldNote,  // %1 moment
+    WeatherNotCoveringNote,  // %1 first, %2 last moment, %3 laying
+    WeatherUnorderedNote,  // %1 the reader's reason
+    TabWeather,
+    WeatherValuesGiven,  // %1 the values given
+    ValueAir,  // %1 degC
+    ValueWind,  // %1 m/s
+    ValueCloud,  // %1 %
     Count
 };
 

@@ -81,6 +81,11 @@ public:
         Titles << title;
         return FileName;
     }
+    QString AskOpenFileName(QWidget*, const QString& title, const QString&) override
+    {
+        Titles << title;
+        return FileName;
+    }
     QStringList Titles;
     std::optional<QString> SiteName = QStringLiteral("Chantier N4 Namur");
     QString FileName;

@@ -56,7 +56,7 @@ version=$(sed -n 's/^project(KelvaraLE VERSION \([0-9.]*\).*/\1/p' "$source_dir/
 [ -n "$version" ] && [ "$(field Version)" = "$version" ] || fail "Version is not the project's $version"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture"
 depends=$(field Depends)
-for library in libqt6widgets6 libqt6core6 libjpeg; do
+for library in libqt6widgets6 libqt6core6 libqt6network6 libjpeg; do
   grep -q "\\b$library" <<<"$depends" || fail "Depends lacks $library"
 done
 

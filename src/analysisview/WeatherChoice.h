@@ -1,0 +1,49 @@
+#pragma once
+
+#include "LanguagesMgrCls.h"
+#include "PICHourCls.h"
+#include "Scenario.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+struct TWeatherSource;
+
+enum class TWeatherKind { Classes, Values, Forecast };
+
+// Where a forecast came from: a file, or a service at a moment.
+struct TWeatherOrigin {
+    QString FilePath;  // an imported file; empty for a download
+    QString Service;  // the host asked
+    QDateTime FetchedUtc;
+    double LatitudeDeg = 0.0;  // the site asked for, north
+    double LongitudeDeg = 0.0;  // east
+    bool operator==(const TWeatherOrigin&) const = default;
+};
+
+// The weather the site manager chose for the analysis, as a value.
+struct TWeatherChoice {
+    TWeatherKind Kind = TWeatherKind::Classes;
+    // Values only; a quantity not given keeps its class (the air: the model).
+    std::optional<double> AirTemp;  // degC
+    std::optional<double> WindSpeed;  // m/s
+    std::optional<double> CloudCover;  // %
+    // Forecast only.
+    std::shared_ptr<const TWeatherSource> Source;
+    TWeatherOrigin Origin;
+    double CompactionTemp = TPICHourCls::CompactionTempDefault;  // degC, whatever the kind
+    bool operator==(const TWeatherChoice&) const = default;
+};
+
+// Puts the choice into a scenario: with the classes, no measured weather at
+// all; with values, those given; with a forecast, its source. The
+// compaction-end temperature always.
+void ApplyWeatherChoice(const TWeatherChoice& choice, TScenario& scenario);
+
+// "Source : fichier « meteo.csv »" or "Source : api.open-meteo.com (50,80 °N,
+// 4,21 °E), téléchargée le 09/12/2026 05:12" (the site's wall clock); empty
+// for the classes and values.
+QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language);

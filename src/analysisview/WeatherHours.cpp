@@ -1,0 +1,86 @@
+#include "WeatherHours.h"
+
+#include "TheTimeUtilsCls.h"
+#include "WallClock.h"
+#include "WeatherSource.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double SecondsPerHour = 3600.0;
+constexpr double SecondsPerDay = 86400.0;
+
+}  // namespace
+
+TWeatherHours WeatherHours::Of(const TWeatherChoice& choice, const TScenario& scenario, double runEndSeconds)
+{
+    TWeatherHours result;
+    const double laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
+    const double clockOffset = WallClock::OffsetHours(SummerTimeOf(scenario));
+    const auto wallAt = [&](double elapsedSeconds) {
+        return WallClock::ToWallClock(laying + elapsedSeconds / SecondsPerDay, clockOffset, scenario.Clock).Moment;
+    };
+    result.LayingWall = wallAt(0.0);
+    if (choice.Kind == TWeatherKind::Classes || !std::isfinite(runEndSeconds) || runEndSeconds < 0.0) {
+        return result;
+    }
+
+    TWeatherTimeline timeline;
+    // Seconds after which the first series to end holds its last value.
+    double heldAfter = std::numeric_limits<double>::infinity();
+    if (choice.Kind == TWeatherKind::Forecast && choice.Source) {
+        try {
+            timeline = WeatherSource::TimelineFor(*choice.Source, scenario);
+        } catch (const TWeatherError& error) {
+            result.Refusal = error.what();
+            return result;
+        }
+        std::optional<double> first, last;
+        for (const auto* series : {&timeline.AirTemp, &timeline.WindSpeed, &timeline.CloudCover}) {
+            if (!*series) {
+                continue;
+            }
+            const auto& points = (*series)->Points();
+            first = std::min(first.value_or(points.front().ElapsedSeconds), points.front().ElapsedSeconds);
+            last = std::max(last.value_or(points.back().ElapsedSeconds), points.back().ElapsedSeconds);
+            heldAfter = std::min(heldAfter, points.back().ElapsedSeconds);
+        }
+        if (first) {
+            result.From = wallAt(*first);
+            result.Until = wallAt(*last);
+            result.CoversLaying = *first <= 0.0 && *last >= 0.0;
+        }
+        if (heldAfter < runEndSeconds) {
+            result.HeldFrom = wallAt(heldAfter);
+        }
+    }
+
+    const auto valueAt = [](const std::optional<TWeatherSeries>& series, const std::optional<double>& constant,
+                             double elapsed) -> std::optional<double> {
+        if (constant) {
+            return constant;
+        }
+        return series ? std::optional<double>(series->ValueAt(elapsed)) : std::nullopt;
+    };
+    const int hours = static_cast<int>(std::min(std::ceil(runEndSeconds / SecondsPerHour), double(MaxHours)));
+    for (int hour = 0; hour <= hours; ++hour) {
+        const double elapsed = std::min(hour * SecondsPerHour, runEndSeconds);
+        TWeatherHour row;
+        row.WallMoment = wallAt(elapsed);
+        row.AirTemp
+            = valueAt(timeline.AirTemp, choice.Kind == TWeatherKind::Values ? choice.AirTemp : std::nullopt, elapsed);
+        row.WindSpeed = valueAt(
+            timeline.WindSpeed, choice.Kind == TWeatherKind::Values ? choice.WindSpeed : std::nullopt, elapsed);
+        row.CloudCover = valueAt(
+            timeline.CloudCover, choice.Kind == TWeatherKind::Values ? choice.CloudCover : std::nullopt, elapsed);
+        row.Held = elapsed > heldAfter;
+        result.Hours.push_back(row);
+        if (elapsed >= runEndSeconds) {
+            break;
+        }
+    }
+    return result;
+}

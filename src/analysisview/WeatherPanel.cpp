@@ -1,0 +1,416 @@
+#include "WeatherPanel.h"
+
+#include "AnalysisMoments.h"
+#include "ExportQuestions.h"
+#include "ForecastRequest.h"
+#include "MessagePresenter.h"
+#include "RegionalFormat.h"
+#include "WeatherHours.h"
+#include "WeatherSource.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double SiteLatitudeDeg = 50.8, SiteLatitudeMin = 49.0, SiteLatitudeMax = 52.0;
+constexpr double SiteLongitudeDeg = 4.21, SiteLongitudeMin = 2.0, SiteLongitudeMax = 7.0;
+constexpr int Indent = 20;
+
+// Latin digits and the regional decimal separator, as every number of the
+// program reads, without digit grouping.
+QLocale numberLocale()
+{
+    QLocale locale
+        = RegionalFormat::DecimalSeparator() == ',' ? QLocale(QLocale::French, QLocale::Belgium) : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+QDoubleSpinBox* spinBox(const char* name, double min, double max, int decimals, double value, QWidget* parent)
+{
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setLocale(numberLocale());
+    box->setRange(min, max);
+    box->setDecimals(decimals);
+    box->setValue(value);
+    box->setKeyboardTracking(false);
+    return box;
+}
+
+QString cellText(const std::optional<double>& value)
+{
+    return value ? RegionalFormat::FormatReal(*value) : QStringLiteral("\u2014");
+}
+
+}  // namespace
+
+TWeatherPanel::TWeatherPanel(
+    TMessagePresenter& presenter, TExportQuestions& questions, TLanguage language, QWidget* parent)
+    : QWidget(parent)
+    , FPresenter(presenter)
+    , FQuestions(questions)
+    , FLanguage(language)
+    , FBox(new QGroupBox(this))
+    , FClasses(new QRadioButton(FBox))
+    , FValues(new QRadioButton(FBox))
+    , FForecastKind(new QRadioButton(FBox))
+    , FAirGiven(new QCheckBox(FBox))
+    , FWindGiven(new QCheckBox(FBox))
+    , FCloudGiven(new QCheckBox(FBox))
+    , FAirTemp(spinBox("airTemp", WeatherSource::AirTempMin, WeatherSource::AirTempMax, 1, 15.0, FBox))
+    , FWindSpeed(spinBox("windSpeed", WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax, 1, 3.0, FBox))
+    , FCloudCover(spinBox("cloudCover", WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax, 0, 50.0, FBox))
+    , FImport(new QPushButton(FBox))
+    , FDownload(new QPushButton(FBox))
+    , FCancel(new QPushButton(FBox))
+    , FLatitudeLabel(new QLabel(FBox))
+    , FLongitudeLabel(new QLabel(FBox))
+    , FLatitude(spinBox("latitude", SiteLatitudeMin, SiteLatitudeMax, 2, SiteLatitudeDeg, FBox))
+    , FLongitude(spinBox("longitude", SiteLongitudeMin, SiteLongitudeMax, 2, SiteLongitudeDeg, FBox))
+    , FSource(new QLabel(FBox))
+    , FCompactionLabel(new QLabel(this))
+    , FCompactionTemp(spinBox("compactionTemp", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax, 0,
+          TPICHourCls::CompactionTempDefault, this))
+    , FHours(new QTableWidget(this))
+    , FNote(new QLabel(this))
+    , FWarning(new QLabel(this))
+{
+    setObjectName(QStringLiteral("weatherPanel"));
+    FClasses->setObjectName(QStringLiteral("weatherClasses"));
+    FValues->setObjectName(QStringLiteral("weatherValues"));
+    FForecastKind->setObjectName(QStringLiteral("weatherForecast"));
+    FAirGiven->setObjectName(QStringLiteral("airTempGiven"));
+    FWindGiven->setObjectName(QStringLiteral("windSpeedGiven"));
+    FCloudGiven->setObjectName(QStringLiteral("cloudCoverGiven"));
+    FImport->setObjectName(QStringLiteral("importForecast"));
+    FDownload->setObjectName(QStringLiteral("downloadForecast"));
+    FCancel->setObjectName(QStringLiteral("cancelDownload"));
+    FSource->setObjectName(QStringLiteral("weatherSource"));
+    FHours->setObjectName(QStringLiteral("weatherHours"));
+    FNote->setObjectName(QStringLiteral("weatherNote"));
+    FWarning->setObjectName(QStringLiteral("weatherWarning"));
+    FSource->setWordWrap(true);
+    FNote->setWordWrap(true);
+    FWarning->setWordWrap(true);
+    FWarning->setStyleSheet(QStringLiteral("color: #a01414; font-weight: bold;"));
+    FLatitudeLabel->setBuddy(FLatitude);
+    FLongitudeLabel->setBuddy(FLongitude);
+    FCompactionLabel->setBuddy(FCompactionTemp);
+    FClasses->setChecked(true);
+    auto* kinds = new QButtonGroup(this);
+    for (QRadioButton* kind : {FClasses, FValues, FForecastKind}) {
+        kinds->addButton(kind);
+    }
+    FHours->setColumnCount(4);
+    FHours->verticalHeader()->setVisible(false);
+    // Rows as high as their text, not the default's roomy 30 px.
+    FHours->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    FHours->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FHours->setSelectionMode(QAbstractItemView::NoSelection);
+    FHours->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    const auto indented = [] {
+        auto* row = new QHBoxLayout();
+        row->setContentsMargins(Indent, 0, 0, 0);
+        return row;
+    };
+    auto* values = indented();
+    for (auto [given, box] : {std::pair{FAirGiven, FAirTemp}, {FWindGiven, FWindSpeed}, {FCloudGiven, FCloudCover}}) {
+        values->addWidget(given);
+        values->addWidget(box);
+        values->addSpacing(12);
+    }
+    values->addStretch();
+    auto* actions = indented();
+    actions->addWidget(FImport);
+    actions->addWidget(FDownload);
+    actions->addWidget(FCancel);
+    actions->addStretch();
+    auto* site = indented();
+    site->addWidget(FLatitudeLabel);
+    site->addWidget(FLatitude);
+    site->addSpacing(12);
+    site->addWidget(FLongitudeLabel);
+    site->addWidget(FLongitude);
+    site->addStretch();
+    auto* source = indented();
+    source->addWidget(FSource, 1);
+    auto* boxLayout = new QVBoxLayout(FBox);
+    boxLayout->addWidget(FClasses);
+    boxLayout->addWidget(FValues);
+    boxLayout->addLayout(values);
+    boxLayout->addWidget(FForecastKind);
+    boxLayout->addLayout(actions);
+    boxLayout->addLayout(site);
+    boxLayout->addLayout(source);
+    auto* compaction = new QHBoxLayout();
+    compaction->addWidget(FCompactionLabel);
+    compaction->addWidget(FCompactionTemp);
+    compaction->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FBox);
+    layout->addLayout(compaction);
+    layout->addWidget(FHours, 1);
+    layout->addWidget(FWarning);
+    layout->addWidget(FNote);
+
+    for (QAbstractButton* button :
+        std::initializer_list<QAbstractButton*>{FClasses, FValues, FForecastKind, FAirGiven, FWindGiven, FCloudGiven}) {
+        connect(button, &QAbstractButton::toggled, this, &TWeatherPanel::ChoiceMayHaveChanged);
+    }
+    for (QDoubleSpinBox* box : {FAirTemp, FWindSpeed, FCloudCover, FCompactionTemp}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &TWeatherPanel::ChoiceMayHaveChanged);
+    }
+    connect(FImport, &QPushButton::clicked, this, &TWeatherPanel::ImportForecast);
+    connect(FDownload, &QPushButton::clicked, this, &TWeatherPanel::DownloadForecast);
+    connect(FCancel, &QPushButton::clicked, this, &TWeatherPanel::CancelDownload);
+    connect(&FFetcher, &TForecastFetcher::fetched, this, &TWeatherPanel::Fetched);
+    connect(&FFetcher, &TForecastFetcher::failed, this, &TWeatherPanel::FetchFailed);
+    FShown = Choice();
+    UpdateTexts(language);
+}
+
+TWeatherPanel::~TWeatherPanel() = default;
+
+TWeatherChoice TWeatherPanel::Choice() const
+{
+    TWeatherChoice choice;
+    choice.CompactionTemp = FCompactionTemp->value();
+    if (FForecastKind->isChecked() && FForecast) {
+        choice.Kind = TWeatherKind::Forecast;
+        choice.Source = FForecast->Source;
+        choice.Origin = FForecast->Origin;
+    } else if (FValues->isChecked()) {
+        const auto given = [](const QCheckBox* check, const QDoubleSpinBox* box) {
+            return check->isChecked() ? std::optional<double>(box->value()) : std::nullopt;
+        };
+        choice.AirTemp = given(FAirGiven, FAirTemp);
+        choice.WindSpeed = given(FWindGiven, FWindSpeed);
+        choice.CloudCover = given(FCloudGiven, FCloudCover);
+        if (choice.AirTemp || choice.WindSpeed || choice.CloudCover) {
+            choice.Kind = TWeatherKind::Values;
+        }
+    }
+    return choice;
+}
+
+QString TWeatherPanel::Text(TAnalysisText id) const
+{
+    return AnalysisTexts::Text(FLanguage, id);
+}
+
+void TWeatherPanel::UpdateTexts(TLanguage language)
+{
+    FLanguage = language;
+    FBox->setTitle(Text(TAnalysisText::WeatherPanelTitle));
+    FClasses->setText(Text(TAnalysisText::WeatherClasses));
+    FValues->setText(Text(TAnalysisText::WeatherValues));
+    FForecastKind->setText(Text(TAnalysisText::WeatherForecast));
+    FAirGiven->setText(Text(TAnalysisText::WeatherAirTemp));
+    FWindGiven->setText(Text(TAnalysisText::WeatherWindSpeed));
+    FCloudGiven->setText(Text(TAnalysisText::WeatherCloudCover));
+    FImport->setText(Text(TAnalysisText::WeatherImport));
+    FDownload->setText(Text(TAnalysisText::WeatherDownload));
+    FCancel->setText(Text(TAnalysisText::WeatherCancel));
+    FLatitudeLabel->setText(Text(TAnalysisText::WeatherLatitude));
+    FLongitudeLabel->setText(Text(TAnalysisText::WeatherLongitude));
+    for (QWidget* coordinate :
+        std::initializer_list<QWidget*>{FLatitudeLabel, FLatitude, FLongitudeLabel, FLongitude}) {
+        coordinate->setToolTip(Text(TAnalysisText::WeatherCoordinatesTip));
+    }
+    FCompactionLabel->setText(Text(TAnalysisText::WeatherCompactionTemp));
+    FHours->setHorizontalHeaderLabels({Text(TAnalysisText::WeatherHour), Text(TAnalysisText::WeatherAirColumn),
+        Text(TAnalysisText::WeatherWindColumn), Text(TAnalysisText::WeatherCloudColumn)});
+    ShowState();
+    ShowHours();
+}
+
+void TWeatherPanel::ShowRun(const TScenario& scenario, double runEndSeconds)
+{
+    FRun = TRun{scenario, runEndSeconds};
+    ShowHours();
+}
+
+void TWeatherPanel::ChoiceMayHaveChanged()
+{
+    ShowState();
+    const TWeatherChoice choice = Choice();
+    if (choice == FShown) {
+        return;
+    }
+    FShown = choice;
+    ShowHours();
+    emit weatherChanged();
+}
+
+void TWeatherPanel::ShowState()
+{
+    const bool values = FValues->isChecked();
+    for (auto [given, box] : {std::pair{FAirGiven, FAirTemp}, {FWindGiven, FWindSpeed}, {FCloudGiven, FCloudCover}}) {
+        given->setEnabled(values);
+        box->setEnabled(values && given->isChecked());
+    }
+    const bool fetching = FFetcher.IsFetching();
+    FForecastKind->setEnabled(FForecast.has_value());
+    FImport->setEnabled(!fetching);
+    FDownload->setEnabled(!fetching);
+    FCancel->setEnabled(fetching);
+    FLatitude->setEnabled(!fetching);
+    FLongitude->setEnabled(!fetching);
+    if (fetching) {
+        FSource->setText(Text(TAnalysisText::WeatherDownloading).arg(ForecastRequest::ServiceUrl().host()));
+    } else if (FForecast) {
+        TWeatherChoice forecast;
+        forecast.Kind = TWeatherKind::Forecast;
+        forecast.Origin = FForecast->Origin;
+        FSource->setText(WeatherOriginText(forecast, FLanguage));
+    } else {
+        FSource->setText(Text(TAnalysisText::WeatherNoForecast));
+    }
+}
+
+void TWeatherPanel::ShowHours()
+{
+    const TWeatherChoice choice = Choice();
+    FHours->setRowCount(0);
+    QStringList notes, warnings;
+    if (choice.Kind == TWeatherKind::Classes) {
+        notes << Text(TAnalysisText::WeatherClassesNote);
+    }
+    FHours->setVisible(choice.Kind != TWeatherKind::Classes);
+    if (FRun && choice.Kind != TWeatherKind::Classes) {
+        const TWeatherHours hours = WeatherHours::Of(choice, FRun->Scenario, FRun->EndSeconds);
+        FHours->setRowCount(static_cast<int>(hours.Hours.size()));
+        bool dash = false;
+        std::optional<QDate> day;
+        for (int row = 0; row < FHours->rowCount(); ++row) {
+            const TWeatherHour& hour = hours.Hours[static_cast<std::size_t>(row)];
+            const QDate date = AnalysisMoments::ToDateTime(hour.WallMoment).date();
+            const QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
+                                               : AnalysisMoments::FormatMoment(hour.WallMoment);
+            day = date;
+            const QString cells[]
+                = {moment, cellText(hour.AirTemp), cellText(hour.WindSpeed), cellText(hour.CloudCover)};
+            for (int column = 0; column < 4; ++column) {
+                auto* item = new QTableWidgetItem(cells[column]);
+                item->setTextAlignment(
+                    column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+                if (hour.Held) {
+                    item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+                }
+                FHours->setItem(row, column, item);
+            }
+            dash = dash || !hour.AirTemp || !hour.WindSpeed || !hour.CloudCover;
+        }
+        if (!hours.Refusal.empty()) {
+            warnings << Text(TAnalysisText::WeatherUnorderedNote).arg(QString::fromStdString(hours.Refusal));
+        }
+        if (!hours.CoversLaying && hours.From && hours.Until) {
+            warnings << Text(TAnalysisText::WeatherNotCoveringNote)
+                            .arg(AnalysisMoments::FormatMoment(*hours.From),
+                                AnalysisMoments::FormatMoment(*hours.Until),
+                                AnalysisMoments::FormatMoment(hours.LayingWall));
+        } else if (hours.HeldFrom) {
+            warnings << Text(TAnalysisText::WeatherHeldNote).arg(AnalysisMoments::FormatMoment(*hours.HeldFrom));
+        }
+        if (dash) {
+            notes << Text(TAnalysisText::WeatherDashNote);
+        }
+    }
+    FNote->setText(notes.join(QLatin1Char('\n')));
+    FNote->setVisible(!notes.isEmpty());
+    FWarning->setText(warnings.join(QLatin1Char('\n')));
+    FWarning->setVisible(!warnings.isEmpty());
+}
+
+void TWeatherPanel::TakeForecast(TForecast forecast)
+{
+    FForecast = std::move(forecast);
+    FForecastKind->setEnabled(true);
+    if (FForecastKind->isChecked()) {
+        ChoiceMayHaveChanged();
+    } else {
+        FForecastKind->setChecked(true);  // announces the change through toggled
+    }
+    ShowState();
+}
+
+void TWeatherPanel::ImportForecast()
+{
+    const QString path = FQuestions.AskOpenFileName(
+        this, Text(TAnalysisText::WeatherImportTitle), Text(TAnalysisText::WeatherFileFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        auto source
+            = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(QFile::encodeName(path).toStdString()));
+        TakeForecast({std::move(source), TWeatherOrigin{path, {}, {}, 0.0, 0.0}});
+    } catch (const TWeatherError& error) {
+        FPresenter.ShowWarning(this,
+            Text(TAnalysisText::WeatherReadFailed).arg(QFileInfo(path).fileName(), QString::fromUtf8(error.what())));
+    }
+}
+
+void TWeatherPanel::DownloadForecast()
+{
+    FFetchLatitude = FLatitude->value();
+    FFetchLongitude = FLongitude->value();
+    FFetcher.Fetch(FFetchLatitude, FFetchLongitude);
+    ShowState();
+}
+
+void TWeatherPanel::CancelDownload()
+{
+    FFetcher.Cancel();
+}
+
+void TWeatherPanel::Fetched(
+    std::shared_ptr<const TWeatherSource> source, const QDateTime& fetchedUtc, const QString& service)
+{
+    TakeForecast({std::move(source), TWeatherOrigin{{}, service, fetchedUtc, FFetchLatitude, FFetchLongitude}});
+}
+
+void TWeatherPanel::FetchFailed(const TForecastFailure& failure)
+{
+    ShowState();
+    const QString& service = failure.Service;
+    QString message;
+    switch (failure.Kind) {
+    case TForecastFailureKind::Cancelled:
+        return;  // asked for: nothing to say
+    case TForecastFailureKind::Unreachable:
+        message = Text(TAnalysisText::WeatherFetchUnreachable).arg(service);
+        break;
+    case TForecastFailureKind::Refused:
+        message = Text(TAnalysisText::WeatherFetchRefused).arg(service);
+        break;
+    case TForecastFailureKind::TimedOut:
+        message = Text(TAnalysisText::WeatherFetchTimedOut).arg(service);
+        break;
+    case TForecastFailureKind::HttpStatus:
+        message = Text(TAnalysisText::WeatherFetchHttpStatus).arg(service).arg(failure.HttpStatus);
+        break;
+    case TForecastFailureKind::Malformed:
+        message = Text(TAnalysisText::WeatherFetchMalformed).arg(service, failure.Detail);
+        break;
+    case TForecastFailureKind::Other:
+        message = Text(TAnalysisText::WeatherFetchOther).arg(service, failure.Detail);
+        break;
+    }
+    FPresenter.ShowWarning(this, message);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "WeatherSource.h"
+
+#include <QDateTime>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class QNetworkReply;
+
+// Why a fetch gave no forecast, one message each for the user.
+enum class TForecastFailureKind {
+    Unreachable,  // no network, or the service's host not found
+    Refused,  // nothing listens at the service's address
+    TimedOut,
+    HttpStatus,  // the service answered with an error status
+    Malformed,  // an answer that is not a forecast, or too large
+    Cancelled,
+    Other,  // any other network failure (secure connection, protocol)
+};
+
+struct TForecastFailure {
+    TForecastFailureKind Kind = TForecastFailureKind::Other;
+    int HttpStatus = 0;  // HttpStatus only
+    QString Detail;  // the parser's or the network's own message, for the curious
+    QString Service;  // the host asked
+};
+
+// Fetches the hourly forecast for a site in the background: every Fetch ends
+// in exactly one fetched or failed, a new Fetch first ending the one running
+// as cancelled.
+class TForecastFetcher : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultTimeoutMs = 20000;
+    static constexpr qint64 DefaultMaxBytes = 4 * 1024 * 1024;
+
+    explicit TForecastFetcher(QObject* parent = nullptr);
+    ~TForecastFetcher() override;
+
+    // At the service ForecastRequest::ServiceUrl gives.
+    void Fetch(double latitudeDeg, double longitudeDeg);
+    void Cancel();
+    bool IsFetching() const { return FReply != nullptr; }
+
+    // The whole fetch, from the request to the last byte.
+    void SetTimeoutMs(int timeoutMs) { FTimeoutMs = timeoutMs; }
+    int TimeoutMs() const { return FTimeoutMs; }
+    void SetMaxBytes(qint64 maxBytes) { FMaxBytes = maxBytes; }
+
+signals:
+    // service: the host asked, also the source's name.
+    void fetched(std::shared_ptr<const TWeatherSource> source, QDateTime fetchedUtc, QString service);
+    void failed(TForecastFailure failure);
+
+private:
+    void Finished();
+    void CheckSize();
+    // Ends the running request without a word from it.
+    void Drop();
+    void Fail(TForecastFailureKind kind, const QString& detail, int httpStatus = 0);
+
+    QNetworkAccessManager FNetwork;
+    QNetworkReply* FReply = nullptr;
+    QTimer FTimer;
+    QString FService;
+    int FTimeoutMs = DefaultTimeoutMs;
+    qint64 FMaxBytes = DefaultMaxBytes;
+};
