@@ -12,6 +12,9 @@
 #include "HoverReadout.h"
 #include "LayingPlanView.h"
 #include "MessagePresenter.h"
+#include "RegionalFormat.h"
+#include "WeatherChoice.h"
+#include "WeatherPanel.h"
 #include "WhatIfTable.h"
 
 #include <QBuffer>
@@ -38,6 +41,8 @@ TAnalysisFrm::TAnalysisFrm(
     , FQuestions(questions)
     , FSummary(new QLabel(this))
     , FNight(new QLabel(this))
+    , FCompaction(new QLabel(this))
+    , FWeatherNote(new QLabel(this))
     , FTabs(new QTabWidget(this))
     , FCoolingView(new THoverChartView())
     , FHover(new QLabel())
@@ -45,6 +50,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FWhatIf(new TWhatIfTable())
     , FWhatIfLegend(new QLabel())
     , FPlan(new TLayingPlanView())
+    , FWeather(new TWeatherPanel(presenter, questions, texts.Language))
     , FProgress(new QProgressBar(this))
     , FStop(new QPushButton(this))
     , FSaveCsv(new QPushButton(this))
@@ -56,6 +62,10 @@ TAnalysisFrm::TAnalysisFrm(
     FNight->setObjectName(QStringLiteral("nightWarning"));
     FNight->setWordWrap(true);
     FNight->setStyleSheet(QStringLiteral("color: #a01414; font-weight: bold;"));
+    FCompaction->setObjectName(QStringLiteral("compaction"));
+    FWeatherNote->setObjectName(QStringLiteral("weatherSummaryNote"));
+    FWeatherNote->setWordWrap(true);
+    FWeatherNote->setVisible(false);
     FHover->setObjectName(QStringLiteral("hover"));
     FHover->setMinimumHeight(FHover->fontMetrics().height());
     FWhatIfLegend->setWordWrap(true);
@@ -80,6 +90,7 @@ TAnalysisFrm::TAnalysisFrm(
     FTabs->addTab(FDepth, QString());
     FTabs->addTab(whatIfPage, QString());
     FTabs->addTab(FPlan, QString());
+    FTabs->addTab(FWeather, QString());
 
     auto* bottom = new QHBoxLayout();
     bottom->addWidget(FProgress, 1);
@@ -91,6 +102,8 @@ TAnalysisFrm::TAnalysisFrm(
     layout->addWidget(FPreviousNotice);
     layout->addWidget(FSummary);
     layout->addWidget(FNight);
+    layout->addWidget(FCompaction);
+    layout->addWidget(FWeatherNote);
     layout->addWidget(FTabs, 1);
     layout->addLayout(bottom);
     resize(StartSize);
@@ -102,6 +115,7 @@ TAnalysisFrm::TAnalysisFrm(
     connect(&FRunner, &TAnalysisRunner::progressed, this, &TAnalysisFrm::BackgroundProgressed);
     connect(&FRunner, &TAnalysisRunner::stopped, this, &TAnalysisFrm::BackgroundStopped);
     connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
+    connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
     connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
     connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
     // The what-if tab is a table: nothing there for a PNG.
@@ -149,17 +163,61 @@ void TAnalysisFrm::Refresh()
     if (!FComputation) {
         return;
     }
-    FSnapshot = MakeAnalysisSnapshot(FComputation->Scenario, FComputation->Outcome);
+    const TWeatherChoice choice = FWeather->Choice();
+    // The frame's scenario, with the window's compaction-end temperature: the
+    // what-if varies its classes, whatever weather is chosen.
+    TScenario classes = FComputation->Scenario;
+    classes.CompactionTemp = choice.CompactionTemp;
+    if (choice.Kind == TWeatherKind::Classes) {
+        FSnapshot = MakeAnalysisSnapshot(classes, FComputation->Outcome);
+    } else {
+        TScenario weather = classes;
+        ApplyWeatherChoice(choice, weather);
+        FSnapshot = MakeWeatherSnapshot(classes, FComputation->Outcome, weather, WeatherSourceText(choice));
+    }
+    FWeather->ShowRun(FSnapshot.Scenario, FSnapshot.Outcome.ResultSeconds);
     FWhatIfCells.clear();
-    FWhatIf->SetCells({}, FSnapshot.Scenario.Wind, FSnapshot.Scenario.Cloud);
+    FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
     FPlan->Clear();
-    FRunner.Start(FSnapshot.Scenario);
+    FRunner.Start(classes, FSnapshot.Scenario);
     FProgress->setRange(0, 0);
     FProgress->setVisible(true);
     FStop->setVisible(true);
     ShowTexts();
     RebuildCoolingChart();
     FDepth->SetSnapshot(FSnapshot, FTexts.Language);
+}
+
+void TAnalysisFrm::WeatherChanged()
+{
+    if (!FComputation) {
+        return;
+    }
+    FStale = true;
+    if (isVisible()) {
+        Refresh();
+    }
+}
+
+QString TAnalysisFrm::WeatherSourceText(const TWeatherChoice& choice) const
+{
+    const TLanguage language = FTexts.Language;
+    if (choice.Kind == TWeatherKind::Forecast) {
+        return WeatherOriginText(choice, language);
+    }
+    QStringList given;
+    if (choice.AirTemp) {
+        given << AnalysisTexts::Text(language, TAnalysisText::ValueAir).arg(RegionalFormat::FormatReal(*choice.AirTemp));
+    }
+    if (choice.WindSpeed) {
+        given << AnalysisTexts::Text(language, TAnalysisText::ValueWind)
+                     .arg(RegionalFormat::FormatReal(*choice.WindSpeed));
+    }
+    if (choice.CloudCover) {
+        given << AnalysisTexts::Text(language, TAnalysisText::ValueCloud)
+                     .arg(RegionalFormat::FormatReal(*choice.CloudCover));
+    }
+    return AnalysisTexts::Text(language, TAnalysisText::WeatherValuesGiven).arg(given.join(QStringLiteral(", ")));
 }
 
 void TAnalysisFrm::ShowAsPrevious()
@@ -180,6 +238,8 @@ void TAnalysisFrm::UpdateTexts()
     FTabs->setTabText(1, text(TAnalysisText::TabDepth));
     FTabs->setTabText(2, text(TAnalysisText::TabWhatIf));
     FTabs->setTabText(3, text(TAnalysisText::TabPlan));
+    FTabs->setTabText(FTabs->indexOf(FWeather), text(TAnalysisText::TabWeather));
+    FWeather->UpdateTexts(language);
     FStop->setText(text(TAnalysisText::Stop));
     FSaveCsv->setText(text(TAnalysisText::SaveCsv));
     FSavePng->setText(text(TAnalysisText::SavePng));
@@ -201,6 +261,15 @@ void TAnalysisFrm::ShowTexts()
     const QString night = NightWarningText(FSnapshot, FTexts.Language);
     FNight->setText(night);
     FNight->setVisible(!night.isEmpty());
+    FCompaction->setText(CompactionText(FSnapshot, FTexts.Language));
+    const QString weather = WeatherNoteText(FSnapshot, FTexts.Language);
+    FWeatherNote->setText(weather);
+    FWeatherNote->setVisible(!weather.isEmpty());
+    // The what-if stays on the classes, and says so when a weather is chosen.
+    FWhatIfLegend->setText(AnalysisTexts::Text(FTexts.Language, TAnalysisText::WhatIfLegend)
+        + (FSnapshot.WeatherSource.isEmpty()
+                ? QString()
+                : QLatin1Char(' ') + AnalysisTexts::Text(FTexts.Language, TAnalysisText::WhatIfOnClasses)));
 }
 
 void TAnalysisFrm::RebuildCoolingChart()
@@ -246,7 +315,7 @@ void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
     FProgress->setVisible(false);
     FStop->setVisible(false);
     FWhatIfCells = analysis.WhatIf;
-    FWhatIf->SetCells(FWhatIfCells, FSnapshot.Scenario.Wind, FSnapshot.Scenario.Cloud);
+    FWhatIf->SetCells(FWhatIfCells, FComputation->Scenario.Wind, FComputation->Scenario.Cloud);
     FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
 }
 
@@ -330,7 +399,7 @@ bool TAnalysisFrm::ExportReport()
     content.PrintedAt = QDateTime::currentDateTime();
     if (!FWhatIfCells.empty()) {
         content.WhatIf = FWhatIfCells;
-    } else if (auto cells = RunWeatherWhatIf(FSnapshot.Scenario)) {
+    } else if (auto cells = RunWeatherWhatIf(FComputation->Scenario)) {
         // Nine runs, a few milliseconds: not worth waiting for the background.
         content.WhatIf = std::move(*cells);
     }

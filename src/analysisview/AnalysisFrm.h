@@ -18,11 +18,15 @@ class TExportQuestions;
 class THoverChartView;
 class TLayingPlanView;
 class TMessagePresenter;
+class TWeatherPanel;
+struct TWeatherChoice;
 class TWhatIfTable;
 
 // The analysis window: summary line, cooling curve, depth profile, weather
 // what-if and laying plan of the frame's last successful computation, with
-// its exports. Not modal; borrows the texts, the presenter and the questions.
+// its exports; and the site's weather, measured or forecast, whose answer it
+// shows beside the frame's. Not modal; borrows the texts, the presenter and
+// the questions.
 class TAnalysisFrm : public QWidget {
     Q_OBJECT
 
@@ -52,6 +56,9 @@ public:
     TWhatIfTable* WhatIfView() const { return FWhatIf; }
     TLayingPlanView* PlanView() const { return FPlan; }
     TDepthProfileChart* DepthView() const { return FDepth; }
+    TWeatherPanel* WeatherView() const { return FWeather; }
+    QLabel* CompactionLabel() const { return FCompaction; }
+    QLabel* WeatherNoteLabel() const { return FWeatherNote; }
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
     QLabel* NightLabel() const { return FNight; }
@@ -74,6 +81,8 @@ private:
     void Refresh();
     void ShowTexts();
     void RebuildCoolingChart();
+    void WeatherChanged();
+    QString WeatherSourceText(const TWeatherChoice& choice) const;
     void BackgroundFinished(const TBackgroundAnalysis& analysis);
     void BackgroundProgressed(int done, int total);
     void BackgroundStopped();
@@ -96,6 +105,8 @@ private:
 
     QLabel* FSummary;
     QLabel* FNight;
+    QLabel* FCompaction;
+    QLabel* FWeatherNote;
     QTabWidget* FTabs;
     THoverChartView* FCoolingView;
     QLabel* FHover;
@@ -103,6 +114,7 @@ private:
     TWhatIfTable* FWhatIf;
     QLabel* FWhatIfLegend;
     TLayingPlanView* FPlan;
+    TWeatherPanel* FWeather;
     QProgressBar* FProgress;
     QPushButton* FStop;
     QPushButton* FSaveCsv;

@@ -134,8 +134,8 @@ void PaintWeather(
     const double headerWidth = 28.0 * mm;
     const double cellWidth = (page.Width() - headerWidth) / WeatherColumnsMax;
     const double rowHeight = 4.5 * mm;
-    const TAnalysisText heads[] = {TAnalysisText::ReportWeatherClock, TAnalysisText::ReportWeatherAir,
-        TAnalysisText::ReportWeatherWind, TAnalysisText::ReportWeatherCloud};
+    const TAnalysisText heads[] = {TAnalysisText::WeatherHour, TAnalysisText::WeatherAirColumn,
+        TAnalysisText::WeatherWindColumn, TAnalysisText::WeatherCloudColumn};
     for (int row = 0; row < 4; ++row) {
         const double top = page.Top() + row * rowHeight;
         painter.drawText(
