@@ -207,7 +207,8 @@ QString TAnalysisFrm::WeatherSourceText(const TWeatherChoice& choice) const
     }
     QStringList given;
     if (choice.AirTemp) {
-        given << AnalysisTexts::Text(language, TAnalysisText::ValueAir).arg(RegionalFormat::FormatReal(*choice.AirTemp));
+        given
+            << AnalysisTexts::Text(language, TAnalysisText::ValueAir).arg(RegionalFormat::FormatReal(*choice.AirTemp));
     }
     if (choice.WindSpeed) {
         given << AnalysisTexts::Text(language, TAnalysisText::ValueWind)
@@ -217,7 +218,8 @@ QString TAnalysisFrm::WeatherSourceText(const TWeatherChoice& choice) const
         given << AnalysisTexts::Text(language, TAnalysisText::ValueCloud)
                      .arg(RegionalFormat::FormatReal(*choice.CloudCover));
     }
-    return AnalysisTexts::Text(language, TAnalysisText::WeatherValuesGiven).arg(given.join(QStringLiteral(", ")));
+    return AnalysisTexts::Text(language, TAnalysisText::WeatherUsed)
+        .arg(AnalysisTexts::Text(language, TAnalysisText::WeatherValuesGiven).arg(given.join(QStringLiteral(", "))));
 }
 
 void TAnalysisFrm::ShowAsPrevious()

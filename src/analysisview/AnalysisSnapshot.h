@@ -17,7 +17,7 @@ struct TAnalysisSnapshot {
     TScenario Scenario;
     TRunOutcome Outcome;
     // With a chosen weather: the frame's answer from its classes beside it,
-    // and where the weather comes from.
+    // and where the weather comes from, as a line of text.
     std::optional<TRunOutcome> ClassesOutcome;
     QString WeatherSource;
     // The chosen weather gave no run; the frame's run is drawn instead.

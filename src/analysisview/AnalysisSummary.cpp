@@ -104,7 +104,7 @@ QString WeatherNoteText(const TAnalysisSnapshot& snapshot, TLanguage language)
         return {};
     }
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
-    QString note = text(TAnalysisText::WeatherUsed).arg(snapshot.WeatherSource);
+    QString note = snapshot.WeatherSource;
     if (snapshot.WeatherFailed) {
         return note + QLatin1Char(' ') + text(TAnalysisText::WeatherFailed);
     }

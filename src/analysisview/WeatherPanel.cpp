@@ -317,7 +317,9 @@ void TWeatherPanel::ShowHours()
             dash = dash || !hour.AirTemp || !hour.WindSpeed || !hour.CloudCover;
         }
         if (!hours.Refusal.empty()) {
-            warnings << Text(TAnalysisText::WeatherUnorderedNote).arg(QString::fromStdString(hours.Refusal));
+            // The reader's reason is for the log: the window speaks the user's language only.
+            qWarning("%s", hours.Refusal.c_str());
+            warnings << Text(TAnalysisText::WeatherUnorderedNote);
         }
         if (!hours.CoversLaying && hours.From && hours.Until) {
             warnings << Text(TAnalysisText::WeatherNotCoveringNote)
@@ -361,8 +363,8 @@ void TWeatherPanel::ImportForecast()
             = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(QFile::encodeName(path).toStdString()));
         TakeForecast({std::move(source), TWeatherOrigin{path, {}, {}, 0.0, 0.0}});
     } catch (const TWeatherError& error) {
-        FPresenter.ShowWarning(this,
-            Text(TAnalysisText::WeatherReadFailed).arg(QFileInfo(path).fileName(), QString::fromUtf8(error.what())));
+        FPresenter.ShowWarning(this, Text(TAnalysisText::WeatherReadFailed).arg(QFileInfo(path).fileName()));
+        qWarning("%s", error.what());
     }
 }
 
@@ -406,10 +408,12 @@ void TWeatherPanel::FetchFailed(const TForecastFailure& failure)
         message = Text(TAnalysisText::WeatherFetchHttpStatus).arg(service).arg(failure.HttpStatus);
         break;
     case TForecastFailureKind::Malformed:
-        message = Text(TAnalysisText::WeatherFetchMalformed).arg(service, failure.Detail);
+        message = Text(TAnalysisText::WeatherFetchMalformed).arg(service);
+        qWarning("%s", qPrintable(failure.Detail));
         break;
     case TForecastFailureKind::Other:
-        message = Text(TAnalysisText::WeatherFetchOther).arg(service, failure.Detail);
+        message = Text(TAnalysisText::WeatherFetchOther).arg(service);
+        qWarning("%s", qPrintable(failure.Detail));
         break;
     }
     FPresenter.ShowWarning(this, message);

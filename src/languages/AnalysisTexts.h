@@ -117,13 +117,13 @@ enum class TAnalysisText {
     WeatherFromService,  // %1 service, %2 latitude, %3 longitude, %4 moment
     WeatherNoForecast,
     WeatherDownloading,  // %1 service
-    WeatherReadFailed,  // %1 file, %2 the reader's reason
+    WeatherReadFailed,  // %1 file
     WeatherFetchUnreachable,  // %1 service
     WeatherFetchRefused,  // %1 service
     WeatherFetchTimedOut,  // %1 service
     WeatherFetchHttpStatus,  // %1 service, %2 status
-    WeatherFetchMalformed,  // %1 service, %2 the reader's reason
-    WeatherFetchOther,  // %1 service, %2 the network's reason
+    WeatherFetchMalformed,  // %1 service
+    WeatherFetchOther,  // %1 service
     WeatherHour,
     WeatherAirColumn,
     WeatherWindColumn,
@@ -132,7 +132,7 @@ enum class TAnalysisText {
     WeatherDashNote,
     WeatherHeldNote,  // %1 moment
     WeatherNotCoveringNote,  // %1 first, %2 last moment, %3 laying
-    WeatherUnorderedNote,  // %1 the reader's reason
+    WeatherUnorderedNote,
     TabWeather,
     WeatherValuesGiven,  // %1 the values given
     ValueAir,  // %1 degC

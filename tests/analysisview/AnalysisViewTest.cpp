@@ -15,6 +15,8 @@
 #include "ScenarioRun.h"
 #include "WhatIfTable.h"
 
+#include "AnalysisTestFakes.h"
+
 #include <QAbstractButton>
 #include <QAreaSeries>
 #include <QBuffer>
@@ -61,36 +63,6 @@ TScenario dayScenario()
     scenario.Cloud = TCloudClass::Covered;
     return scenario;
 }
-
-class TRecordingPresenter final : public TMessagePresenter {
-public:
-    void ShowWarning(QWidget*, const QString& text) override { Warnings << text; }
-    void ShowError(QWidget*, const QString& title, const QString& text) override { Warnings << title + text; }
-    QStringList Warnings;
-};
-
-class TScriptedQuestions final : public TExportQuestions {
-public:
-    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& current, int) override
-    {
-        AskedWith << current;
-        return SiteName;
-    }
-    QString AskSaveFileName(QWidget*, const QString& title, const QString&) override
-    {
-        Titles << title;
-        return FileName;
-    }
-    QString AskOpenFileName(QWidget*, const QString& title, const QString&) override
-    {
-        Titles << title;
-        return FileName;
-    }
-    QStringList Titles;
-    std::optional<QString> SiteName = QStringLiteral("Chantier N4 Namur");
-    QString FileName;
-    QStringList AskedWith;
-};
 
 QList<QPointF> pointsOf(const QChart& chart, const char* name)
 {

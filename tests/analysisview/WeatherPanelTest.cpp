@@ -1,5 +1,6 @@
 #include "WeatherPanel.h"
 #include "AnalysisMoments.h"
+#include "AnalysisTestFakes.h"
 #include "ExportQuestions.h"
 #include "LocalForecastServer.h"
 #include "MessagePresenter.h"
@@ -23,24 +24,6 @@
 namespace {
 
 const QString ForecastFile = QStringLiteral(KELVARA_TEST_DATA "/weather/forecast-utc.json");
-
-class TRecordingPresenter final : public TMessagePresenter {
-public:
-    void ShowWarning(QWidget*, const QString& text) override { Messages << text; }
-    void ShowError(QWidget*, const QString& title, const QString& text) override { Messages << title + text; }
-    QStringList Messages;
-};
-
-class TScriptedQuestions final : public TExportQuestions {
-public:
-    std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&, int) override
-    {
-        return std::nullopt;
-    }
-    QString AskSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return FileName; }
-    QString FileName;
-};
 
 struct TPanelFixture {
     TRecordingPresenter Presenter;
@@ -223,7 +206,7 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     QCOMPARE(choice.Origin.Service, QStringLiteral("127.0.0.1"));
     QCOMPARE(choice.Origin.LatitudeDeg, 51.05);
     QVERIFY(server.Requests.front().contains("latitude=51.05&longitude=4.21&"));
-    QVERIFY(fixture.Presenter.Messages.isEmpty());
+    QVERIFY(fixture.Presenter.Warnings.isEmpty());
     QVERIFY(!fixture.Child<QPushButton>("cancelDownload")->isEnabled());
     QVERIFY(fixture.Panel.SourceLabel()->text().contains(QStringLiteral("127.0.0.1")));
 
@@ -294,9 +277,9 @@ void WeatherPanelTest::refusalsAreToldAndChangeNothing()
         }
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.Panel.IsDownloading(), 10000);
     }
-    QCOMPARE(fixture.Presenter.Messages.size(), told.isEmpty() ? 0 : 1);
+    QCOMPARE(fixture.Presenter.Warnings.size(), told.isEmpty() ? 0 : 1);
     if (!told.isEmpty()) {
-        QVERIFY2(fixture.Presenter.Messages.front().contains(told), qPrintable(fixture.Presenter.Messages.front()));
+        QVERIFY2(fixture.Presenter.Warnings.front().contains(told), qPrintable(fixture.Presenter.Warnings.front()));
     }
     QVERIFY(fixture.Panel.Choice() == before);
     QCOMPARE(changed.size(), 0);

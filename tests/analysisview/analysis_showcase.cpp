@@ -1,13 +1,15 @@
 // Shows the analysis window of one computation, for a look or a screenshot.
 // Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the
 // window once the background analysis is in, and quit; "pdf=FILE" to write its report, and quit;
-// "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear).
+// "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear); "weather=FILE" to import a
+// forecast file into the weather panel.
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
 #include "ExportQuestions.h"
 #include "LanguagesMgrCls.h"
 #include "MessagePresenter.h"
 #include "ScenarioRun.h"
+#include "WeatherPanel.h"
 
 #include <QApplication>
 #include <QDate>
@@ -15,13 +17,39 @@
 #include <QTabWidget>
 #include <QTimer>
 
+namespace {
+
+// The dialogs, but the forecast to import is given.
+class TShowcaseQuestions final : public TExportQuestions {
+public:
+    QString ForecastFile;
+    std::optional<QString> AskText(
+        QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength) override
+    {
+        return FDialogs.AskText(parent, title, label, current, maxLength);
+    }
+    QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) override
+    {
+        return FDialogs.AskSaveFileName(parent, title, filter);
+    }
+    QString AskOpenFileName(QWidget* parent, const QString& title, const QString& filter) override
+    {
+        return ForecastFile.isEmpty() ? FDialogs.AskOpenFileName(parent, title, filter) : ForecastFile;
+    }
+
+private:
+    TDialogExportQuestions FDialogs;
+};
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     TLanguagesMgrCls texts(arguments.contains(QStringLiteral("nl")) ? lgNL : lgFR);
     TMessageBoxPresenter presenter;
-    TDialogExportQuestions questions;
+    TShowcaseQuestions questions;
     TAnalysisFrm window(texts, presenter, questions);
     window.SetProgramVersion(QStringLiteral("1.1.1.0"));
 
@@ -44,6 +72,12 @@ int main(int argc, char* argv[])
         }
     }
     window.ShowComputation(scenario, RunScenario(scenario, {.KeepHistory = true}));
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QStringLiteral("weather="))) {
+            questions.ForecastFile = argument.mid(8);
+            window.WeatherView()->ImportForecast();
+        }
+    }
     for (const QString& argument : arguments) {
         if (argument.startsWith(QStringLiteral("pdf="))) {
             TAnalysisReportContent content;
