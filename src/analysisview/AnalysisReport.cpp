@@ -178,7 +178,7 @@ void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage 
 }
 
 void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIfCell>& cells, const TScenario& computed,
-    const TLanguagesMgrCls& texts, TLanguage language, double mm)
+    bool onClasses, const TLanguagesMgrCls& texts, TLanguage language, double mm)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(8.0);
@@ -209,7 +209,10 @@ void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIf
     }
     painter.setBrush(Qt::NoBrush);
     page.Skip(4.0 * rowHeight / mm + 1.0);
-    page.Line(AnalysisTexts::Text(language, TAnalysisText::WhatIfLegend), 7.5, false, true);
+    page.Line(AnalysisTexts::Text(language, TAnalysisText::WhatIfLegend)
+            + (onClasses ? QLatin1Char(' ') + AnalysisTexts::Text(language, TAnalysisText::WhatIfOnClasses)
+                         : QString()),
+        7.5, false, true);
     page.Skip(2.0);
 }
 
@@ -265,7 +268,9 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
     if (!content.WhatIf.empty()) {
         page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
         page.Skip(1.0);
-        PaintWhatIf(painter, page, content.WhatIf, snapshot.Scenario, *content.Texts, language, mm);
+        // The variants vary the classes, whatever weather the rest of the page is in.
+        PaintWhatIf(painter, page, content.WhatIf, snapshot.Scenario, !snapshot.WeatherSource.isEmpty(), *content.Texts,
+            language, mm);
     }
     page.Line(text(TAnalysisText::ReportNotice), 9.0, false, true);
     page.Skip(3.0);
