@@ -148,10 +148,13 @@ void AnalysisWeatherTest::failedFetchLeavesTheAnswers()
 
 void AnalysisWeatherTest::forecastEndingBeforeTheRunSaysSo()
 {
-    // Laid at 20:00 on the forecast's last day: the layer cools past its end.
+    // A new computation keeps the chosen weather: laid at 20:00 on the
+    // forecast's last day, the layer cools past its end.
     TWindowFixture fixture;
-    fixture.Show(decemberScenario(11, 20));
+    fixture.Show(decemberScenario());
     fixture.Import(ForecastFile);
+    QVERIFY(!fixture.Window.Snapshot().Outcome.WeatherHeld);
+    fixture.Show(decemberScenario(11, 20));
     const TRunOutcome& outcome = fixture.Window.Snapshot().Outcome;
     QVERIFY(outcome.Succeeded() && outcome.WeatherHeld);
     QVERIFY(fixture.Window.WeatherNoteLabel()->isVisibleTo(&fixture.Window));
