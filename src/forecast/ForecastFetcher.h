@@ -38,7 +38,7 @@ class TForecastFetcher : public QObject {
 
 public:
     static constexpr int DefaultTimeoutMs = 20000;
-    static constexpr qint64 DefaultMaxBytes = 4 * 1024 * 1024;
+    static constexpr qint64 DefaultMaxBytes = qint64{4} * 1024 * 1024;
 
     explicit TForecastFetcher(QObject* parent = nullptr);
     ~TForecastFetcher() override;
