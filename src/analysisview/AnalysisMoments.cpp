@@ -89,11 +89,6 @@ QString AnalysisMoments::FormatWait(double seconds, TLanguage language)
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-int AnalysisMoments::TClockSpan::TickCount() const
-{
-    return static_cast<int>(std::lround((End - Start) * 24.0 / StepHours)) + 1;
-}
-
 AnalysisMoments::TClockSpan AnalysisMoments::RoundClockSpan(double from, double to, int maxSteps)
 {
     constexpr double HoursPerDay = 24.0;

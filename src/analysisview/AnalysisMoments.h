@@ -29,12 +29,11 @@ double FromMsSinceEpoch(qint64 ms);
 
 // A clock axis's span: from the whole hour at or before from to a whole
 // number of round steps (1, 2, 3, 4, 6, 8, 12, 24 or 48 h) reaching to, at
-// most maxTicks steps when the span allows.
+// most maxSteps steps when the span allows.
 struct TClockSpan {
     double Start = 0.0;
     double End = 0.0;
     int StepHours = 1;
-    int TickCount() const;
 };
 TClockSpan RoundClockSpan(double from, double to, int maxSteps = 8);
 
