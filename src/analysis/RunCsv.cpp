@@ -2,23 +2,21 @@
 
 #include "CoolingCurve.h"
 #include "DateUtilsBD2006.h"
+#include "NumberText.h"
 
 #include <cstdio>
 
 namespace {
 
+// Always a decimal point: the desktop program runs under the user's locale.
 std::string temperature(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    return text;
+    return NumberText::Fixed(value, 4);
 }
 
 std::string depth(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return NumberText::Fixed(value, 1);
 }
 
 }  // namespace

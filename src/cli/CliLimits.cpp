@@ -1,14 +1,13 @@
 #include "CliLimits.h"
 
-#include <cstdio>
+#include "NumberText.h"
 
 namespace {
 
+// Enough digits to tell the value from the limit: 60.00003 is not "60".
 std::string shortNumber(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return NumberText::Shortest(value);
 }
 
 }  // namespace

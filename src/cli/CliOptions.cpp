@@ -2,6 +2,7 @@
 
 #include "CliLimits.h"
 #include "LayingPlan.h"
+#include "NumberText.h"
 #include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
 #include "ScenarioInputs.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -72,17 +72,13 @@ std::string inputRange(const TPICHourCls& engine, TScenarioInput input)
 {
     const TInputLimits limits = ScenarioInputs::LimitsOf(engine, input);
     const int decimals = limits.Step == std::trunc(limits.Step) ? 0 : 1;
-    char text[80];
-    std::snprintf(text, sizeof text, "%.*f to %.*f", decimals, limits.Min, decimals, limits.Max);
-    return text;
+    return NumberText::Fixed(limits.Min, decimals) + " to " + NumberText::Fixed(limits.Max, decimals);
 }
 
 // "MIN to MAX" in the fewest digits.
 std::string range(double min, double max)
 {
-    char text[80];
-    std::snprintf(text, sizeof text, "%g to %g", min, max);
-    return text;
+    return NumberText::Shortest(min) + " to " + NumberText::Shortest(max);
 }
 
 std::string buildUsage(const TPICHourCls& engine)

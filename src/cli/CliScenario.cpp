@@ -2,6 +2,7 @@
 
 #include "CliReport.h"
 #include "DateUtilsBD2006.h"
+#include "NumberText.h"
 #include "PICHourCls.h"
 #include "RegionalSettingsCls.h"
 #include "ScenarioInputs.h"
@@ -12,7 +13,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -23,9 +23,7 @@ constexpr char CliDecimalSeparator = '.';
 
 std::string oneDecimal(double value)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return NumberText::Fixed(value, 1);
 }
 
 TCliOutcome failed(TCliOutcome outcome, TCliStatus status, std::string message)
