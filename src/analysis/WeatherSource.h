@@ -9,11 +9,26 @@
 #include <string>
 #include <vector>
 
+// Why a weather file was refused, for a front end to say in its own language.
+enum class TWeatherErrorKind {
+    Unreadable,  // missing, not a file, a read error
+    TooLarge,  // over MaxFileBytes, or nested deeper than MaxJsonDepth
+    Malformed,  // not a timeline CSV or a forecast JSON, a cell or a moment that does not parse
+    OutOfRange,  // a value outside its bounds, an offset outside +-18 h
+    TooManyPoints,  // over MaxPoints in one series
+    NotIncreasing,  // moments not strictly increasing on the run's clock
+};
+
 // A refused weather file: the message names the file, the line (CSV) or the
-// index (JSON) and the reason, on one line.
+// index (JSON) and the reason, on one line, in English for the logs and the
+// command line; the kind tells the reason apart.
 class TWeatherError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    TWeatherError(TWeatherErrorKind kind, const std::string& message) : std::runtime_error(message), FKind(kind) { }
+    TWeatherErrorKind Kind() const noexcept { return FKind; }
+
+private:
+    TWeatherErrorKind FKind;
 };
 
 // One moment as a file writes it: civil seconds since 30 December 1899
@@ -54,6 +69,10 @@ inline constexpr double AirTempMin = -40.0, AirTempMax = 50.0;
 inline constexpr double WindSpeedMin = 0.0, WindSpeedMax = 60.0;
 inline constexpr double CloudCoverMin = 0.0, CloudCoverMax = 100.0;
 inline constexpr std::size_t MaxPoints = 10000;  // a series
+// A year of minutes in a series is far below these; a file beyond them is
+// not weather, and reading it would only cost memory.
+inline constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
+inline constexpr int MaxJsonDepth = 32;
 
 // Reads a CSV timeline or a forecast service's hourly JSON, told apart by
 // content. Throws TWeatherError.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -110,6 +111,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, WeatherRefusalTest,
         TRefusal{"time,wind_speed\n2026-12-09T12:00Z,-0.1\n", "line 2: wind speed -0.1 m/s outside 0 to 60"},
         TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,101\n", "line 2: cloud cover 101 % outside 0 to 100"},
         TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,lots\n", "line 2: cloud_cover \"lots\" is not a number"},
+        // Numbers as the command line's options read them.
+        TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,0x10\n", "line 2: cloud_cover \"0x10\" is not a number"},
+        TRefusal{"time,cloud_cover\n2026-12-09T12:00Z,1e1\n", "line 2: cloud_cover \"1e1\" is not a number"},
+        TRefusal{"time,air_temp\n2026-12-09T12:00Z,2,5\n",
+            "line 2: the row has 3 fields, the header 2 (a decimal comma must be quoted)"},
         TRefusal{"time,air_temp,cloud_cover\n2026-12-09T12:00Z,,50\n", "air_temp has no points"},
         TRefusal{TooMany.c_str(), "line 10002: more than 10000 points of wind speed"},
         TRefusal{"{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"wind_speed_10m\":[3]},"
@@ -126,6 +132,82 @@ INSTANTIATE_TEST_SUITE_P(Cases, WeatherRefusalTest,
 TEST(WeatherSourceTest, AnUnreadableFileIsRefused)
 {
     EXPECT_THROW(WeatherSource::ReadFile(DataDir + "missing.csv"), TWeatherError);
+}
+
+TWeatherErrorKind kindOf(const std::string& text)
+{
+    try {
+        WeatherSource::ReadText(text, "w");
+    } catch (const TWeatherError& error) {
+        return error.Kind();
+    }
+    ADD_FAILURE() << "accepted";
+    return TWeatherErrorKind::Unreadable;
+}
+
+// The process's locale, for the time of a test.
+class TLocale {
+public:
+    explicit TLocale(const char* name) : FOld(std::setlocale(LC_ALL, nullptr)), FSet(std::setlocale(LC_ALL, name)) { }
+    ~TLocale() { std::setlocale(LC_ALL, FOld.c_str()); }
+    bool Set() const { return FSet != nullptr; }
+
+private:
+    std::string FOld;
+    const char* FSet;
+};
+
+TEST(WeatherSourceTest, ReadsTheSameUnderTheUsersLocales)
+{
+    const TWeatherSource c = WeatherSource::ReadFile(DataDir + "site-weather.csv");
+    for (const char* name : {"fr_BE.UTF-8", "nl_BE.UTF-8"}) {
+        const TLocale locale(name);
+        ASSERT_TRUE(locale.Set()) << name << " is not generated (scripts/install-deps.sh generates it)";
+        const TWeatherSource there = WeatherSource::ReadFile(DataDir + "site-weather.csv");
+        ASSERT_EQ(there.AirTemp.size(), c.AirTemp.size()) << name;
+        for (std::size_t n = 0; n < c.AirTemp.size(); ++n)
+            EXPECT_EQ(there.AirTemp[n].Value, c.AirTemp[n].Value) << name;
+        EXPECT_EQ(WeatherSource::ReadText("time,air_temp\n2026-12-09T12:00Z,\"-2,5\"\n", "q").AirTemp[0].Value, -2.5);
+    }
+}
+
+TEST(WeatherSourceTest, HostileFilesAreRefusedWithinBoundsAndBriefly)
+{
+    // 70 000 levels once overflowed the stack while the refusal was written.
+    const std::string deep = "{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"temperature_2m\":"
+        + std::string(70000, '[') + std::string(70000, ']') + "}}";
+    EXPECT_EQ(kindOf(deep), TWeatherErrorKind::TooLarge);
+    // Inside a string, brackets are text.
+    EXPECT_NO_THROW(WeatherSource::ReadText("{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"cloud_cover\":[5]},"
+                                            "\"note\":\""
+            + std::string(100, '[') + "\"}",
+        "w"));
+    EXPECT_EQ(kindOf(std::string(WeatherSource::MaxFileBytes + 1, ' ') + "x"), TWeatherErrorKind::TooLarge);
+    EXPECT_EQ(kindOf("time,air_temp\n2026-12-09T12:00Z,99\n"), TWeatherErrorKind::OutOfRange);
+    // An endless device is read no further than the limit.
+    try {
+        WeatherSource::ReadFile("/dev/zero");
+        FAIL() << "accepted";
+    } catch (const TWeatherError& error) {
+        EXPECT_EQ(error.Kind(), TWeatherErrorKind::TooLarge);
+    }
+    // A value is quoted in part, its control bytes and NUL shown, not copied.
+    const std::string cell = std::string("a\0b\x1b", 4) + std::string(500, 'x');
+    try {
+        WeatherSource::ReadText("time,air_temp\n2026-12-09T12:00Z,\"" + cell + "\"\n", "w.csv");
+        FAIL() << "accepted";
+    } catch (const TWeatherError& error) {
+        EXPECT_EQ(std::string(error.what()),
+            "w.csv: line 2: air_temp \"a\\x00b\\x1B" + std::string(36, 'x') + "...\" is not a number");
+    }
+    const std::string array
+        = "{\"hourly\":{\"time\":[\"2026-12-09T12:00\"],\"cloud_cover\":[[\"" + std::string(9000, 'y') + "\"]]}}";
+    try {
+        WeatherSource::ReadText(array, "f.json");
+        FAIL() << "accepted";
+    } catch (const TWeatherError& error) {
+        EXPECT_EQ(std::string(error.what()), "f.json: hourly.cloud_cover[0]: an array is not a number");
+    }
 }
 
 TEST(WeatherSourceTest, ClassEqualConstantsGiveTheClassRun)

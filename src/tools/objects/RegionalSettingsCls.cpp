@@ -1,5 +1,7 @@
 #include "RegionalSettingsCls.h"
 
+#include "StringTools/StringToolsCls.h"
+
 #include <charconv>
 #include <cstddef>
 #include <limits>
@@ -9,29 +11,9 @@
 
 namespace {
 
-constexpr bool IsBlankOrControl(char c)
-{
-    // Compared as a byte: UTF-8 lead and continuation bytes are above 127 and
-    // must reach the scan (and be refused there), not be trimmed away.
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 constexpr bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && IsBlankOrControl(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlankOrControl(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
 }
 
 // The conversion every parse tries, at most twice: an optional leading minus,
@@ -98,7 +80,7 @@ double TRegionalSettingsCls::ParseReal(std::string_view text, char decimalSepara
 {
     ErrorCode = Success;
 
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = StringToolsCls::Trim(text);
     if (trimmed.empty()) {
         ErrorCode = ErrorEmpty;
         return 0.0;

@@ -13,7 +13,7 @@ constexpr bool IsBlankOrControl(char c)
 
 }  // namespace
 
-std::vector<std::string> SplitString(char separator, std::string_view text)
+std::string_view Trim(std::string_view text)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -23,7 +23,12 @@ std::vector<std::string> SplitString(char separator, std::string_view text)
     while (last > first && IsBlankOrControl(text[last - 1])) {
         --last;
     }
-    std::string_view rest = text.substr(first, last - first);
+    return text.substr(first, last - first);
+}
+
+std::vector<std::string> SplitString(char separator, std::string_view text)
+{
+    std::string_view rest = Trim(text);
 
     std::vector<std::string> pieces;
     for (std::size_t at = rest.find(separator); at != std::string_view::npos; at = rest.find(separator)) {
