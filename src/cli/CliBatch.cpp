@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 #include "Csv.h"
 #include "ScenarioBatch.h"
+#include "StringTools/StringToolsCls.h"
 
 #include <algorithm>
 #include <array>
@@ -47,7 +48,11 @@ std::optional<std::string> findColumns(const TCsvRecord& header, TColumns& colum
 {
     if (header.UnclosedQuote)
         return "the CSV header has an unclosed quote";
-    const std::vector<std::string>& names = header.Fields;
+    // Matched trimmed, as the weather CSV's header: " air_temp " is the
+    // column air_temp, not an unknown one whose values are dropped.
+    std::vector<std::string> names;
+    for (const std::string& field : header.Fields)
+        names.emplace_back(StringToolsCls::Trim(field));
     std::set<std::string_view> seen;
     for (const std::string& name : names) {
         // Spreadsheets end a header with empty columns; those are copied as

@@ -464,6 +464,20 @@ TEST(CliBatch, unusableHeaderIsRefused)
     EXPECT_EQ(run({"--batch"}, "\n").Status, 2) << "no header at all";
 }
 
+TEST(CliBatch, headerNamesAreTrimmed)
+{
+    const std::string row = "5,170,30,feeble,clear,2026-01-21,12:00,-10\n";
+    const auto resultOf = [&](const std::string& header) {
+        const TRun r = run({"--batch"}, header + "\n" + row);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        return csvRecords(r.Out).at(1).at(8);
+    };
+    const std::string trimmed = resultOf("thickness,laying_temp,reopen_temp,wind,cloud,date,time,air_temp");
+    // Padded names are the same columns: the -10 degC is not dropped.
+    EXPECT_EQ(resultOf(" thickness ,laying_temp,reopen_temp,wind,cloud,date,time, air_temp "), trimmed);
+    EXPECT_NE(resultOf("thickness,laying_temp,reopen_temp,wind,cloud,date,time,note"), trimmed);
+}
+
 TEST(CliBatch, emptyHeaderColumnsAreCopied)
 {
     const TRun r = run({"--batch"},
