@@ -5,4 +5,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 build=${KELVARA_BUILD_DIR:-$root/build}
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The whole suite under C, then under the users' regional settings and zone:
+# a decimal comma in a file, or a good file refused, shows only there.
+echo "== tests under LANG=LC_ALL=C.UTF-8"
+LANG=C.UTF-8 LC_ALL=C.UTF-8 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+for l in fr_BE.UTF-8 nl_BE.UTF-8; do
+  echo "== tests under LANG=LC_ALL=$l, TZ=Europe/Brussels"
+  LANG=$l LC_ALL=$l TZ=Europe/Brussels ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+done
