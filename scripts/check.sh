@@ -20,7 +20,7 @@ build=${KELVARA_BUILD_DIR:-$root/build}
 asan_build=${KELVARA_ASAN_BUILD_DIR:-$root/build-asan}
 fuzz_build=${KELVARA_FUZZ_BUILD_DIR:-$root/build-fuzz}
 tidy_build=${KELVARA_TIDY_BUILD_DIR:-$root/build-tidy}
-fuzzers=(ParseRealFuzz SplitStringFuzz DateTimeFuzz ComputeFuzz)
+fuzzers=(ParseRealFuzz SplitStringFuzz DateTimeFuzz ComputeFuzz WeatherReadFuzz CsvReadFuzz)
 
 # Every stage runs even when an earlier one fails, so that one run reports
 # everything; the script fails at the end if any stage did. Each stage runs
@@ -57,7 +57,11 @@ run_fuzzer() {
   local target=$1
   local corpus="$fuzz_build/corpus/$target" artifacts="$fuzz_build/artifacts"
   mkdir -p "$corpus" "$artifacts"
-  if "$fuzz_build/fuzz/$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+  # The readers' inputs may be files whose depth or length is the fault:
+  # let them grow to a deeply nested forecast's size.
+  local size=()
+  case $target in WeatherReadFuzz | CsvReadFuzz) size=(-max_len=262144) ;; esac
+  if "$fuzz_build/fuzz/$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "${size[@]}" \
       -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
       "$corpus" "$root/fuzz/corpus/$target" >"$fuzz_build/$target.log" 2>&1; then
     echo "$target: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$fuzz_build/$target.log" | grep -o '[0-9]*$') runs, no finding"
