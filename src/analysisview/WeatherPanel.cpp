@@ -351,6 +351,28 @@ void TWeatherPanel::TakeForecast(TForecast forecast)
     ShowState();
 }
 
+// Why a file was refused, in the window's language; the English detail
+// (line, value) goes to the log.
+QString TWeatherPanel::ReadFailureText(TWeatherErrorKind kind) const
+{
+    switch (kind) {
+    case TWeatherErrorKind::Unreadable:
+        return Text(TAnalysisText::WeatherReadUnreadable);
+    case TWeatherErrorKind::TooLarge:
+        return Text(TAnalysisText::WeatherReadTooLarge)
+            .arg(QStringLiteral("%1"), QString::number(WeatherSource::MaxFileBytes / (1024 * 1024)));
+    case TWeatherErrorKind::OutOfRange:
+        return Text(TAnalysisText::WeatherReadOutOfRange);
+    case TWeatherErrorKind::TooManyPoints:
+        return Text(TAnalysisText::WeatherReadTooManyPoints)
+            .arg(QStringLiteral("%1"), QString::number(WeatherSource::MaxPoints));
+    case TWeatherErrorKind::Malformed:
+    case TWeatherErrorKind::NotIncreasing:
+        break;
+    }
+    return Text(TAnalysisText::WeatherReadFailed);
+}
+
 void TWeatherPanel::ImportForecast()
 {
     const QString path = FQuestions.AskOpenFileName(
@@ -363,7 +385,7 @@ void TWeatherPanel::ImportForecast()
             = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(QFile::encodeName(path).toStdString()));
         TakeForecast({std::move(source), TWeatherOrigin{path, {}, {}, 0.0, 0.0}});
     } catch (const TWeatherError& error) {
-        FPresenter.ShowWarning(this, Text(TAnalysisText::WeatherReadFailed).arg(QFileInfo(path).fileName()));
+        FPresenter.ShowWarning(this, ReadFailureText(error.Kind()).arg(QFileInfo(path).fileName()));
         qWarning("%s", error.what());
     }
 }

@@ -73,6 +73,7 @@ private:
     void ShowState();
     void ShowHours();
     QString Text(TAnalysisText id) const;
+    QString ReadFailureText(TWeatherErrorKind kind) const;
 
     TMessagePresenter& FPresenter;
     TExportQuestions& FQuestions;

@@ -145,6 +145,15 @@ constexpr TTextPair Table[] = {
      "JSON.",
         "Het bestand \"%1\" kon niet als weergegevens worden gelezen: nodig is een CSV met een kolom time of een "
         "JSON-uurverwachting."},
+    {"Le fichier « %1 » n'a pas pu être lu.", "Het bestand \"%1\" kon niet worden gelezen."},
+    {"Le fichier « %1 » n'est pas une météo : il dépasse %2 Mio, ou ses données sont imbriquées trop profondément.",
+        "Het bestand \"%1\" is geen weerbestand: het is groter dan %2 MiB, of de gegevens zijn te diep genest."},
+    {"Le fichier « %1 » contient une valeur hors des limites : air de -40 à 50 °C, vent de 0 à 60 m/s, nébulosité de "
+     "0 à 100 %.",
+        "Het bestand \"%1\" bevat een waarde buiten de grenzen: lucht van -40 tot 50 °C, wind van 0 tot 60 m/s, "
+        "bewolking van 0 tot 100 %."},
+    {"Le fichier « %1 » contient plus de %2 valeurs d'une même grandeur.",
+        "Het bestand \"%1\" bevat meer dan %2 waarden van eenzelfde grootheid."},
     {"La prévision n'a pas pu être téléchargée : pas de connexion au réseau, ou le service « %1 » est introuvable.",
         "De verwachting kon niet worden gedownload: geen netwerkverbinding, of de dienst \"%1\" is niet gevonden."},
     {"La prévision n'a pas pu être téléchargée : le service « %1 » refuse la connexion.",

@@ -118,6 +118,10 @@ enum class TAnalysisText {
     WeatherNoForecast,
     WeatherDownloading,  // %1 service
     WeatherReadFailed,  // %1 file
+    WeatherReadUnreadable,  // %1 file
+    WeatherReadTooLarge,  // %1 file, %2 MiB
+    WeatherReadOutOfRange,  // %1 file
+    WeatherReadTooManyPoints,  // %1 file, %2 points
     WeatherFetchUnreachable,  // %1 service
     WeatherFetchRefused,  // %1 service
     WeatherFetchTimedOut,  // %1 service

@@ -229,6 +229,9 @@ void WeatherPanelTest::refusalsAreToldAndChangeNothing_data()
     QTest::addColumn<QString>("told");  // in the one message; empty: no message
 
     QTest::newRow("unreadable file") << "file:time,air_temp\nyesterday,12\n" << 0 << "weather.csv";
+    // Each kind of refusal says its own reason.
+    QTest::newRow("value out of range") << "file:time,air_temp\n2026-12-09T12:00Z,99\n" << 0 << "air de -40 à 50 °C";
+    QTest::newRow("too large") << "file:" + QString(17 * 1024 * 1024, QLatin1Char(' ')) << 0 << "dépasse 16 Mio";
     QTest::newRow("missing file") << "file:" << 0 << "weather.csv";
     QTest::newRow("refused") << "refuse" << 0 << "127.0.0.1";
     QTest::newRow("not found") << "{}" << 404 << "404";
