@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KELVARA_FUZZ_CHECK(record->Line >= 1 && record->Line > line);
         line = record->Line;
         const std::string written = JoinCsvLine(record->Fields);
-        // A blank line is skipped and a byte-order mark dropped at the start:
-        // neither can come back as it was.
-        if (record->UnclosedQuote || blank(written) || written.rfind("\xEF\xBB\xBF", 0) == 0)
+        // A blank line is skipped and a byte-order mark that opens the input
+        // dropped, quoted or not: neither can come back as it was.
+        if (record->UnclosedQuote || blank(written) || record->Fields.front().rfind("\xEF\xBB\xBF", 0) == 0)
             continue;
         std::istringstream again(written + "\n");
         TCsvReader rereader(again);
