@@ -47,17 +47,4 @@ std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput inp
     return std::nullopt;
 }
 
-std::optional<TInputProblem> CheckAll(
-    const TPICHourCls& engine, double thicknessCm, double layingTemp, double reopenTemp)
-{
-    const std::pair<TScenarioInput, double> inputs[] = {{TScenarioInput::Thickness, thicknessCm},
-        {TScenarioInput::LayingTemp, layingTemp}, {TScenarioInput::ReopenTemp, reopenTemp}};
-    for (const auto& [input, value] : inputs)
-        if (const auto refusal = Check(engine, input, value)) {
-            const TInputLimits limits = LimitsOf(engine, input);
-            return TInputProblem{input, *refusal, *refusal == TInputRefusal::AboveMaximum ? limits.Max : limits.Min};
-        }
-    return std::nullopt;
-}
-
 }  // namespace ScenarioInputs

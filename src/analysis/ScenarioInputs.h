@@ -20,14 +20,6 @@ struct TInputLimits {
     int Steps;
 };
 
-// The first refused input and its limit (the one it crossed; for NotAReal
-// the minimum).
-struct TInputProblem {
-    TScenarioInput Input;
-    TInputRefusal Refusal;
-    double Limit;
-};
-
 // The one check of the scenario's inputs, for every front end: the engine's
 // limits and step rules, applied as the desktop frame applies them.
 namespace ScenarioInputs {
@@ -42,9 +34,5 @@ int Position(const TPICHourCls& engine, TScenarioInput input, double value);
 // steps, below the minimum (only when strict: while typing, a value on its
 // way up is not refused) and above the maximum.
 std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput input, double value, bool strict = true);
-
-// All three in order, the first problem or nothing.
-std::optional<TInputProblem> CheckAll(
-    const TPICHourCls& engine, double thicknessCm, double layingTemp, double reopenTemp);
 
 }  // namespace ScenarioInputs
