@@ -3,6 +3,7 @@
 #include "CompactionWindow.h"
 #include "DateUtilsBD2006.h"
 #include "Daylight.h"
+#include "LegalClock.h"
 #include "PICHourCls.h"
 #include "TheTimeUtilsCls.h"
 #include "WeatherSource.h"
@@ -19,7 +20,7 @@ void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHisto
 {
     outcome.Clock = clock;
     outcome.SummerTime = engine.SummerTime;
-    outcome.ClockOffset = engine.SummerTime ? 2.0 : 1.0;
+    outcome.ClockOffset = LegalClock::OffsetHours(engine.SummerTime);
     outcome.BottomTemp = engine.BottomTemp;
     outcome.DayOfYear = engine.DayOfYear;
     outcome.EquationOfTime = engine.EquationOfTime;

@@ -1,6 +1,6 @@
 #include "WallClock.h"
 
-#include "PICHourCls.h"
+#include "LegalClock.h"
 #include "TheTimeUtilsCls.h"
 
 #include <cmath>
@@ -8,16 +8,9 @@
 
 namespace WallClock {
 
-namespace {
-
-constexpr int SummerOffsetHours = 2;
-constexpr int WinterOffsetHours = 1;
-
-}  // namespace
-
 int OffsetHours(bool summerTime)
 {
-    return summerTime ? SummerOffsetHours : WinterOffsetHours;
+    return LegalClock::OffsetHours(summerTime);
 }
 
 double ToUtc(double runMoment, double clockOffset)
@@ -35,13 +28,14 @@ TWallMoment ToWallClock(double runMoment, double clockOffset, TClockMode clock)
     if (clock != TClockMode::Auto)
         return {runMoment, clock == TClockMode::Summer};
     const double utc = ToUtc(runMoment, clockOffset);
-    const bool summer = IsSummerTimeAtUtc(utc);
+    const bool summer = LegalClock::IsSummerTimeAtUtc(utc);
     return {FromUtc(utc, OffsetHours(summer)), summer};
 }
 
 int WallOffsetHours(double wallMoment, TClockMode clock)
 {
-    return OffsetHours(clock == TClockMode::Auto ? !IsWinterTime(wallMoment, wallMoment) : clock == TClockMode::Summer);
+    return OffsetHours(clock == TClockMode::Auto ? LegalClock::IsSummerTimeOnWall(wallMoment, wallMoment)
+                                                 : clock == TClockMode::Summer);
 }
 
 double WallToUtc(double wallMoment, TClockMode clock)

@@ -46,7 +46,7 @@ QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language)
     }
     // The moment as the site's legal clock showed it, whatever the computer's zone.
     const double utc = DateTimeConversion::ToDateTime(origin.FetchedUtc.toUTC());
-    const double wall = utc + WallClock::OffsetHours(IsSummerTimeAtUtc(utc)) / 24.0;
+    const double wall = WallClock::ToWallClock(utc, 0.0, TClockMode::Auto).Moment;
     return AnalysisTexts::Text(language, TAnalysisText::WeatherFromService)
         .arg(origin.Service, coordinate(origin.LatitudeDeg), coordinate(origin.LongitudeDeg),
             AnalysisMoments::FormatMoment(wall));

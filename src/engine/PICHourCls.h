@@ -24,10 +24,6 @@ class TSkyBrightnessCache;
 // date or the time cannot be decomposed.
 bool IsWinterTime(double date, double time);
 
-// Whether the legal clock shows summer time at a moment given in UTC (a
-// date-time value); false when it cannot be decomposed.
-bool IsSummerTimeAtUtc(double utcMoment);
-
 // The cooling-time engine: road structure, input limits, the inputs of one
 // computation and the result of the last one. Compute fails with a
 // std::runtime_error whose message is exactly one of the Failure* texts.

@@ -1,4 +1,5 @@
 #include "EngineTestSupport.h"
+#include "LegalClock.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ TEST(SummerTimeAtUtc, changesAt0100Utc)
     } const cases[] = {{3, 28, 0, 59, false}, {3, 28, 1, 0, true}, {10, 31, 0, 59, true}, {10, 31, 1, 0, false},
         {3, 27, 12, 0, false}, {10, 30, 12, 0, true}};
     for (const auto& c : cases)
-        EXPECT_EQ(IsSummerTimeAtUtc(dateOf(2027, c.Month, c.Day) + timeOf(c.Hour, c.Minute)), c.Summer)
+        EXPECT_EQ(LegalClock::IsSummerTimeAtUtc(dateOf(2027, c.Month, c.Day) + timeOf(c.Hour, c.Minute)), c.Summer)
             << c.Month << "-" << c.Day << " " << c.Hour << ":" << c.Minute;
 }
 
@@ -97,7 +98,7 @@ TEST(WinterTime, undecodableDateIsWinter)
     EXPECT_TRUE(IsWinterTime(std::nan(""), 0.5));
     EXPECT_TRUE(IsWinterTime(1e300, 0.5));
     EXPECT_TRUE(IsWinterTime(dateOf(2027, 7, 1), std::nan("")));
-    EXPECT_FALSE(IsSummerTimeAtUtc(std::nan("")));
+    EXPECT_FALSE(LegalClock::IsSummerTimeAtUtc(std::nan("")));
 }
 
 // The cumulative depth of every layer on the half-centimetre grid must land
