@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -48,11 +49,13 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The shortest text that reads back as value: a value just past a limit
+// must not print as the limit.
 std::string numberText(double value)
 {
-    std::ostringstream out;
-    out << value;
-    return out.str();
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 void addSample(TWeatherSource& source, const TQuantity& quantity, const TWeatherMoment& moment, double value,
@@ -154,9 +157,16 @@ void readForecast(const std::string& text, TWeatherSource& source)
         refuse(source.File, "", "unknown format: no hourly.time");
     std::int64_t offset = 0;
     if (root.contains("utc_offset_seconds")) {
+        // Compared in its own type before any negation or conversion: an
+        // unsigned 2^64 - 1 must not wrap to -1, nor -2^63 overflow.
+        constexpr std::int64_t MaxOffset = 18 * SecondsPerHour;
         const json& given = root["utc_offset_seconds"];
-        if (!given.is_number_integer() || std::llabs(given.get<std::int64_t>()) > SecondsPerDay)
-            refuse(source.File, "", "utc_offset_seconds is not a whole number of seconds within a day");
+        const bool within = given.is_number_unsigned()
+            ? given.get<std::uint64_t>() <= static_cast<std::uint64_t>(MaxOffset)
+            : given.is_number_integer() && given.get<std::int64_t>() >= -MaxOffset
+                && given.get<std::int64_t>() <= MaxOffset;
+        if (!within)
+            refuse(source.File, "", "utc_offset_seconds is not an offset of whole seconds within 18 h of UTC");
         offset = given.get<std::int64_t>();
     }
     const json& times = hourly["time"];
