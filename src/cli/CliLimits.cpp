@@ -1,14 +1,15 @@
 #include "CliLimits.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
+// The fewest digits that read back as the bound itself, whatever the locale.
 std::string shortNumber(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 }  // namespace

@@ -146,7 +146,8 @@ std::optional<double> readNumber(const std::string& text)
 
 // The weather constants, the file and the compaction-end temperature; a
 // refusal names what is wrong.
-std::optional<std::pair<TCliStatus, std::string>> readWeather(const TCliScenario& scenario, TScenario& read)
+std::optional<std::pair<TCliStatus, std::string>> readWeather(
+    const TCliScenario& scenario, TScenario& read, TCliOutcome& outcome)
 {
     struct TWeatherField {
         const char* Name;
@@ -154,19 +155,25 @@ std::optional<std::pair<TCliStatus, std::string>> readWeather(const TCliScenario
         double Min, Max;
         const std::string* Text;
         std::optional<double>* Target;
+        std::optional<double>* Echo;
         bool InFile;
     };
     const TWeatherSource* file = scenario.Weather.get();
+    outcome.WindGiven = !scenario.WindSpeed.empty() || (file && !file->WindSpeed.empty());
+    outcome.CloudGiven = !scenario.CloudCover.empty() || (file && !file->CloudCover.empty());
     const TWeatherField fields[] = {
         {"air temperature", "degC", WeatherSource::AirTempMin, WeatherSource::AirTempMax, &scenario.AirTemp,
-            &read.AirTemp, file && !file->AirTemp.empty()},
+            &read.AirTemp, &outcome.AirTemp, file && !file->AirTemp.empty()},
         {"wind speed", "m/s", WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax, &scenario.WindSpeed,
-            &read.WindSpeed, file && !file->WindSpeed.empty()},
+            &read.WindSpeed, &outcome.WindSpeed, file && !file->WindSpeed.empty()},
         {"cloud cover", "%", WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax, &scenario.CloudCover,
-            &read.CloudCover, file && !file->CloudCover.empty()},
+            &read.CloudCover, &outcome.CloudCover, file && !file->CloudCover.empty()},
         {"compaction temperature", "degC", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax,
-            &scenario.CompactionTemp, nullptr, false},
+            &scenario.CompactionTemp, nullptr, &outcome.CompactionTemp, false},
     };
+    // Every readable value is echoed as a number, also past a refusal.
+    for (const TWeatherField& field : fields)
+        *field.Echo = readNumber(*field.Text);
     for (const TWeatherField& field : fields) {
         if (field.Text->empty())
             continue;
@@ -204,6 +211,10 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     TCliReading reading;
     TCliOutcome& outcome = reading.Outcome;
     const TPICHourCls engine;
+    // The weather asked for, which a refusal must not report as the classes.
+    outcome.Weather = scenario.Weather                                                             ? "timeline"
+        : !scenario.AirTemp.empty() || !scenario.WindSpeed.empty() || !scenario.CloudCover.empty() ? "values"
+                                                                                                   : "classes";
 
     // In the desktop frame's order.
     constexpr TScenarioInput inputs[]
@@ -271,14 +282,24 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     read.Layers = scenario.Layers;
     read.BottomTemp = scenario.BottomTemp;
     outcome.BottomTemp = scenario.BottomTemp.value_or(engine.BottomTemp);
-    if (auto refusal = readWeather(scenario, read)) {
+    if (auto refusal = readWeather(scenario, read, outcome)) {
         outcome = failed(outcome, refusal->first, refusal->second);
         return reading;
     }
-    outcome.Weather = WeatherKindOf(read);
     outcome.Laying = IsoDateTime(TheTimeUtilsCls::JoinDateAndTime(*date, *time));
     reading.Scenario = std::move(read);
     return reading;
+}
+
+TCliOutcome RefusedFileOutcome(const TCliScenario& scenario, bool weatherFile, std::string message)
+{
+    TCliScenario withoutFile = scenario;
+    withoutFile.Weather.reset();
+    TCliOutcome outcome = ReadScenario(withoutFile).Outcome;
+    outcome.Error.clear();
+    if (weatherFile)
+        outcome.Weather = "timeline";
+    return failed(outcome, TCliStatus::Refused, std::move(message));
 }
 
 void AddRun(TCliOutcome& outcome, const TRunOutcome& run)

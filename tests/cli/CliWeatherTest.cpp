@@ -69,6 +69,21 @@ TEST(CliWeatherTest, ConstantsGoWithThePlanAndTheCurve)
     EXPECT_EQ(records[1][6], "40.0000");
 }
 
+TEST(CliWeatherTest, JsonInputsEchoTheWeatherUsed)
+{
+    const TRun constants = run(
+        with({"--wind", "strong", "--wind-speed", "4.5", "--air-temp", "2", "--compaction-temp", "90", "--json"}));
+    ASSERT_EQ(constants.Status, 0) << constants.Err;
+    EXPECT_NE(constants.Out.find("\"wind\":null,\"cloud\":\"clear\","), std::string::npos) << constants.Out;
+    EXPECT_NE(constants.Out.find("\"air_temp\":2,\"wind_speed\":4.5,\"cloud_cover\":null,\"compaction_temp\":90,"),
+        std::string::npos)
+        << constants.Out;
+    // The file's cloud series replaces the cloud class.
+    const TRun file = run(with({"--weather", DataDir + "site-weather.csv", "--json"}));
+    ASSERT_EQ(file.Status, 0) << file.Err;
+    EXPECT_NE(file.Out.find("\"wind\":null,\"cloud\":null,"), std::string::npos) << file.Out;
+}
+
 TEST(CliWeatherTest, BatchRowsTakeTheirConstantsAndTheFile)
 {
     const std::string input = "thickness,laying_temp,reopen_temp,wind,cloud,date,time,air_temp\n"
