@@ -7,6 +7,7 @@
 #include "ScenarioInputs.h"
 #include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
+#include "WallClock.h"
 #include "WeatherSource.h"
 
 #include <array>
@@ -272,6 +273,13 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     }
     read.Clock = *clock;
     outcome.SummerTime = SummerTimeOf(read);
+    if (!WallClock::LayingExists(read)) {
+        outcome = failed(outcome, TCliStatus::Refused,
+            "time: " + scenario.Time + " does not exist on " + scenario.Date
+                + ": the legal clock goes from 02:00 winter time to 03:00 summer time (--clock summer or winter "
+                  "force one clock)");
+        return reading;
+    }
 
     for (const TCliLayerOverride& layer : scenario.Layers)
         if (layer.Index < 1 || layer.Index >= engine.Layers.Count()) {

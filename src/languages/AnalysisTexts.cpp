@@ -89,6 +89,10 @@ constexpr TTextPair Table[] = {
      "plus tôt.",
         "De wederopenstelling zou na 31/12/9999 vallen, voorbij de kalender: kies een vroegere datum van "
         "aanbrenging."},
+    {"L'heure de pose %1 n'existe pas le %2 : l'heure légale passe de 02:00 (heure d'hiver) à 03:00 (heure d'été). "
+     "Choisissez une autre heure.",
+        "Het aanbrengtijdstip %1 bestaat niet op %2: de wettelijke tijd springt van 02:00 (wintertijd) naar 03:00 "
+        "(zomertijd). Kies een ander tijdstip."},
     {"Enregistrer le graphique « %1 » (PNG)", "Grafiek \"%1\" opslaan (PNG)"},
     {"Attention : remise en circulation de nuit.", "Let op: wederopenstelling 's nachts."},
     {"Le modèle ne donne pas de résultat pour ces conditions.",

@@ -326,13 +326,35 @@ TEST(CliClock, autoFollowsTheLegalClock)
     };
     EXPECT_EQ(offset("2027-03-25", "10:00", "auto"), "1");
     EXPECT_EQ(offset("2027-03-28", "01:59", "auto"), "1");
-    EXPECT_EQ(offset("2027-03-28", "02:00", "auto"), "2");
+    EXPECT_EQ(offset("2027-03-28", "03:00", "auto"), "2");
     EXPECT_EQ(offset("2027-10-28", "10:00", "auto"), "2");
     EXPECT_EQ(offset("2027-10-31", "02:59", "auto"), "2");
     EXPECT_EQ(offset("2027-10-31", "03:00", "auto"), "1");
     EXPECT_EQ(offset("2027-10-28", "10:00", "winter"), "1");
     EXPECT_EQ(offset("2027-07-01", "10:00", "winter"), "1");
     EXPECT_EQ(offset("2027-01-01", "10:00", "summer"), "2");
+}
+
+// The legal clock skips 02:00 to 02:59 on the March change day: a laying
+// then is refused, on its own and as a batch row; a forced clock has no gap.
+TEST(CliClock, theSkippedHourIsRefusedOnTheLegalClockOnly)
+{
+    for (const char* time : {"02:00", "02:30", "02:59"}) {
+        const TRun r = run({"--date", "2027-03-28", "--time", time});
+        EXPECT_EQ(r.Status, 2) << time;
+        EXPECT_EQ(r.Err,
+            "kelvara-calc: time: " + std::string(time)
+                + " does not exist on 2027-03-28: the legal clock goes from 02:00 winter time to 03:00 summer time "
+                  "(--clock summer or winter force one clock)\n");
+        for (const char* clock : {"summer", "winter"})
+            EXPECT_EQ(run({"--date", "2027-03-28", "--time", time, "--clock", clock}).Status, 0) << time << clock;
+    }
+    for (const char* time : {"01:59", "03:00"})
+        EXPECT_EQ(run({"--date", "2027-03-28", "--time", time}).Status, 0) << time;
+    const TRun batch = run({"--batch"},
+        "thickness,laying_temp,reopen_temp,wind,cloud,date,time\n5,170,30,feeble,clear,2027-03-28,02:30\n");
+    EXPECT_EQ(batch.Status, 3);
+    EXPECT_NE(batch.Out.find("does not exist on 2027-03-28"), std::string::npos) << batch.Out;
 }
 
 // Default inputs (5 cm, 170 to 30 degC, feeble wind, clear sky) laid around
