@@ -158,7 +158,8 @@ std::string JsonResult(const TCliOutcome& outcome)
     json += ",\"weather\":" + JsonString(outcome.Weather);
     if (outcome.Weather == "timeline")
         json += ",\"weather_from\":" + jsonOptional(outcome.WeatherFrom) + ",\"weather_until\":"
-            + jsonOptional(outcome.WeatherUntil) + ",\"weather_held\":" + jsonOptional(outcome.WeatherHeld);
+            + jsonOptional(outcome.WeatherUntil) + ",\"weather_held\":" + jsonOptional(outcome.WeatherHeld)
+            + ",\"weather_covers_laying\":" + jsonOptional(outcome.WeatherCoversLaying);
     json += ",\"compaction_seconds\":" + jsonOptional(outcome.CompactionSeconds)
         + ",\"compaction_until\":" + jsonOptional(outcome.CompactionUntil);
     if (outcome.Status != TCliStatus::Ok)

@@ -320,6 +320,17 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
         outcome.StartSolarTime = run.StartSolarTime;
         outcome.Limits = run.Limits;
     }
+    if (run.Failure == TRunOutcome::WeatherNotCoveringLaying) {
+        const std::string from = IsoDateTime(run.Wall(run.WeatherFrom.value_or(run.Laying)).Moment).value_or("?");
+        const std::string until = IsoDateTime(run.Wall(run.WeatherUntil.value_or(run.Laying)).Moment).value_or("?");
+        outcome.WeatherFrom = from;
+        outcome.WeatherUntil = until;
+        outcome.WeatherCoversLaying = false;
+        outcome = failed(outcome, TCliStatus::Refused,
+            "weather: the timeline (" + from + " to " + until + ") does not cover the laying at "
+                + outcome.Laying.value_or("?") + "; no answer is given on values from another time");
+        return;
+    }
     if (!run.Succeeded()) {
         outcome.Error = run.Failure;
         // A reopening past the calendar is a refused input, not the engine's failure.
@@ -341,6 +352,7 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
         outcome.WeatherFrom = IsoDateTime(run.Wall(*run.WeatherFrom).Moment);
         outcome.WeatherUntil = IsoDateTime(run.Wall(*run.WeatherUntil).Moment);
         outcome.WeatherHeld = run.WeatherHeld;
+        outcome.WeatherCoversLaying = run.WeatherCoversLaying;
     }
     outcome.CompactionSeconds = run.CompactionSeconds;
     if (run.CompactionSeconds)

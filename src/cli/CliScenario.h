@@ -80,6 +80,7 @@ struct TCliOutcome {
     std::optional<std::string> WeatherFrom;  // a timeline's first and last moment, wall clock
     std::optional<std::string> WeatherUntil;
     std::optional<bool> WeatherHeld;
+    std::optional<bool> WeatherCoversLaying;  // false: refused, no run
     std::optional<double> CompactionSeconds;
     std::optional<std::string> CompactionUntil;  // wall clock
 };

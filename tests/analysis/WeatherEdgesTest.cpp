@@ -1,5 +1,8 @@
 #include "WeatherSource.h"
 
+#include "DateUtilsBD2006.h"
+#include "ScenarioRun.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,6 +56,35 @@ TEST(WeatherEdgesTest, CrOnlyLinesAreLines)
         = WeatherSource::ReadText("time,air_temp\r2026-12-09T12:00Z,2\r2026-12-09T13:00Z,1\r", "w");
     ASSERT_EQ(source.AirTemp.size(), 2u);
     EXPECT_EQ(source.AirTemp[1].Where, "line 3");
+}
+
+// A run is given only when every file series it uses reaches the laying
+// from both sides; a constant in place of a series lifts that series' limit.
+TEST(WeatherEdgesTest, ATimelineMustCoverTheLaying)
+{
+    const auto source = std::make_shared<const TWeatherSource>(WeatherSource::ReadText(
+        "time,air_temp,wind_speed\n2026-12-09T12:00Z,2,\n2026-12-09T13:00Z,1,3\n2026-12-09T16:00Z,0,2\n", "w"));
+    struct {
+        int Hour, Minute;
+        bool WindConstant;
+        bool Covers;
+    } const cases[] = {{12, 30, false, false}, {13, 59, false, false}, {14, 0, false, true}, {17, 0, false, true},
+        {17, 1, false, false}, {13, 30, true, true}, {12, 59, true, false}};
+    for (const auto& c : cases) {
+        TScenario s;  // laid on the winter clock, UTC + 1 h
+        s.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 12, 9);
+        s.LayingTime = *DateUtilsBD2006::EncodeTime(c.Hour, c.Minute, 0, 0);
+        s.Weather = source;
+        if (c.WindConstant)
+            s.WindSpeed = 3.0;
+        const TRunOutcome run = RunScenario(s);
+        EXPECT_EQ(run.WeatherCoversLaying, c.Covers) << c.Hour << ":" << c.Minute;
+        EXPECT_EQ(run.Succeeded(), c.Covers) << run.Failure;
+        if (!c.Covers) {
+            EXPECT_EQ(run.Failure, TRunOutcome::WeatherNotCoveringLaying);
+            EXPECT_NEAR(run.WeatherUntil.value_or(0.0), s.LayingDate + 17.0 / 24.0, 1e-9);
+        }
+    }
 }
 
 }  // namespace
