@@ -95,6 +95,7 @@ enum class TAnalysisText {
     WeatherStartsAfterLaying,  // %1 its first moment
     WeatherHeld,  // %1 its last moment
     WeatherFailed,
+    WeatherMissesLaying,  // %1 first, %2 last moment of the timeline
     WhatIfOnClasses,
     ReportWeather,
     // The weather panel: the analysis's weather, its source and its hours.
