@@ -21,7 +21,8 @@ std::optional<TCsvRecord> TCsvReader::Next()
             return std::nullopt;
         for (; c != std::char_traits<char>::eof(); c = FIn.get()) {
             const char ch = static_cast<char>(c);
-            if (ch == '\n')
+            // A CR alone is a line end too, as older spreadsheets write them.
+            if (ch == '\n' || (ch == '\r' && FIn.peek() != '\n'))
                 ++FLine;
             if (quoted) {
                 if (ch == '"' && FIn.peek() == '"') {
@@ -36,8 +37,11 @@ std::optional<TCsvRecord> TCsvReader::Next()
             }
             if (ch == '\n')
                 break;
-            if (ch == '\r' && (FIn.peek() == '\n' || FIn.peek() == std::char_traits<char>::eof()))
-                continue;
+            if (ch == '\r') {
+                if (FIn.peek() == '\n')
+                    continue;
+                break;
+            }
             if (ch != ' ' && ch != '\t')
                 blank = false;
             if (ch == '"')

@@ -14,7 +14,7 @@ struct TCsvRecord {
 
 // Comma-separated records. A field in double quotes may hold commas (a
 // decimal comma, say), doubled quotes and line breaks; a record ends with
-// LF or CR LF. Blank lines are skipped, and so is a byte-order mark at the
+// LF, CR LF or a CR alone. Blank lines are skipped, and so is a byte-order mark at the
 // start (spreadsheets leave one).
 class TCsvReader {
 public:

@@ -19,6 +19,9 @@ struct TRunOutcome {
     std::string Failure;
     static constexpr const char* ReopeningOutOfRange = "Reopening moment beyond the calendar";
     static constexpr const char* UnknownFailure = "Failure without a message";
+    // The timeline does not reach back to the laying, or ends before it: no
+    // answer is given on values held from another time.
+    static constexpr const char* WeatherNotCoveringLaying = "Weather timeline does not cover the laying";
 
     double Laying = 0.0;  // the laying date joined with the laying time
     bool SummerTime = false;
@@ -44,6 +47,10 @@ struct TRunOutcome {
     std::optional<double> WeatherFrom;
     std::optional<double> WeatherUntil;
     bool WeatherHeld = false;
+    // With a timeline: whether every series it gives has points at or
+    // before the laying and at or after it (else WeatherNotCoveringLaying,
+    // and no run).
+    std::optional<bool> WeatherCoversLaying;
     // Seconds until the new layer's mean reached the compaction-end
     // temperature; empty when the run ended before.
     std::optional<double> CompactionSeconds;

@@ -30,34 +30,74 @@ void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHisto
         outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
 }
 
+// Where the file series a run uses (those no constant replaces) lie, in
+// elapsed seconds from the laying.
+struct TWeatherSpan {
+    double First = 0.0;  // the earliest point of any series
+    double Last = 0.0;  // the latest
+    double LatestStart = 0.0;  // the first point of the series that starts last
+    double EarliestEnd = 0.0;  // the last point of the series that ends first
+    bool CoversLaying() const { return LatestStart <= 0.0 && EarliestEnd >= 0.0; }
+};
+
+std::optional<TWeatherSpan> usedSpan(const TWeatherTimeline& weather, const TScenario& scenario)
+{
+    if (!scenario.Weather)
+        return std::nullopt;
+    const std::pair<const std::optional<TWeatherSeries>*, bool> all[] = {{&weather.AirTemp, !scenario.AirTemp},
+        {&weather.WindSpeed, !scenario.WindSpeed}, {&weather.CloudCover, !scenario.CloudCover}};
+    std::optional<TWeatherSpan> span;
+    for (const auto& [series, fromFile] : all) {
+        if (!*series || !fromFile)
+            continue;
+        const double first = (*series)->Points().front().ElapsedSeconds;
+        const double last = (*series)->Points().back().ElapsedSeconds;
+        if (!span)
+            span = TWeatherSpan{first, last, first, last};
+        span->First = std::min(span->First, first);
+        span->Last = std::max(span->Last, last);
+        span->LatestStart = std::max(span->LatestStart, first);
+        span->EarliestEnd = std::min(span->EarliestEnd, last);
+    }
+    return span;
+}
+
+// The span's first and last moment as run moments, and whether it covers
+// the laying.
+void addSpan(const TWeatherSpan& span, const TScenario& scenario, TRunOutcome& outcome)
+{
+    // Elapsed seconds count from the laying's minute; the run's moments keep
+    // its seconds, so go through UTC.
+    const double laying = static_cast<double>(LayingUtcSeconds(scenario));
+    outcome.WeatherFrom = WallClock::FromUtc((laying + span.First) / 86400.0, outcome.ClockOffset);
+    outcome.WeatherUntil = WallClock::FromUtc((laying + span.Last) / 86400.0, outcome.ClockOffset);
+    outcome.WeatherCoversLaying = span.CoversLaying();
+}
+
 // The weather the run used, and how long the layer stayed above the
 // compaction-end temperature.
 void addWeather(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome& outcome)
 {
     outcome.WeatherKind = WeatherKindOf(scenario);
     outcome.CompactionSeconds = CompactionSeconds(engine.History(), engine.LayingTemp, scenario.CompactionTemp);
-    if (!scenario.Weather)
-        return;
-    const std::optional<TWeatherSeries>* all[]
-        = {&engine.Weather.AirTemp, &engine.Weather.WindSpeed, &engine.Weather.CloudCover};
-    std::optional<double> first, last;
-    for (const auto* series : all) {
-        if (!*series || (series == all[0] && scenario.AirTemp) || (series == all[1] && scenario.WindSpeed)
-            || (series == all[2] && scenario.CloudCover))
-            continue;
-        const auto& points = (*series)->Points();
-        first = first ? std::min(*first, points.front().ElapsedSeconds) : points.front().ElapsedSeconds;
-        last = last ? std::max(*last, points.back().ElapsedSeconds) : points.back().ElapsedSeconds;
-        if (points.back().ElapsedSeconds < outcome.ResultSeconds)
-            outcome.WeatherHeld = true;
+    if (const auto span = usedSpan(engine.Weather, scenario)) {
+        outcome.WeatherHeld = span->EarliestEnd < outcome.ResultSeconds;
+        addSpan(*span, scenario, outcome);
     }
-    if (!first)
-        return;
-    // Elapsed seconds count from the laying's minute; the run's moments keep
-    // its seconds, so go through UTC.
-    const double laying = static_cast<double>(LayingUtcSeconds(scenario));
-    outcome.WeatherFrom = WallClock::FromUtc((laying + *first) / 86400.0, outcome.ClockOffset);
-    outcome.WeatherUntil = WallClock::FromUtc((laying + *last) / 86400.0, outcome.ClockOffset);
+}
+
+// A timeline that does not cover the laying: the outcome of no run.
+TRunOutcome uncoveredRun(const TScenario& scenario, const TWeatherSpan& span)
+{
+    TRunOutcome outcome;
+    outcome.Failure = TRunOutcome::WeatherNotCoveringLaying;
+    outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
+    outcome.Clock = scenario.Clock;
+    outcome.SummerTime = SummerTimeOf(scenario);
+    outcome.ClockOffset = WallClock::OffsetHours(outcome.SummerTime);
+    outcome.WeatherKind = WeatherKindOf(scenario);
+    addSpan(span, scenario, outcome);
+    return outcome;
 }
 
 // The outcome of an engine whose Compute has just succeeded for this laying
@@ -97,6 +137,8 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
         std::optional<TPICHourCls> ownEngine;
         TPICHourCls& engine = settings.Engine != nullptr ? *settings.Engine : ownEngine.emplace();
         ApplyScenario(scenario, engine);
+        if (const auto span = usedSpan(engine.Weather, scenario); span && !span->CoversLaying())
+            return uncoveredRun(scenario, *span);
         engine.SkyCache = settings.SkyCache;
         TNullProgressBar noProgress;
         try {

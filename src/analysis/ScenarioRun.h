@@ -25,5 +25,7 @@ struct TRunSettings {
 
 // Runs the scenario on an engine of its own or the one lent, as the desktop
 // program's compute action does: reopening = JoinDateAndTime(date, time) + the result's whole
-// seconds. Never throws: every failure is in the outcome, never an empty one.
+// seconds. A timeline that does not cover the laying gives no run (the
+// failure WeatherNotCoveringLaying). Never throws: every failure is in the
+// outcome, never an empty one.
 TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings = {});

@@ -54,4 +54,10 @@ bool ExistsOnWallClock(double wallMoment, TClockMode clock)
     return std::fabs(ToWallClock(utc, 0.0, clock).Moment - wallMoment) < Tolerance;
 }
 
+bool LayingExists(const TScenario& scenario)
+{
+    return ExistsOnWallClock(
+        TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime), scenario.Clock);
+}
+
 }  // namespace WallClock

@@ -210,9 +210,16 @@ void readForecast(const std::string& text, TWeatherSource& source)
         refuse(source.File, "", "unknown format: no hourly.time", TWeatherErrorKind::Malformed);
     std::int64_t offset = 0;
     if (root.contains("utc_offset_seconds")) {
+        // Compared in its own type before any negation or conversion: an
+        // unsigned 2^64 - 1 must not wrap to -1, nor -2^63 overflow.
+        constexpr std::int64_t MaxOffset = 18 * SecondsPerHour;
         const json& given = root["utc_offset_seconds"];
-        if (!given.is_number_integer() || std::llabs(given.get<std::int64_t>()) > SecondsPerDay)
-            refuse(source.File, "", "utc_offset_seconds is not a whole number of seconds within a day",
+        const bool within = given.is_number_unsigned()
+            ? given.get<std::uint64_t>() <= static_cast<std::uint64_t>(MaxOffset)
+            : given.is_number_integer() && given.get<std::int64_t>() >= -MaxOffset
+                && given.get<std::int64_t>() <= MaxOffset;
+        if (!within)
+            refuse(source.File, "", "utc_offset_seconds is not an offset of whole seconds within 18 h of UTC",
                 TWeatherErrorKind::OutOfRange);
         offset = given.get<std::int64_t>();
     }

@@ -45,6 +45,9 @@ TAnalysisSnapshot MakeWeatherSnapshot(const TScenario& frameScenario, const TRun
                                                             : MakeAnalysisSnapshot(frameScenario, frameOutcome);
     snapshot.WeatherSource = source;
     snapshot.WeatherFailed = !weatherOutcome.Succeeded();
+    if (weatherOutcome.WeatherCoversLaying == false && weatherOutcome.WeatherFrom && weatherOutcome.WeatherUntil) {
+        snapshot.WeatherMissesLaying = std::pair(*weatherOutcome.WeatherFrom, *weatherOutcome.WeatherUntil);
+    }
     if (!snapshot.WeatherFailed) {
         snapshot.ClassesOutcome = frameOutcome;
         snapshot.ClassesOutcome->History.reset();

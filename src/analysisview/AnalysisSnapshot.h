@@ -22,6 +22,9 @@ struct TAnalysisSnapshot {
     QString WeatherSource;
     // The chosen weather gave no run; the frame's run is drawn instead.
     bool WeatherFailed = false;
+    // Why: its timeline's first and last moment (run moments) when it does
+    // not cover the laying.
+    std::optional<std::pair<double, double>> WeatherMissesLaying;
     std::vector<TCurvePoint> Curve;
     std::vector<TDepthProfile> Profiles;
     // From the whole hour before the laying to the whole hour after the end of the curve.

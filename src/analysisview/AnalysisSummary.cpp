@@ -105,10 +105,19 @@ QString WeatherNoteText(const TAnalysisSnapshot& snapshot, TLanguage language)
     }
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
     QString note = snapshot.WeatherSource;
+    const TRunOutcome& outcome = snapshot.Outcome;
+    if (snapshot.WeatherMissesLaying) {
+        // The frame's run on the same laying and clock writes the weather's moments.
+        const auto moment = [&](double at) {
+            return AnalysisMoments::FormatMoment(outcome, at) + AnalysisMoments::ClockNote(outcome, at, language);
+        };
+        return note + QLatin1Char(' ')
+            + text(TAnalysisText::WeatherMissesLaying)
+                  .arg(moment(snapshot.WeatherMissesLaying->first), moment(snapshot.WeatherMissesLaying->second));
+    }
     if (snapshot.WeatherFailed) {
         return note + QLatin1Char(' ') + text(TAnalysisText::WeatherFailed);
     }
-    const TRunOutcome& outcome = snapshot.Outcome;
     if (outcome.WeatherFrom && *outcome.WeatherFrom > outcome.Laying) {
         note += QLatin1Char(' ')
             + text(TAnalysisText::WeatherStartsAfterLaying)

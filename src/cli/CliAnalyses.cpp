@@ -43,6 +43,8 @@ std::string shortFailure(const TCliOutcome& outcome)
         return "unstable";
     if (outcome.Error == "TPICHourCls/3")
         return "over 34 h 43 min";
+    if (outcome.WeatherCoversLaying == false)
+        return "no weather";
     return "past 9999";
 }
 

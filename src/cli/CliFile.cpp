@@ -52,12 +52,54 @@ int writeTemporary(const std::string& path, const std::string& text, std::string
     return error;
 }
 
+// Why the file that path leads to cannot take a result: a directory, a FIFO
+// (the write would block on a reader, and renaming over it would remove it),
+// a device or a socket; nothing for a regular file or none yet.
+std::optional<std::string> refusedKind(const std::string& path, const std::string& target)
+{
+    struct stat status { };
+    if (stat(target.c_str(), &status) != 0)
+        return errno == ENOENT ? std::nullopt : std::optional(failure(path, errno));
+    const char* kind = nullptr;
+    if (S_ISDIR(status.st_mode))
+        kind = "it is a directory";
+    else if (S_ISFIFO(status.st_mode))
+        kind = "it is a FIFO";
+    else if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        kind = "it is a device";
+    else if (!S_ISREG(status.st_mode))
+        kind = "it is not a regular file";
+    if (kind == nullptr)
+        return std::nullopt;
+    return "cannot write \"" + path + "\": " + kind;
+}
+
 }  // namespace
+
+std::string ResolvedTarget(const std::string& path)
+{
+    // Each link followed by hand, so that a link to a file not yet there
+    // still leads to it; a loop ends at the system's own bound.
+    std::filesystem::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
+            break;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
 
 std::optional<std::string> CheckWritable(const std::string& path)
 {
+    const std::string target = ResolvedTarget(path);
+    if (auto refusal = refusedKind(path, target))
+        return refusal;
     std::string name;
-    const int fd = CliTemporaries::Open(path, name);
+    const int fd = CliTemporaries::Open(target, name);
     if (fd < 0)
         return failure(path, errno);
     close(fd);
@@ -69,11 +111,20 @@ std::optional<std::string> WriteWholeFiles(const std::vector<TOutputFile>& files
 {
     if (files.empty())
         return std::nullopt;
+    // A link is written through: the file it leads to is replaced, the link
+    // stays.
+    std::vector<std::string> targets;
+    for (const TOutputFile& file : files) {
+        targets.push_back(ResolvedTarget(file.Path));
+        if (auto refusal = refusedKind(file.Path, targets.back()))
+            return refusal;
+    }
     CliTemporaries::Install();
     std::vector<std::string> temporaries;
-    for (const TOutputFile& file : files) {
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        const TOutputFile& file = files[n];
         std::string name;
-        if (const int error = writeTemporary(file.Path, file.Text, name)) {
+        if (const int error = writeTemporary(targets[n], file.Text, name)) {
             for (const std::string& written : temporaries)
                 discard(written);
             return failure(file.Path, error);
@@ -85,7 +136,7 @@ std::optional<std::string> WriteWholeFiles(const std::vector<TOutputFile>& files
     // between.
     std::optional<std::string> problem;
     for (std::size_t n = 0; n < files.size(); ++n) {
-        if (!problem && std::rename(temporaries[n].c_str(), files[n].Path.c_str()) != 0)
+        if (!problem && std::rename(temporaries[n].c_str(), targets[n].c_str()) != 0)
             problem = failure(files[n].Path, errno);
         if (problem)
             std::remove(temporaries[n].c_str());

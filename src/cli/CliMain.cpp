@@ -10,6 +10,7 @@
 #include "WeatherSource.h"
 
 #include <ctime>
+#include <optional>
 #include <ostream>
 
 #ifndef KELVARA_VERSION
@@ -42,18 +43,28 @@ int reportFailure(const TCliOptions& options, const TCliScenario& scenario, cons
     return ExitCodeOf(outcome.Status);
 }
 
-// The --weather file, read once for every run; false after refusing it.
-bool readWeatherFile(TCliOptions& options, std::ostream& err)
+// A file refused before any run: one line, and with --json the object of
+// any other refusal.
+int refuseFile(const TCliOptions& options, const std::string& message, TCliOutput& out, std::ostream& err)
+{
+    if (options.Json)
+        out.Write(
+            JsonReport(options.Scenario, RefusedFileOutcome(options.Scenario, !options.WeatherFile.empty(), message)));
+    err << "kelvara-calc: " << message << '\n';
+    return 2;
+}
+
+// The --weather file, read once for every run; its refusal, or nothing.
+std::optional<std::string> readWeatherFile(TCliOptions& options)
 {
     if (options.WeatherFile.empty())
-        return true;
+        return std::nullopt;
     try {
         options.Scenario.Weather = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(options.WeatherFile));
     } catch (const TWeatherError& error) {
-        err << "kelvara-calc: " << error.what() << '\n';
-        return false;
+        return error.what();
     }
-    return true;
+    return std::nullopt;
 }
 
 int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err,
@@ -68,8 +79,10 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
                                : std::string("kelvara-calc ") + KELVARA_VERSION + '\n');
         return 0;
     case TCliMode::Batch:
-        if (!readWeatherFile(options, err))
+        if (const auto refusal = readWeatherFile(options)) {
+            err << "kelvara-calc: " << *refusal << '\n';
             return 2;
+        }
         return RunBatch(in, out, err, options.Scenario, showProgress);
     case TCliMode::Single:
     case TCliMode::WhatIf:
@@ -88,19 +101,16 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     // Files are tried before any work, so that a path that cannot be
     // written costs nothing and leaves nothing.
     if (!options.CurveFile.empty() && options.CurveFile != "-" && !options.ProfilesFile.empty()
-        && options.ProfilesFile != "-" && SameFile(options.CurveFile, options.ProfilesFile)) {
-        err << "kelvara-calc: --curve and --profiles name the same file \"" << options.ProfilesFile << "\"\n";
-        return 2;
-    }
+        && options.ProfilesFile != "-" && SameFile(options.CurveFile, options.ProfilesFile))
+        return refuseFile(
+            options, "--curve and --profiles name the same file \"" + options.ProfilesFile + "\"", out, err);
     for (const std::string* file : {&options.CurveFile, &options.ProfilesFile})
         if (!file->empty() && *file != "-")
-            if (const auto problem = CheckWritable(*file)) {
-                err << "kelvara-calc: " << *problem << '\n';
-                return 2;
-            }
+            if (const auto problem = CheckWritable(*file))
+                return refuseFile(options, *problem, out, err);
 
-    if (!readWeatherFile(options, err))
-        return 2;
+    if (const auto refusal = readWeatherFile(options))
+        return refuseFile(options, *refusal, out, err);
     TCliReading reading = ReadScenario(scenario);
     TCliOutcome& outcome = reading.Outcome;
     if (!reading.Scenario)
@@ -139,10 +149,8 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
             files.push_back({*file, csv(run)});
         }
     }
-    if (const auto problem = WriteWholeFiles(files)) {
-        err << "kelvara-calc: " << *problem << '\n';
-        return 2;
-    }
+    if (const auto problem = WriteWholeFiles(files))
+        return refuseFile(options, *problem, out, err);
     if (options.Json)
         out.Write(JsonReport(scenario, outcome));
     else if (!toStandardOutput)

@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -30,6 +32,9 @@ std::optional<double> readNumber(const std::string& text)
 constexpr const char* SingleRunOptions[]
     = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
         "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover"};
+
+// The options that take no value.
+constexpr std::string_view FlagOptions[] = {"--json", "--batch", "--help", "--version", "--what-if", "--plan"};
 
 // "YYYY-MM-DDTHH:MM" as a date-time value.
 std::optional<double> readMoment(const std::string& text)
@@ -216,6 +221,12 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             target = true;
             return std::nullopt;
         };
+        // A value given twice is a mistake to point out, not a choice of the
+        // last; --layer alone is repeatable, and a repeated flag means the same.
+        const bool takesValue = name != "--layer" && name.rfind("--", 0) == 0
+            && std::find(std::begin(FlagOptions), std::end(FlagOptions), name) == std::end(FlagOptions);
+        if (takesValue && std::find(given.begin(), given.end(), name) != given.end())
+            return TCliUsageError{name + " is given more than once"};
         given.push_back(name);
 
         std::string* textTarget = nullptr;

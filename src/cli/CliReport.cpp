@@ -123,9 +123,19 @@ std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome)
     };
     std::string json = "\"inputs\":{\"thickness\":" + echo(outcome.ThicknessCm, scenario.Thickness)
         + ",\"laying_temp\":" + echo(outcome.LayingTemp, scenario.LayingTemp)
-        + ",\"reopen_temp\":" + echo(outcome.ReopenTemp, scenario.ReopenTemp) + ",\"wind\":" + JsonString(scenario.Wind)
-        + ",\"cloud\":" + JsonString(scenario.Cloud) + ",\"date\":" + JsonString(scenario.Date)
+        + ",\"reopen_temp\":" + echo(outcome.ReopenTemp, scenario.ReopenTemp)
+        + ",\"wind\":" + (outcome.WindGiven ? "null" : JsonString(scenario.Wind)) + ",\"cloud\":"
+        + (outcome.CloudGiven ? "null" : JsonString(scenario.Cloud)) + ",\"date\":" + JsonString(scenario.Date)
         + ",\"time\":" + JsonString(scenario.Time) + ",\"clock\":" + JsonString(scenario.Clock);
+    // The weather constants as the run used them; a class a wind speed or a
+    // cloud cover replaced is null above.
+    const auto constant = [&echo](const std::optional<double>& read, const std::string& typed) {
+        return typed.empty() ? std::string("null") : echo(read, typed);
+    };
+    json += ",\"air_temp\":" + constant(outcome.AirTemp, scenario.AirTemp)
+        + ",\"wind_speed\":" + constant(outcome.WindSpeed, scenario.WindSpeed)
+        + ",\"cloud_cover\":" + constant(outcome.CloudCover, scenario.CloudCover)
+        + ",\"compaction_temp\":" + constant(outcome.CompactionTemp, scenario.CompactionTemp);
     if (outcome.Status != TCliStatus::Malformed && outcome.Status != TCliStatus::Refused)
         json += std::string(",\"summer_time\":") + (outcome.SummerTime ? "true" : "false")
             + ",\"bottom_temp\":" + JsonNumber(outcome.BottomTemp);
@@ -148,7 +158,8 @@ std::string JsonResult(const TCliOutcome& outcome)
     json += ",\"weather\":" + JsonString(outcome.Weather);
     if (outcome.Weather == "timeline")
         json += ",\"weather_from\":" + jsonOptional(outcome.WeatherFrom) + ",\"weather_until\":"
-            + jsonOptional(outcome.WeatherUntil) + ",\"weather_held\":" + jsonOptional(outcome.WeatherHeld);
+            + jsonOptional(outcome.WeatherUntil) + ",\"weather_held\":" + jsonOptional(outcome.WeatherHeld)
+            + ",\"weather_covers_laying\":" + jsonOptional(outcome.WeatherCoversLaying);
     json += ",\"compaction_seconds\":" + jsonOptional(outcome.CompactionSeconds)
         + ",\"compaction_until\":" + jsonOptional(outcome.CompactionUntil);
     if (outcome.Status != TCliStatus::Ok)

@@ -8,6 +8,7 @@
 #include "ScenarioInputs.h"
 #include "ScenarioRun.h"
 #include "TheTimeUtilsCls.h"
+#include "WallClock.h"
 #include "WeatherSource.h"
 
 #include <array>
@@ -144,7 +145,8 @@ std::optional<double> readNumber(const std::string& text)
 
 // The weather constants, the file and the compaction-end temperature; a
 // refusal names what is wrong.
-std::optional<std::pair<TCliStatus, std::string>> readWeather(const TCliScenario& scenario, TScenario& read)
+std::optional<std::pair<TCliStatus, std::string>> readWeather(
+    const TCliScenario& scenario, TScenario& read, TCliOutcome& outcome)
 {
     struct TWeatherField {
         const char* Name;
@@ -152,19 +154,25 @@ std::optional<std::pair<TCliStatus, std::string>> readWeather(const TCliScenario
         double Min, Max;
         const std::string* Text;
         std::optional<double>* Target;
+        std::optional<double>* Echo;
         bool InFile;
     };
     const TWeatherSource* file = scenario.Weather.get();
+    outcome.WindGiven = !scenario.WindSpeed.empty() || (file && !file->WindSpeed.empty());
+    outcome.CloudGiven = !scenario.CloudCover.empty() || (file && !file->CloudCover.empty());
     const TWeatherField fields[] = {
         {"air temperature", "degC", WeatherSource::AirTempMin, WeatherSource::AirTempMax, &scenario.AirTemp,
-            &read.AirTemp, file && !file->AirTemp.empty()},
+            &read.AirTemp, &outcome.AirTemp, file && !file->AirTemp.empty()},
         {"wind speed", "m/s", WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax, &scenario.WindSpeed,
-            &read.WindSpeed, file && !file->WindSpeed.empty()},
+            &read.WindSpeed, &outcome.WindSpeed, file && !file->WindSpeed.empty()},
         {"cloud cover", "%", WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax, &scenario.CloudCover,
-            &read.CloudCover, file && !file->CloudCover.empty()},
+            &read.CloudCover, &outcome.CloudCover, file && !file->CloudCover.empty()},
         {"compaction temperature", "degC", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax,
-            &scenario.CompactionTemp, nullptr, false},
+            &scenario.CompactionTemp, nullptr, &outcome.CompactionTemp, false},
     };
+    // Every readable value is echoed as a number, also past a refusal.
+    for (const TWeatherField& field : fields)
+        *field.Echo = readNumber(*field.Text);
     for (const TWeatherField& field : fields) {
         if (field.Text->empty())
             continue;
@@ -202,6 +210,10 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     TCliReading reading;
     TCliOutcome& outcome = reading.Outcome;
     const TPICHourCls engine;
+    // The weather asked for, which a refusal must not report as the classes.
+    outcome.Weather = scenario.Weather                                                             ? "timeline"
+        : !scenario.AirTemp.empty() || !scenario.WindSpeed.empty() || !scenario.CloudCover.empty() ? "values"
+                                                                                                   : "classes";
 
     // In the desktop frame's order.
     constexpr TScenarioInput inputs[]
@@ -259,6 +271,13 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     }
     read.Clock = *clock;
     outcome.SummerTime = SummerTimeOf(read);
+    if (!WallClock::LayingExists(read)) {
+        outcome = failed(outcome, TCliStatus::Refused,
+            "time: " + scenario.Time + " does not exist on " + scenario.Date
+                + ": the legal clock goes from 02:00 winter time to 03:00 summer time (--clock summer or winter "
+                  "force one clock)");
+        return reading;
+    }
 
     for (const TCliLayerOverride& layer : scenario.Layers)
         if (layer.Index < 1 || layer.Index >= engine.Layers.Count()) {
@@ -269,14 +288,24 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     read.Layers = scenario.Layers;
     read.BottomTemp = scenario.BottomTemp;
     outcome.BottomTemp = scenario.BottomTemp.value_or(engine.BottomTemp);
-    if (auto refusal = readWeather(scenario, read)) {
+    if (auto refusal = readWeather(scenario, read, outcome)) {
         outcome = failed(outcome, refusal->first, refusal->second);
         return reading;
     }
-    outcome.Weather = WeatherKindOf(read);
     outcome.Laying = IsoDateTime(TheTimeUtilsCls::JoinDateAndTime(*date, *time));
     reading.Scenario = std::move(read);
     return reading;
+}
+
+TCliOutcome RefusedFileOutcome(const TCliScenario& scenario, bool weatherFile, std::string message)
+{
+    TCliScenario withoutFile = scenario;
+    withoutFile.Weather.reset();
+    TCliOutcome outcome = ReadScenario(withoutFile).Outcome;
+    outcome.Error.clear();
+    if (weatherFile)
+        outcome.Weather = "timeline";
+    return failed(outcome, TCliStatus::Refused, std::move(message));
 }
 
 void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
@@ -288,6 +317,17 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
         outcome.EquationOfTime = run.EquationOfTime;
         outcome.StartSolarTime = run.StartSolarTime;
         outcome.Limits = run.Limits;
+    }
+    if (run.Failure == TRunOutcome::WeatherNotCoveringLaying) {
+        const std::string from = IsoDateTime(run.Wall(run.WeatherFrom.value_or(run.Laying)).Moment).value_or("?");
+        const std::string until = IsoDateTime(run.Wall(run.WeatherUntil.value_or(run.Laying)).Moment).value_or("?");
+        outcome.WeatherFrom = from;
+        outcome.WeatherUntil = until;
+        outcome.WeatherCoversLaying = false;
+        outcome = failed(outcome, TCliStatus::Refused,
+            "weather: the timeline (" + from + " to " + until + ") does not cover the laying at "
+                + outcome.Laying.value_or("?") + "; no answer is given on values from another time");
+        return;
     }
     if (!run.Succeeded()) {
         outcome.Error = run.Failure;
@@ -310,6 +350,7 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
         outcome.WeatherFrom = IsoDateTime(run.Wall(*run.WeatherFrom).Moment);
         outcome.WeatherUntil = IsoDateTime(run.Wall(*run.WeatherUntil).Moment);
         outcome.WeatherHeld = run.WeatherHeld;
+        outcome.WeatherCoversLaying = run.WeatherCoversLaying;
     }
     outcome.CompactionSeconds = run.CompactionSeconds;
     if (run.CompactionSeconds)

@@ -55,6 +55,14 @@ struct TCliOutcome {
     std::optional<double> ReopenTemp;
     bool SummerTime = false;
     double BottomTemp = 0.0;
+    // The weather constants as read, and whether a wind speed or a cloud
+    // cover (a constant or a file's series) takes the class's place.
+    std::optional<double> AirTemp;
+    std::optional<double> WindSpeed;
+    std::optional<double> CloudCover;
+    std::optional<double> CompactionTemp;
+    bool WindGiven = false;
+    bool CloudGiven = false;
 
     // Filled as far as the run got.
     std::optional<std::string> Laying;  // ISO 8601 local date-time
@@ -68,10 +76,11 @@ struct TCliOutcome {
     std::optional<double> EquationOfTime;
     std::optional<double> StartSolarTime;
     std::vector<int> Limits;
-    std::string Weather = "classes";  // "values", "timeline"
+    std::string Weather = "classes";  // "values", "timeline": the one asked for, even when refused
     std::optional<std::string> WeatherFrom;  // a timeline's first and last moment, wall clock
     std::optional<std::string> WeatherUntil;
     std::optional<bool> WeatherHeld;
+    std::optional<bool> WeatherCoversLaying;  // false: refused, no run
     std::optional<double> CompactionSeconds;
     std::optional<std::string> CompactionUntil;  // wall clock
 };
@@ -84,6 +93,11 @@ struct TCliReading {
     TCliOutcome Outcome;
 };
 TCliReading ReadScenario(const TCliScenario& scenario);
+
+// The reading of a scenario whose file (a weather file, say, or a result
+// file) was refused with message before any run: the inputs as far as they
+// read, the refusal as its outcome. weatherFile: a --weather file was named.
+TCliOutcome RefusedFileOutcome(const TCliScenario& scenario, bool weatherFile, std::string message);
 
 // Adds a run's result, or its failure in plain words, to what was read.
 void AddRun(TCliOutcome& outcome, const TRunOutcome& run);

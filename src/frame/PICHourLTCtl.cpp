@@ -10,6 +10,7 @@
 #include "RegionalFormat.h"
 #include "ScenarioRun.h"
 #include "UiFont.h"
+#include "WallClock.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -382,6 +383,13 @@ void TPICHourLTFra::btnComputeClick()
         return;
     }
     const TScenario scenario = ShownScenario();
+    // The forced clocks have no gap; the legal clock skips an hour in March.
+    if (!WallClock::LayingExists(scenario)) {
+        FPresenter->ShowWarning(this,
+            PICHourLTMessages::SkippedLayingTimeText(Texts().Language, RegionalFormat::FormatTime(dtpPDTime->time()),
+                RegionalFormat::FormatDate(dtpPDDate->date())));
+        return;
+    }
     TProgressBarAdapter progressBar(*pbrRCompute);
     TRunSettings settings;
     settings.KeepHistory = true;

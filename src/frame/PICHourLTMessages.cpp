@@ -1,5 +1,6 @@
 #include "PICHourLTMessages.h"
 
+#include "AnalysisTexts.h"
 #include "LanguagesMgrCls.h"
 #include "PICHourCls.h"
 #include "StringTools/StringToolsCls.h"
@@ -41,6 +42,11 @@ QString PICHourLTMessages::FieldRefusalText(
         return message + texts.GetText(TText::AboveMaximum) + limitText;
     }
     return message;
+}
+
+QString PICHourLTMessages::SkippedLayingTimeText(TLanguage language, const QString& timeText, const QString& dateText)
+{
+    return AnalysisTexts::Text(language, TAnalysisText::LayingTimeSkipped).arg(timeText, dateText);
 }
 
 QString PICHourLTMessages::ComputeFailureText(

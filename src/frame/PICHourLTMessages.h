@@ -27,4 +27,8 @@ QString FieldRefusalText(const TLanguagesMgrCls& texts, TText label, TInputRefus
 QString ComputeFailureText(
     const TLanguagesMgrCls& texts, std::string_view message, const QString& minTotalThicknessText);
 
+// A laying time the legal clock skips (the March change's hour): timeText
+// and dateText as the pickers show them.
+QString SkippedLayingTimeText(TLanguage language, const QString& timeText, const QString& dateText);
+
 }  // namespace PICHourLTMessages

@@ -89,6 +89,10 @@ constexpr TTextPair Table[] = {
      "plus tôt.",
         "De wederopenstelling zou na 31/12/9999 vallen, voorbij de kalender: kies een vroegere datum van "
         "aanbrenging."},
+    {"L'heure de pose %1 n'existe pas le %2 : l'heure légale passe de 02:00 (heure d'hiver) à 03:00 (heure d'été). "
+     "Choisissez une autre heure.",
+        "Het aanbrengtijdstip %1 bestaat niet op %2: de wettelijke tijd springt van 02:00 (wintertijd) naar 03:00 "
+        "(zomertijd). Kies een ander tijdstip."},
     {"Enregistrer le graphique « %1 » (PNG)", "Grafiek \"%1\" opslaan (PNG)"},
     {"Attention : remise en circulation de nuit.", "Let op: wederopenstelling 's nachts."},
     {"Le modèle ne donne pas de résultat pour ces conditions.",
@@ -115,6 +119,10 @@ constexpr TTextPair Table[] = {
         "Het gekozen weer stopt op %1: daarna gelden de laatste waarden."},
     {"Pas de résultat avec la météo choisie : seules les classes sont montrées.",
         "Geen resultaat met het gekozen weer: alleen de klassen worden getoond."},
+    {"La météo choisie (du %1 au %2) ne couvre pas la pose : pas de réponse sur des valeurs d'un autre moment, "
+     "seules les classes sont montrées.",
+        "Het gekozen weer (van %1 tot %2) dekt de aanbrenging niet: geen antwoord op waarden van een ander moment, "
+        "alleen de klassen worden getoond."},
     {"Les variantes restent sur les classes de vent et de nébulosité, sans la météo choisie.",
         "De varianten blijven bij de wind- en bewolkingsklassen, zonder het gekozen weer."},
     {"Météo pendant le refroidissement", "Weer tijdens de afkoeling"},
@@ -176,8 +184,8 @@ constexpr TTextPair Table[] = {
         "\"—\": klasse van de berekening; voor de lucht, de temperatuur van het model."},
     {"La météo s'arrête le %1 : ses dernières valeurs sont tenues jusqu'à la fin du calcul.",
         "Het weer stopt op %1: de laatste waarden blijven gelden tot het einde van de berekening."},
-    {"La météo (du %1 au %2) ne couvre pas la pose du %3 : ses valeurs extrêmes sont tenues.",
-        "Het weer (van %1 tot %2) dekt de aanbrenging van %3 niet: de uiterste waarden blijven gelden."},
+    {"La météo (du %1 au %2) ne couvre pas la pose du %3 : elle ne donne pas de réponse.",
+        "Het weer (van %1 tot %2) dekt de aanbrenging van %3 niet: het geeft geen antwoord."},
     {"Cette météo ne convient pas à l'horloge du calcul : ses moments ne s'y suivent pas.",
         "Dit weer past niet bij de klok van de berekening: de tijdstippen volgen er niet op elkaar."},
     {"Météo du chantier", "Weer op de werf"},

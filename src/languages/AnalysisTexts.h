@@ -74,6 +74,7 @@ enum class TAnalysisText {
     SummerTime,  // the clock a moment is written in, where it is no longer the laying's
     WinterTime,
     ReopeningBeyondCalendar,  // the run would reopen after the last day the calendar holds
+    LayingTimeSkipped,  // %1 the laying time, %2 its date: the hour the March change skips
     SavePngOf,  // %1 the chart's tab
     NightWarningPastCalendar,  // a night reopening whose daylight comes after the calendar's end
     NoResult,  // a variant the model could not compute
@@ -94,6 +95,7 @@ enum class TAnalysisText {
     WeatherStartsAfterLaying,  // %1 its first moment
     WeatherHeld,  // %1 its last moment
     WeatherFailed,
+    WeatherMissesLaying,  // %1 first, %2 last moment of the timeline
     WhatIfOnClasses,
     ReportWeather,
     // The weather panel: the analysis's weather, its source and its hours.

@@ -84,6 +84,7 @@ private slots:
     void forecastAnswersAsTheCommandLineBesideTheClasses();
     void failedFetchLeavesTheAnswers();
     void forecastEndingBeforeTheRunSaysSo();
+    void forecastMissingTheLayingGivesNoWeatherAnswer();
     void compactionLineSitsAtTheChosenTemperature();
     void reportHoldsBothAnswersTheSourceAndTheCompaction_data();
     void reportHoldsBothAnswersTheSourceAndTheCompaction();
@@ -161,6 +162,32 @@ void AnalysisWeatherTest::forecastEndingBeforeTheRunSaysSo()
     QVERIFY2(fixture.Window.WeatherNoteLabel()->text().contains(
                  AnalysisTexts::Text(lgFR, TAnalysisText::WeatherHeld).section(QLatin1Char('%'), 0, 0)),
         qPrintable(fixture.Window.WeatherNoteLabel()->text()));
+}
+
+void AnalysisWeatherTest::forecastMissingTheLayingGivesNoWeatherAnswer()
+{
+    // The December forecast kept for a March laying: the classes' answer
+    // alone, and the reason said once in the summary's weather note.
+    TWindowFixture fixture;
+    fixture.Show(decemberScenario());
+    fixture.Import(ForecastFile);
+    TScenario march;
+    march.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(QDate(2027, 3, 10)));
+    march.LayingTime = 10.0 / 24.0;
+    const TRunOutcome frame = fixture.Show(march);
+    const TAnalysisSnapshot& snapshot = fixture.Window.Snapshot();
+    QVERIFY(snapshot.WeatherFailed && !snapshot.ClassesOutcome);
+    QCOMPARE(snapshot.Outcome.Reopening, frame.Reopening);
+    const QString summary = fixture.Window.SummaryLabel()->text();
+    QVERIFY2(!summary.contains(AnalysisTexts::Text(lgFR, TAnalysisText::AnswerWeather).section(QLatin1Char('%'), 0, 0)),
+        qPrintable(summary));
+    const QString note = fixture.Window.WeatherNoteLabel()->text();
+    // The moments follow the regional formats; the words are fixed.
+    QVERIFY2(note.contains(QStringLiteral("La météo choisie (du ")) && note.contains(QStringLiteral("2026 23:00) "))
+            && note.endsWith(QStringLiteral(") ne couvre pas la pose : pas de réponse sur des valeurs d'un autre "
+                                            "moment, seules les classes sont montrées.")),
+        qPrintable(note));
+    QCOMPARE(note.count(QStringLiteral("couvre")), 1);
 }
 
 void AnalysisWeatherTest::compactionLineSitsAtTheChosenTemperature()

@@ -94,6 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliExitStatus,
         TExitCase{"emptyDate", {"--date", ""}, 2, "--date needs a value", true},
         TExitCase{"emptyTime", {"--time="}, 2, "--time needs a value", true},
         TExitCase{"optionIsNoValue", {"--wind", "--json"}, 2, "--wind needs a value", true},
+        TExitCase{"repeatedOption", {"--wind", "strong", "--time", "10:00", "--wind=feeble"}, 2,
+            "--wind is given more than once", true},
         TExitCase{"batchWithJson", {"--batch", "--json"}, 2, "--batch cannot be used with --json", true},
         TExitCase{"batchWithSingleRunValue", {"--thickness", "6", "--batch"}, 2,
             "--batch cannot be used with --thickness", true},
@@ -305,6 +307,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliJsonOutcome,
         TJsonCase{"invalidBytesEchoed", {"--wind", "g\xFF\xC0\xAFle", "--cloud", "\xED\xA0\x80"}, 2,
             "\"wind\":\"g\\ufffd\\ufffd\\ufffdle\""},
         TJsonCase{"invalidBytesInAUsageError", {"--\xE2\x82"}, 2, "unknown option \\\"--\\ufffd\\ufffd"},
+        TJsonCase{"weatherFileUnreadable", {"--weather", KELVARA_TEST_DATA "/weather/missing.json"}, 2,
+            "\"weather\":\"timeline\",\"weather_from\":null"},
+        TJsonCase{"refusedWeatherRunIsNoClassesRun",
+            {"--weather", KELVARA_TEST_DATA "/weather/site-weather.csv", "--air-temp", "2"}, 2,
+            "\"weather\":\"timeline\""},
+        TJsonCase{"curveIntoADirectory", {"--curve", KELVARA_TEST_DATA}, 2, "it is a directory\""},
         TJsonCase{"help", {"--help"}, 0, "{\"usage\":\"Usage: kelvara-calc"},
         TJsonCase{"version", {"--version"}, 0, "\"version\":\"1.1.1.0\""}),
     [](const auto& param) { return std::string(param.param.Name); });
@@ -318,13 +326,35 @@ TEST(CliClock, autoFollowsTheLegalClock)
     };
     EXPECT_EQ(offset("2027-03-25", "10:00", "auto"), "1");
     EXPECT_EQ(offset("2027-03-28", "01:59", "auto"), "1");
-    EXPECT_EQ(offset("2027-03-28", "02:00", "auto"), "2");
+    EXPECT_EQ(offset("2027-03-28", "03:00", "auto"), "2");
     EXPECT_EQ(offset("2027-10-28", "10:00", "auto"), "2");
     EXPECT_EQ(offset("2027-10-31", "02:59", "auto"), "2");
     EXPECT_EQ(offset("2027-10-31", "03:00", "auto"), "1");
     EXPECT_EQ(offset("2027-10-28", "10:00", "winter"), "1");
     EXPECT_EQ(offset("2027-07-01", "10:00", "winter"), "1");
     EXPECT_EQ(offset("2027-01-01", "10:00", "summer"), "2");
+}
+
+// The legal clock skips 02:00 to 02:59 on the March change day: a laying
+// then is refused, on its own and as a batch row; a forced clock has no gap.
+TEST(CliClock, theSkippedHourIsRefusedOnTheLegalClockOnly)
+{
+    for (const char* time : {"02:00", "02:30", "02:59"}) {
+        const TRun r = run({"--date", "2027-03-28", "--time", time});
+        EXPECT_EQ(r.Status, 2) << time;
+        EXPECT_EQ(r.Err,
+            "kelvara-calc: time: " + std::string(time)
+                + " does not exist on 2027-03-28: the legal clock goes from 02:00 winter time to 03:00 summer time "
+                  "(--clock summer or winter force one clock)\n");
+        for (const char* clock : {"summer", "winter"})
+            EXPECT_EQ(run({"--date", "2027-03-28", "--time", time, "--clock", clock}).Status, 0) << time << clock;
+    }
+    for (const char* time : {"01:59", "03:00"})
+        EXPECT_EQ(run({"--date", "2027-03-28", "--time", time}).Status, 0) << time;
+    const TRun batch = run({"--batch"},
+        "thickness,laying_temp,reopen_temp,wind,cloud,date,time\n5,170,30,feeble,clear,2027-03-28,02:30\n");
+    EXPECT_EQ(batch.Status, 3);
+    EXPECT_NE(batch.Out.find("does not exist on 2027-03-28"), std::string::npos) << batch.Out;
 }
 
 // Default inputs (5 cm, 170 to 30 degC, feeble wind, clear sky) laid around
@@ -498,6 +528,15 @@ TEST(CliCsv, recordsAndQuotedFields)
         (std::vector<std::vector<std::string>>{
             unquoted({"a", "b,c", "d\"e", ""}), unquoted({"x\ny", ""}), unquoted({"last"})}))
         << "byte-order mark, CR LF, blank lines, a line break inside quotes, no final line end";
+    EXPECT_EQ(csvRecords("a,b\rc\r\r\"d\re\"\rf"),
+        (std::vector<std::vector<std::string>>{{"a", "b"}, {"c"}, {"d\re"}, {"f"}}))
+        << "a CR alone ends a line";
+    std::istringstream crOnly("a\r\rb\r\"c\rd\"\re");
+    TCsvReader crReader(crOnly);
+    std::vector<int> lines;
+    while (const auto record = crReader.Next())
+        lines.push_back(record->Line);
+    EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 6}));
     std::istringstream open("a\nb,\"c\nd");
     TCsvReader reader(open);
     EXPECT_FALSE(reader.Next()->UnclosedQuote);

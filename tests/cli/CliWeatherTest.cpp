@@ -27,12 +27,40 @@ TEST(CliWeatherTest, AForecastFileGivesATimelineAndTheCompactionWindow)
 
 TEST(CliWeatherTest, AShortTimelineIsHeldAndSaysSo)
 {
-    const TRun result = run({"--date", "2026-12-10", "--time", "01:00", "--weather", DataDir + "site-weather.csv"});
+    // Laid within the timeline, the layer cools past its end.
+    const TRun result = run({"--date", "2026-12-09", "--time", "22:00", "--weather", DataDir + "site-weather.csv"});
     ASSERT_EQ(result.Status, 0) << result.Err;
     EXPECT_NE(result.Out.find("Weather:   the timeline ends at 2026-12-10T00:30:00; its last values were held"),
         std::string::npos)
         << result.Out;
     EXPECT_NE(result.Out.find("Compaction: until "), std::string::npos);
+}
+
+// Laid before the timeline starts or after it ends: no answer on borrowed
+// values, one line, and the JSON says why.
+TEST(CliWeatherTest, ATimelineThatMissesTheLayingGivesNoAnswer)
+{
+    const std::pair<const char*, const char*> layings[] = {{"2026-12-09", "13:59"}, {"2026-12-10", "00:31"}};
+    for (const auto& [date, time] : layings) {
+        const std::vector<std::string> args
+            = {"--date", date, "--time", time, "--weather", DataDir + "site-weather.csv"};
+        const TRun text = run(args);
+        EXPECT_EQ(text.Status, 2) << time;
+        EXPECT_EQ(text.Out, "");
+        EXPECT_EQ(text.Err,
+            "kelvara-calc: weather: the timeline (2026-12-09T14:00:00 to 2026-12-10T00:30:00) does not cover the "
+            "laying at "
+                + std::string(date) + "T" + time + ":00; no answer is given on values from another time\n");
+        std::vector<std::string> jsonArgs = args;
+        jsonArgs.push_back("--json");
+        const TRun json = run(jsonArgs);
+        EXPECT_NE(json.Out.find("\"reopening\":null"), std::string::npos) << json.Out;
+        EXPECT_NE(json.Out.find("\"weather_held\":null,\"weather_covers_laying\":false,"), std::string::npos)
+            << json.Out;
+    }
+    const TRun covered
+        = run({"--date", "2026-12-10", "--time", "00:30", "--weather", DataDir + "site-weather.csv", "--json"});
+    EXPECT_NE(covered.Out.find("\"weather_covers_laying\":true"), std::string::npos) << covered.Out;
 }
 
 TEST(CliWeatherTest, RefusedCombinationsAndValuesExitWith2)
@@ -67,6 +95,21 @@ TEST(CliWeatherTest, ConstantsGoWithThePlanAndTheCurve)
             "wind_speed", "cloud_cover", "layer_mean_temp"}));
     EXPECT_EQ(records[1][4], "2.5000");
     EXPECT_EQ(records[1][6], "40.0000");
+}
+
+TEST(CliWeatherTest, JsonInputsEchoTheWeatherUsed)
+{
+    const TRun constants = run(
+        with({"--wind", "strong", "--wind-speed", "4.5", "--air-temp", "2", "--compaction-temp", "90", "--json"}));
+    ASSERT_EQ(constants.Status, 0) << constants.Err;
+    EXPECT_NE(constants.Out.find("\"wind\":null,\"cloud\":\"clear\","), std::string::npos) << constants.Out;
+    EXPECT_NE(constants.Out.find("\"air_temp\":2,\"wind_speed\":4.5,\"cloud_cover\":null,\"compaction_temp\":90,"),
+        std::string::npos)
+        << constants.Out;
+    // The file's cloud series replaces the cloud class.
+    const TRun file = run(with({"--weather", DataDir + "site-weather.csv", "--json"}));
+    ASSERT_EQ(file.Status, 0) << file.Err;
+    EXPECT_NE(file.Out.find("\"wind\":null,\"cloud\":null,"), std::string::npos) << file.Out;
 }
 
 TEST(CliWeatherTest, BatchRowsTakeTheirConstantsAndTheFile)

@@ -25,6 +25,38 @@ for pair in "$dir/f.csv $dir/f.csv" "$dir/f.csv $dir/./f.csv" "$dir/f.csv $dir/l
   [ "$(cat "$dir/f.csv")" = old ] || fail "same file $pair: the file was replaced"
 done
 
+# A target that is a directory, a FIFO or a device is refused before any
+# work, and the other file named is not replaced.
+mkdir "$dir/adir"
+mkfifo "$dir/fifo"
+# The device through a link: a program that wrongly renamed over its target
+# replaces the link, never the system's device (the tests may run as root).
+ln -s /dev/null "$dir/device"
+for target in "$dir/adir:directory" "$dir/fifo:FIFO" "$dir/device:device"; do
+  path=${target%:*}
+  echo old >"$dir/curve.csv"
+  "$calc" $run --curve "$dir/curve.csv" --profiles "$path" >/dev/null 2>"$dir/err"
+  status=$?
+  [ $status -eq 2 ] || fail "target $path: status $status"
+  [ "$(wc -l <"$dir/err")" -eq 1 ] && grep -q "cannot write \"$path\": it is a ${target##*:}" "$dir/err" \
+    || fail "target $path: $(cat "$dir/err")"
+  [ "$(cat "$dir/curve.csv")" = old ] || fail "target $path: the curve was replaced"
+done
+[ -d "$dir/adir" ] && [ -p "$dir/fifo" ] && [ -L "$dir/device" ] || fail "a refused target was replaced"
+rm -f "$dir/curve.csv"
+
+# A link is written through to its file, and stays a link; a link to a file
+# not there yet creates it.
+echo old >"$dir/real.csv"
+ln -s real.csv "$dir/tolink.csv"
+ln -s "$dir/new.csv" "$dir/dangling.csv"
+"$calc" $run --curve "$dir/tolink.csv" --profiles "$dir/dangling.csv" >/dev/null 2>"$dir/err" \
+  || fail "links: $(cat "$dir/err")"
+[ -L "$dir/tolink.csv" ] && [ -L "$dir/dangling.csv" ] || fail "links: a link was replaced"
+head -n 1 "$dir/real.csv" | grep -q '^elapsed_seconds,' || fail "links: the curve did not reach the file"
+head -n 1 "$dir/new.csv" | grep -q '^elapsed_seconds,' || fail "links: the profiles did not reach the file"
+rm -f "$dir/real.csv" "$dir/new.csv" "$dir/tolink.csv" "$dir/dangling.csv"
+
 # The profiles (about 1.1 MB) outgrow the file size limit (EFBIG, like a
 # full disk) while the curve (about 430 kB) fits: neither file is replaced,
 # no temporary file is left.

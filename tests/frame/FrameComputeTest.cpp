@@ -71,6 +71,8 @@ private slots:
     void switchingLanguageChangesTheFailureText();
     void showsOtherErrorsWithTheirOwnMessage();
     void warnsOfAReopeningBeyondTheCalendar_data();
+    void refusesALayingTheLegalClockSkips_data();
+    void refusesALayingTheLegalClockSkips();
     void warnsOfAReopeningBeyondTheCalendar();
     void decodesFailureMessages_data();
     void decodesFailureMessages();
@@ -354,6 +356,41 @@ void FrameComputeTest::warnsOfAReopeningBeyondTheCalendar()
     QCOMPARE(fixture.Presenter.Warnings.size(), 1);
     QVERIFY2(fixture.Presenter.Warnings.front().startsWith(start), qPrintable(fixture.Presenter.Warnings.front()));
     QVERIFY(resultsEmpty(frame));
+}
+
+void FrameComputeTest::refusesALayingTheLegalClockSkips_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<bool>("forceWinter");
+    QTest::addColumn<QString>("warning");  // empty: computed
+    QTest::newRow("fr skipped") << int{lgFR} << QTime(2, 30) << false
+                                << "L'heure de pose 02:30:00 n'existe pas le 28/03/2027 : l'heure légale passe de "
+                                   "02:00 (heure d'hiver) à 03:00 (heure d'été). Choisissez une autre heure.";
+    QTest::newRow("nl skipped") << int{lgNL} << QTime(2, 0) << false
+                                << "Het aanbrengtijdstip 02:00:00 bestaat niet op 28/03/2027: de wettelijke tijd "
+                                   "springt van 02:00 (wintertijd) naar 03:00 (zomertijd). Kies een ander tijdstip.";
+    QTest::newRow("winter time forced has no gap") << int{lgFR} << QTime(2, 30) << true << QString();
+    QTest::newRow("the hour after") << int{lgFR} << QTime(3, 0) << false << QString();
+    QTest::newRow("the minute before") << int{lgFR} << QTime(1, 59) << false << QString();
+}
+
+void FrameComputeTest::refusesALayingTheLegalClockSkips()
+{
+    QFETCH(int, language);
+    QFETCH(QTime, time);
+    QFETCH(bool, forceWinter);
+    QFETCH(QString, warning);
+    TFrameFixture fixture("fr_BE", static_cast<TLanguage>(language));
+    TPICHourLTFra& frame = *fixture.Frame;
+    frame.dtpPDDate->setDate(QDate(2027, 3, 28));
+    frame.dtpPDTime->setTime(time);
+    if (forceWinter) {
+        frame.rbnPDWinterHour->setChecked(true);
+    }
+    compute(frame);
+    QCOMPARE(fixture.Presenter.Warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
+    QCOMPARE(resultsShown(frame), warning.isEmpty());
 }
 
 void FrameComputeTest::decodesFailureMessages_data()
