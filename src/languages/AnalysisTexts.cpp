@@ -157,6 +157,14 @@ constexpr TTextPair Table[] = {
         "Het antwoord van de dienst \"%1\" is geen leesbare verwachting."},
     {"La prévision n'a pas pu être téléchargée depuis « %1 ».",
         "De verwachting kon niet worden gedownload van \"%1\"."},
+    {"La réponse du service « %1 » dépasse %2 Mio : le téléchargement est arrêté.",
+        "Het antwoord van de dienst \"%1\" is groter dan %2 MiB: het downloaden is gestopt."},
+    {"La réponse du service « %1 » est incomplète : la connexion a été coupée avant la fin.",
+        "Het antwoord van de dienst \"%1\" is onvolledig: de verbinding werd vóór het einde verbroken."},
+    {"La prévision n'a pas pu être téléchargée : le service « %1 » renvoie sans fin d'une adresse à l'autre "
+     "(boucle de redirections).",
+        "De verwachting kon niet worden gedownload: de dienst \"%1\" verwijst eindeloos door van adres naar adres "
+        "(omleidingslus)."},
     {"Heure", "Tijdstip"},
     {"Air (°C)", "Lucht (°C)"},
     {"Vent (m/s)", "Wind (m/s)"},

@@ -124,6 +124,9 @@ enum class TAnalysisText {
     WeatherFetchHttpStatus,  // %1 service, %2 status
     WeatherFetchMalformed,  // %1 service
     WeatherFetchOther,  // %1 service
+    WeatherFetchTooLarge,  // %1 service, %2 the cap in MiB
+    WeatherFetchTruncated,  // %1 service
+    WeatherFetchRedirectLoop,  // %1 service
     WeatherHour,
     WeatherAirColumn,
     WeatherWindColumn,
