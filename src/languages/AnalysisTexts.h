@@ -57,6 +57,8 @@ enum class TAnalysisText {
     PngFilter,
     PdfFilter,
     WriteFailed,  // %1 file
+    WriteFailedDiskFull,  // %1 file
+    WriteFailedBecause,  // %1 file, %2 the system's reason
     ReportTitle,
     ReportSite,
     ReportInputs,
