@@ -398,12 +398,12 @@ void AnalysisViewTest::summaryWarnsOfANightReopening()
     window.show();
     const TRunOutcome& outcome = window.Snapshot().Outcome;
     QVERIFY(outcome.Night);
-    const auto firstDaylight
-        = Daylight::FirstDaylightFrom(outcome.Reopening, outcome.ClockOffset, Daylight::DefaultSite());
-    QVERIFY(firstDaylight && *firstDaylight > outcome.Reopening);
     QVERIFY(window.SummaryLabel()->text().contains(QStringLiteral("Attente : 15 h 17 min")));
     QVERIFY(window.NightLabel()->isVisible());
-    QVERIFY(window.NightLabel()->text().endsWith(AnalysisMoments::FormatMoment(outcome, *firstDaylight)));
+    // The model's sunrise that morning, read once from this run and kept:
+    // the code that finds it is what is checked.
+    QVERIFY2(window.NightLabel()->text().endsWith(QStringLiteral("Premier moment de jour : 11/07/2026 05:46")),
+        qPrintable(window.NightLabel()->text()));
     // A day reopening carries no warning; a language switch re-applies the texts.
     window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
     QVERIFY(!window.NightLabel()->isVisible());
