@@ -412,7 +412,8 @@ void TWeatherPanel::FetchFailed(const TForecastFailure& failure)
         qWarning("%s", qPrintable(failure.Detail));
         break;
     case TForecastFailureKind::TooLarge:
-        message = Text(TAnalysisText::WeatherFetchTooLarge).arg(service).arg(FFetcher.MaxBytes() / (1024 * 1024));
+        message
+            = Text(TAnalysisText::WeatherFetchTooLarge).arg(service).arg(FFetcher.MaxBytes() / (qint64{1024} * 1024));
         break;
     case TForecastFailureKind::Truncated:
         message = Text(TAnalysisText::WeatherFetchTruncated).arg(service);

@@ -13,7 +13,7 @@ constexpr int MaxRedirects = 5;
 // What the network layer may hold for us before we take it: with a bound set,
 // it stops reading the connection until we do, so that a fast answer cannot
 // pile up in memory behind the cap.
-constexpr qint64 ReadBufferBytes = 64 * 1024;
+constexpr qint64 ReadBufferBytes = qint64{64} * 1024;
 
 TForecastFailureKind kindOf(QNetworkReply::NetworkError error)
 {
