@@ -343,9 +343,10 @@ bool TAnalysisFrm::Save(
         }
         path += extension;
     }
-    if (!AnalysisExport::SaveFile(path, write)) {
+    AnalysisExport::TSaveFailure failure;
+    if (!AnalysisExport::SaveFile(path, write, &failure)) {
         FPresenter.ShowWarning(
-            this, AnalysisTexts::Text(FTexts.Language, TAnalysisText::WriteFailed).arg(QFileInfo(path).fileName()));
+            this, AnalysisExport::SaveFailedText(FTexts.Language, QFileInfo(path).fileName(), failure));
         return false;
     }
     return true;

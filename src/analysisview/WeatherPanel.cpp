@@ -433,6 +433,16 @@ void TWeatherPanel::FetchFailed(const TForecastFailure& failure)
         message = Text(TAnalysisText::WeatherFetchMalformed).arg(service);
         qWarning("%s", qPrintable(failure.Detail));
         break;
+    case TForecastFailureKind::TooLarge:
+        message
+            = Text(TAnalysisText::WeatherFetchTooLarge).arg(service).arg(FFetcher.MaxBytes() / (qint64{1024} * 1024));
+        break;
+    case TForecastFailureKind::Truncated:
+        message = Text(TAnalysisText::WeatherFetchTruncated).arg(service);
+        break;
+    case TForecastFailureKind::RedirectLoop:
+        message = Text(TAnalysisText::WeatherFetchRedirectLoop).arg(service);
+        break;
     case TForecastFailureKind::Other:
         message = Text(TAnalysisText::WeatherFetchOther).arg(service);
         qWarning("%s", qPrintable(failure.Detail));

@@ -2,6 +2,7 @@
 
 #include "WeatherSource.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -18,7 +19,10 @@ enum class TForecastFailureKind {
     Refused,  // nothing listens at the service's address
     TimedOut,
     HttpStatus,  // the service answered with an error status
-    Malformed,  // an answer that is not a forecast, or too large
+    Malformed,  // an answer that is not a JSON forecast
+    TooLarge,  // an answer over the cap, cut off as it came
+    Truncated,  // the connection closed before the whole answer came
+    RedirectLoop,  // sent on from address to address without an end
     Cancelled,
     Other,  // any other network failure (secure connection, protocol)
 };
@@ -52,6 +56,7 @@ public:
     void SetTimeoutMs(int timeoutMs) { FTimeoutMs = timeoutMs; }
     int TimeoutMs() const { return FTimeoutMs; }
     void SetMaxBytes(qint64 maxBytes) { FMaxBytes = maxBytes; }
+    qint64 MaxBytes() const { return FMaxBytes; }
 
 signals:
     // service: the host asked, also the source's name.
@@ -60,13 +65,16 @@ signals:
 
 private:
     void Finished();
-    void CheckSize();
+    void TakeBytes();
+    void CheckAnnounced(qint64 received, qint64 total);
+    void FailTooLarge();
     // Ends the running request without a word from it.
     void Drop();
     void Fail(TForecastFailureKind kind, const QString& detail, int httpStatus = 0);
 
     QNetworkAccessManager FNetwork;
     QNetworkReply* FReply = nullptr;
+    QByteArray FBody;  // of the running fetch, as it came
     QTimer FTimer;
     QString FService;
     int FTimeoutMs = DefaultTimeoutMs;

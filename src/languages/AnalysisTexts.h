@@ -57,6 +57,8 @@ enum class TAnalysisText {
     PngFilter,
     PdfFilter,
     WriteFailed,  // %1 file
+    WriteFailedDiskFull,  // %1 file
+    WriteFailedBecause,  // %1 file, %2 the system's reason
     ReportTitle,
     ReportSite,
     ReportInputs,
@@ -130,6 +132,9 @@ enum class TAnalysisText {
     WeatherFetchHttpStatus,  // %1 service, %2 status
     WeatherFetchMalformed,  // %1 service
     WeatherFetchOther,  // %1 service
+    WeatherFetchTooLarge,  // %1 service, %2 the cap in MiB
+    WeatherFetchTruncated,  // %1 service
+    WeatherFetchRedirectLoop,  // %1 service
     WeatherHour,
     WeatherAirColumn,
     WeatherWindColumn,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 const SolarModel::TSite Site = Daylight::DefaultSite();
@@ -50,6 +52,33 @@ TEST(Daylight, nightsAreJoinedAcrossMidnightAndClipped)
     EXPECT_EQ(nights[1].End, third.Sunrise);
     EXPECT_TRUE(Daylight::NightsBetween(day + 0.5, day + 0.55, 1.0, Site).empty());
     EXPECT_TRUE(Daylight::NightsBetween(day + 1.0, day, 1.0, Site).empty());
+}
+
+// Night and day change at sunrise and sunset to the second: a moment's
+// seconds count, not only its hour and minute. On these days both fall
+// mid-minute, so that the whole seconds just before and just after share
+// their hour and minute, and a flag blind to the seconds gives both the same.
+TEST(Daylight, nightAndDayChangeToTheSecond)
+{
+    struct TDay {
+        int Year, Month, Day;
+        double ClockOffset;
+    };
+    for (const TDay& d :
+        {TDay{2026, 6, 21, 2.0}, TDay{2026, 7, 11, 2.0}, TDay{2026, 12, 9, 1.0}, TDay{2027, 3, 1, 1.0}}) {
+        const double day = dateOf(d.Year, d.Month, d.Day);
+        SCOPED_TRACE(testing::Message() << d.Day << "/" << d.Month << "/" << d.Year);
+        const auto sun = Daylight::SunTimesOn(day, d.ClockOffset, Site);
+        ASSERT_TRUE(sun);
+        for (const double change : {sun->Sunrise, sun->Sunset}) {
+            const double seconds = (change - day) * 86400.0;
+            const double before = std::floor(seconds) - 1.0, after = std::ceil(seconds) + 1.0;
+            ASSERT_EQ(std::floor(before / 60.0), std::floor(after / 60.0)) << "not mid-minute";
+            const bool nightBefore = change == sun->Sunrise;
+            EXPECT_EQ(Daylight::IsNightAt(day + before / 86400.0, d.ClockOffset, Site), nightBefore);
+            EXPECT_EQ(Daylight::IsNightAt(day + after / 86400.0, d.ClockOffset, Site), !nightBefore);
+        }
+    }
 }
 
 // A reopening flagged at night lies between a sunset and the next sunrise.

@@ -8,6 +8,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <ostream>
 
 namespace {
 
@@ -268,5 +269,52 @@ TEST(WeatherSourceTest, PlanSlotsWithATimelineEqualSingleRuns)
     // The slots read the same moments: they do not all give the same wait.
     EXPECT_NE(plan->Slots[0].Outcome.ResultSeconds, plan->Slots[3].Outcome.ResultSeconds);
 }
+
+// Reopenings under a changing recorded weather, in seconds after the laying.
+// Obtained once by running each laying through RunScenario (the scenario's
+// defaults: 5 cm laid at 170 degC, reopened at 30 degC, automatic clock) with
+// the engine as specified, and kept as they came out. They catch a change of
+// how often the engine reads the series: reading the cloud cover for the
+// irradiance every 1800 s instead of every 900 s moves all but the last of
+// these by 5 s (one step); the last, under a cloudless sky, is the control.
+struct TPinnedReopening {
+    const char* File;  // the CSV reader's and both kinds of the JSON reader's
+    int Day, Hour, Minute;  // December 2026, wall clock (winter time)
+    double ResultSeconds;
+};
+
+void PrintTo(const TPinnedReopening& pinned, std::ostream* out)
+{
+    *out << pinned.File << ", laid on " << pinned.Day << "/12 at " << pinned.Hour << "h" << pinned.Minute;
+}
+
+class RecordedWeatherReopening : public testing::TestWithParam<TPinnedReopening> { };
+
+TEST_P(RecordedWeatherReopening, IsTheOneComputedOnce)
+{
+    const TPinnedReopening& pinned = GetParam();
+    TScenario s;
+    s.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 12, pinned.Day);
+    s.LayingTime = *DateUtilsBD2006::EncodeTime(pinned.Hour, pinned.Minute, 0, 0);
+    s.Weather = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(DataDir + pinned.File));
+    const TRunOutcome run = RunScenario(s);
+    ASSERT_TRUE(run.Succeeded());
+    ASSERT_EQ(std::string(run.WeatherKind), "timeline");
+    EXPECT_FALSE(run.WeatherHeld);
+    EXPECT_EQ(run.ResultSeconds, pinned.ResultSeconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RecordedWeatherReopening,
+    testing::Values(TPinnedReopening{"site-weather.csv", 9, 14, 0, 9175},
+        TPinnedReopening{"site-weather.csv", 9, 14, 15, 9200}, TPinnedReopening{"site-weather.csv", 9, 15, 45, 9525},
+        TPinnedReopening{"forecast-utc.json", 9, 9, 0, 9285}, TPinnedReopening{"forecast-utc.json", 9, 10, 30, 9950},
+        TPinnedReopening{"forecast-utc.json", 9, 12, 0, 10405}, TPinnedReopening{"forecast-utc.json", 9, 13, 30, 10490},
+        TPinnedReopening{"forecast-utc.json", 10, 11, 0, 13010},
+        TPinnedReopening{"forecast-utc.json", 10, 12, 30, 12555},
+        TPinnedReopening{"forecast-brussels.json", 9, 10, 0, 10085},
+        TPinnedReopening{"forecast-brussels.json", 9, 12, 0, 10730},
+        TPinnedReopening{"forecast-brussels.json", 10, 9, 30, 12780},
+        TPinnedReopening{"forecast-brussels.json", 10, 13, 30, 12175},
+        TPinnedReopening{"forecast-brussels.json", 11, 11, 0, 18820}));
 
 }  // namespace

@@ -236,6 +236,7 @@ void WeatherPanelTest::refusalsAreToldAndChangeNothing_data()
     QTest::newRow("refused") << "refuse" << 0 << "127.0.0.1";
     QTest::newRow("not found") << "{}" << 404 << "404";
     QTest::newRow("malformed") << "{\"hourly\": 3" << 200 << "127.0.0.1";
+    QTest::newRow("redirect loop") << "redirect" << 302 << "boucle de redirections";
     QTest::newRow("cancelled") << "cancel" << 0 << "";
 }
 
@@ -270,6 +271,8 @@ void WeatherPanelTest::refusalsAreToldAndChangeNothing()
         const TForecastUrlOverride local(url);
         if (serve == QLatin1String("cancel")) {
             server.KeepSilent();
+        } else if (serve == QLatin1String("redirect")) {
+            server.AnswerRaw("HTTP/1.1 302 Found\r\nLocation: /v1/forecast\r\nContent-Length: 0\r\n\r\n");
         } else {
             server.Answer(status, serve.toUtf8());
         }

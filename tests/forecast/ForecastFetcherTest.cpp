@@ -2,6 +2,7 @@
 #include "ForecastRequest.h"
 #include "LocalForecastServer.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +38,42 @@ struct TEnding {
     int Signals = 0;
 };
 
+// The process's peak resident memory since the last resetPeakMemory, in
+// bytes; -1 where the system does not tell.
+qint64 peakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').front().toLongLong() * 1024;
+        }
+    }
+    return -1;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KELVARA_FREED_MEMORY_KEPT 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVARA_FREED_MEMORY_KEPT 1
+#endif
+#endif
+
+// Resets the peak peakMemory reads; false where it cannot, or where the peak
+// tells nothing: the address sanitizer keeps freed memory resident a while.
+bool resetPeakMemory()
+{
+#ifdef KELVARA_FREED_MEMORY_KEPT
+    return false;
+#else
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+#endif
+}
+
 }  // namespace
 
 class ForecastFetcherTest : public QObject {
@@ -47,6 +84,7 @@ private slots:
     void fetchEndsAsTheServiceAnswers_data();
     void fetchEndsAsTheServiceAnswers();
     void aNewFetchEndsTheOneRunning();
+    void aFastEndlessAnswerIsCutAtTheCap();
 };
 
 void ForecastFetcherTest::requestAsksForWhatTheReaderReads()
@@ -72,7 +110,9 @@ void ForecastFetcherTest::requestAsksForWhatTheReaderReads()
 
 void ForecastFetcherTest::fetchEndsAsTheServiceAnswers_data()
 {
-    QTest::addColumn<QString>("serve");  // "file", "silent", "refuse", "cancel" or a literal body
+    // "file", "silent", "refuse", "cancel", a whole answer from "HTTP/" on,
+    // or a literal JSON body
+    QTest::addColumn<QByteArray>("serve");
     QTest::addColumn<int>("status");
     QTest::addColumn<qint64>("maxBytes");
     QTest::addColumn<bool>("fails");
@@ -81,22 +121,67 @@ void ForecastFetcherTest::fetchEndsAsTheServiceAnswers_data()
 
     const qint64 cap = TForecastFetcher::DefaultMaxBytes;
     const auto ok = TForecastFailureKind::Other;  // unused when it does not fail
-    QTest::newRow("recorded answer") << "file" << 200 << cap << false << ok << 0;
-    QTest::newRow("not found") << "{}" << 404 << cap << true << TForecastFailureKind::HttpStatus << 404;
-    QTest::newRow("server error") << "oops" << 503 << cap << true << TForecastFailureKind::HttpStatus << 503;
-    QTest::newRow("malformed JSON") << R"({"hourly": {"time": [)" << 200 << cap << true
+    QFile file(ForecastFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray forecast = file.readAll();
+    // An answer with these head lines, the body and its announced length.
+    const auto answer = [](const char* head, const QByteArray& body, qint64 length) {
+        return QByteArray(head) + "\r\nContent-Length: " + QByteArray::number(length) + "\r\nConnection: close\r\n\r\n"
+            + body;
+    };
+    const char* json10 = "HTTP/1.0 200 OK\r\nContent-Type: application/json";
+    const char* json11 = "HTTP/1.1 200 OK\r\nContent-Type: application/json";
+    const QByteArray csv = "time,air_temp\n2026-12-09T10:00,2.0\n2026-12-09T11:00,2.5\n";
+    const QByteArray deflated = qCompress(forecast).mid(4);  // a zlib stream without Qt's size prefix
+
+    QTest::newRow("recorded answer") << QByteArray("file") << 200 << cap << false << ok << 0;
+    QTest::newRow("charset given") << answer(
+        "HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8", forecast, forecast.size())
+                                   << 200 << cap << false << ok << 0;
+    QTest::newRow("compressed") << answer("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Encoding: "
+                                          "deflate",
+        deflated, deflated.size())
+                                << 200 << cap << false << ok << 0;
+    QTest::newRow("not found") << QByteArray("{}") << 404 << cap << true << TForecastFailureKind::HttpStatus << 404;
+    QTest::newRow("server error") << QByteArray("oops") << 503 << cap << true << TForecastFailureKind::HttpStatus
+                                  << 503;
+    QTest::newRow("malformed JSON") << QByteArray(R"({"hourly": {"time": [)") << 200 << cap << true
                                     << TForecastFailureKind::Malformed << 0;
-    QTest::newRow("not a forecast") << R"({"error": true, "reason": "x"})" << 200 << cap << true
+    QTest::newRow("not a forecast") << QByteArray(R"({"error": true, "reason": "x"})") << 200 << cap << true
                                     << TForecastFailureKind::Malformed << 0;
-    QTest::newRow("too large") << "file" << 200 << qint64(1000) << true << TForecastFailureKind::Malformed << 0;
-    QTest::newRow("refused") << "refuse" << 0 << cap << true << TForecastFailureKind::Refused << 0;
-    QTest::newRow("never answers") << "silent" << 0 << cap << true << TForecastFailureKind::TimedOut << 0;
-    QTest::newRow("cancelled") << "cancel" << 0 << cap << true << TForecastFailureKind::Cancelled << 0;
+    QTest::newRow("CSV answer") << answer("HTTP/1.1 200 OK\r\nContent-Type: text/csv", csv, csv.size()) << 200 << cap
+                                << true << TForecastFailureKind::Malformed << 0;
+    QTest::newRow("CSV called JSON") << answer(json11, csv, csv.size()) << 200 << cap << true
+                                     << TForecastFailureKind::Malformed << 0;
+    QTest::newRow("JSON called CSV") << answer("HTTP/1.1 200 OK\r\nContent-Type: text/csv", forecast, forecast.size())
+                                     << 200 << cap << true << TForecastFailureKind::Malformed << 0;
+    QTest::newRow("no type") << answer("HTTP/1.1 200 OK", forecast, forecast.size()) << 200 << cap << true
+                             << TForecastFailureKind::Malformed << 0;
+    // The whole forecast came, whitespace did not: still an answer cut short.
+    QTest::newRow("HTTP/1.0 cut short") << answer(json10, forecast + "\n", forecast.size() + 100) << 200 << cap << true
+                                        << TForecastFailureKind::Truncated << 0;
+    QTest::newRow("HTTP/1.0 cut in half") << answer(json10, forecast.left(forecast.size() / 2), forecast.size()) << 200
+                                          << cap << true << TForecastFailureKind::Truncated << 0;
+    QTest::newRow("HTTP/1.1 cut short") << answer(json11, forecast + "\n", forecast.size() + 100) << 200 << cap << true
+                                        << TForecastFailureKind::Truncated << 0;
+    QTest::newRow("chunked cut short")
+        << "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
+            + QByteArray::number(forecast.size(), 16) + "\r\n" + forecast + "\r\n"
+        << 200 << cap << true << TForecastFailureKind::Truncated << 0;
+    QTest::newRow("redirect loop") << answer("HTTP/1.1 302 Found\r\nLocation: /v1/forecast", {}, 0) << 302 << cap
+                                   << true << TForecastFailureKind::RedirectLoop << 0;
+    QTest::newRow("too large") << QByteArray("file") << 200 << qint64(1000) << true << TForecastFailureKind::TooLarge
+                               << 0;
+    QTest::newRow("too large, length untold") << QByteArray(json10) + "\r\n\r\n" + forecast << 200 << qint64(1000)
+                                              << true << TForecastFailureKind::TooLarge << 0;
+    QTest::newRow("refused") << QByteArray("refuse") << 0 << cap << true << TForecastFailureKind::Refused << 0;
+    QTest::newRow("never answers") << QByteArray("silent") << 0 << cap << true << TForecastFailureKind::TimedOut << 0;
+    QTest::newRow("cancelled") << QByteArray("cancel") << 0 << cap << true << TForecastFailureKind::Cancelled << 0;
 }
 
 void ForecastFetcherTest::fetchEndsAsTheServiceAnswers()
 {
-    QFETCH(QString, serve);
+    QFETCH(QByteArray, serve);
     QFETCH(int, status);
     QFETCH(qint64, maxBytes);
     QFETCH(bool, fails);
@@ -105,26 +190,28 @@ void ForecastFetcherTest::fetchEndsAsTheServiceAnswers()
 
     TLocalForecastServer server;
     QVERIFY(server.Listen());
-    if (serve == QLatin1String("file")) {
+    if (serve == "file") {
         server.AnswerFile(ForecastFile);
-    } else if (serve == QLatin1String("silent") || serve == QLatin1String("cancel")) {
+    } else if (serve == "silent" || serve == "cancel") {
         server.KeepSilent();
+    } else if (serve.startsWith("HTTP/")) {
+        server.AnswerRaw(serve);
     } else {
-        server.Answer(status, serve.toUtf8());
+        server.Answer(status, serve);
     }
-    const QString url = serve == QLatin1String("refuse")
+    const QString url = serve == "refuse"
         ? QStringLiteral("http://127.0.0.1:%1/v1/forecast").arg(TLocalForecastServer::RefusingPort())
         : server.Url();
     const TForecastUrlOverride local(url);
 
     TForecastFetcher fetcher;
-    fetcher.SetTimeoutMs(serve == QLatin1String("silent") ? 500 : 8000);
+    fetcher.SetTimeoutMs(serve == "silent" ? 500 : 8000);
     fetcher.SetMaxBytes(maxBytes);
     const TEnding ending(fetcher);
     QSignalSpy requested(&server, &TLocalForecastServer::requested);
     fetcher.Fetch(50.8, 4.21);
     QVERIFY(fetcher.IsFetching());
-    if (serve == QLatin1String("cancel")) {
+    if (serve == "cancel") {
         QVERIFY(requested.wait(5000));
         fetcher.Cancel();
     }
@@ -177,6 +264,33 @@ void ForecastFetcherTest::aNewFetchEndsTheOneRunning()
     QTest::qWait(50);
     QCOMPARE(failures.size(), 1);
     QCOMPARE(fetched, 1);
+}
+
+void ForecastFetcherTest::aFastEndlessAnswerIsCutAtTheCap()
+{
+    // An answer that never ends, faster than the event loop reads it: cut
+    // off once over the cap, the memory held meanwhile a few times the cap at
+    // most (the answer itself, the network layer's bounded buffer).
+    TStreamingForecastServer server;
+    QVERIFY(server.Listen());
+    const TForecastUrlOverride local(server.Url());
+    TForecastFetcher fetcher;
+    fetcher.SetTimeoutMs(30000);
+    const TEnding ending(fetcher);
+    const bool measured = resetPeakMemory();
+    const qint64 before = peakMemory();
+    fetcher.Fetch(50.8, 4.21);
+    QTRY_VERIFY_WITH_TIMEOUT(ending.Signals > 0, 30000);
+    QVERIFY(ending.Failure.has_value());
+    QCOMPARE(ending.Failure->Kind, TForecastFailureKind::TooLarge);
+    const qint64 cap = fetcher.MaxBytes();
+    if (measured && before > 0) {
+        const qint64 growth = peakMemory() - before;
+        QVERIFY2(growth < 3 * cap, qPrintable(QStringLiteral("peak memory grew by %1 bytes").arg(growth)));
+    }
+    // The connection's own buffers aside, the server could send little more.
+    QVERIFY2(
+        server.Streamed() < cap + 16 * 1024 * 1024, qPrintable(QStringLiteral("%1 bytes sent").arg(server.Streamed())));
 }
 
 QTEST_GUILESS_MAIN(ForecastFetcherTest)

@@ -44,7 +44,14 @@ void TLocalForecastServer::Answer(int status, const QByteArray& body)
 {
     FStatus = status;
     FBody = body;
+    FRaw = false;
     FSilent = false;
+}
+
+void TLocalForecastServer::AnswerRaw(const QByteArray& response)
+{
+    Answer(0, response);
+    FRaw = true;
 }
 
 void TLocalForecastServer::AnswerFile(const QString& path)
@@ -66,6 +73,11 @@ void TLocalForecastServer::Read(QTcpSocket* socket)
     if (FSilent) {
         return;
     }
+    if (FRaw) {
+        socket->write(FBody);
+        socket->disconnectFromHost();
+        return;
+    }
     const QByteArray reason = FStatus == 200 ? "OK" : FStatus == 404 ? "Not Found" : "Error";
     socket->write("HTTP/1.1 " + QByteArray::number(FStatus) + ' ' + reason
         + "\r\nContent-Type: application/json\r\nContent-Length: " + QByteArray::number(FBody.size())
@@ -82,6 +94,56 @@ quint16 TLocalForecastServer::RefusingPort()
     const quint16 port = probe.serverPort();
     probe.close();
     return port;
+}
+
+TStreamingForecastServer::~TStreamingForecastServer()
+{
+    FStop = true;
+    wait();
+}
+
+bool TStreamingForecastServer::Listen()
+{
+    start();
+    while (FPort.load() < 0) {
+        QThread::msleep(1);
+    }
+    return FPort.load() > 0;
+}
+
+QString TStreamingForecastServer::Url() const
+{
+    return QStringLiteral("http://127.0.0.1:%1/v1/forecast").arg(FPort.load());
+}
+
+void TStreamingForecastServer::run()
+{
+    QTcpServer server;
+    FPort = server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0;
+    constexpr int waitMs = 100;
+    while (!FStop && !server.waitForNewConnection(waitMs)) { }
+    QTcpSocket* socket = server.nextPendingConnection();
+    if (!socket) {
+        return;
+    }
+    QByteArray head;
+    while (!FStop && !head.contains("\r\n\r\n") && socket->state() == QAbstractSocket::ConnectedState) {
+        socket->waitForReadyRead(waitMs);
+        head += socket->readAll();
+    }
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
+                  "c\r\n{\"filler\": \"\r\n");
+    constexpr qint64 chunkBytes = 64 * 1024;
+    const QByteArray chunk = QByteArray::number(chunkBytes, 16) + "\r\n" + QByteArray(chunkBytes, 'x') + "\r\n";
+    // Until the reader hangs up: a few chunks waiting at most on this side.
+    while (!FStop && socket->state() == QAbstractSocket::ConnectedState) {
+        if (socket->bytesToWrite() < 4 * chunkBytes) {
+            socket->write(chunk);
+            FStreamed += chunkBytes;
+        } else {
+            socket->waitForBytesWritten(waitMs);
+        }
+    }
 }
 
 namespace {

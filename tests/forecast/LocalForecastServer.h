@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
+#include <QThread>
+
+#include <atomic>
 
 class QTcpSocket;
 
@@ -26,6 +29,9 @@ public:
     QString Url() const;
     void Answer(int status, const QByteArray& body);
     void AnswerFile(const QString& path);
+    // Every request answered with these bytes as they are (head and body),
+    // then the connection closed.
+    void AnswerRaw(const QByteArray& response);
     // Reads requests and never answers them.
     void KeepSilent() { FSilent = true; }
 
@@ -45,7 +51,30 @@ private:
     QHash<QTcpSocket*, QByteArray> FReceived;  // until the request's head is in
     int FStatus = 200;
     QByteArray FBody;
+    bool FRaw = false;
     bool FSilent = false;
+};
+
+// A service on 127.0.0.1 that answers one request with an endless chunked
+// answer, written from its own thread as fast as the reader takes it, as a
+// remote server would whatever the reader's event loop does.
+class TStreamingForecastServer : public QThread {
+public:
+    TStreamingForecastServer() = default;
+    ~TStreamingForecastServer() override;
+
+    // Listens on a free port; false when none can be had.
+    bool Listen();
+    QString Url() const;
+    // The body bytes written so far.
+    qint64 Streamed() const { return FStreamed.load(); }
+
+private:
+    void run() override;
+
+    std::atomic<qint64> FStreamed{0};
+    std::atomic<bool> FStop{false};
+    std::atomic<int> FPort{-1};  // 0 when the listening failed
 };
 
 // Two sources hold the same samples (their names aside).
