@@ -118,9 +118,9 @@ TAnalysisFrm::TAnalysisFrm(
     connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
     connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
     connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
-    // The what-if tab is a table: nothing there for a PNG.
-    connect(FTabs, &QTabWidget::currentChanged, this, [this] { FSavePng->setEnabled(ShownChart() != nullptr); });
+    connect(FTabs, &QTabWidget::currentChanged, this, &TAnalysisFrm::EnableExports);
     UpdateTexts();
+    EnableExports();
 }
 
 TAnalysisFrm::~TAnalysisFrm() = default;
@@ -131,8 +131,7 @@ void TAnalysisFrm::ShowComputation(const TScenario& scenario, const TRunOutcome&
     FStale = true;
     FPrevious = false;
     FPreviousNotice->setVisible(false);
-    FSaveCsv->setEnabled(true);
-    FSavePng->setEnabled(true);
+    EnableExports();
     if (isVisible()) {
         Refresh();
     } else {
@@ -164,6 +163,7 @@ void TAnalysisFrm::Refresh()
         return;
     }
     const TWeatherChoice choice = FWeather->Choice();
+    FSnapshotChoice = choice;
     // The frame's scenario, with the window's compaction-end temperature: the
     // what-if varies its classes, whatever weather is chosen.
     TScenario classes = FComputation->Scenario;
@@ -226,8 +226,15 @@ void TAnalysisFrm::ShowAsPrevious()
 {
     FPrevious = true;
     FPreviousNotice->setVisible(true);
-    FSaveCsv->setEnabled(false);
-    FSavePng->setEnabled(false);
+    EnableExports();
+}
+
+void TAnalysisFrm::EnableExports()
+{
+    const bool current = FComputation.has_value() && !FPrevious;
+    FSaveCsv->setEnabled(current);
+    // A table has no chart: nothing there for a PNG.
+    FSavePng->setEnabled(current && ShownChart() != nullptr);
 }
 
 void TAnalysisFrm::UpdateTexts()
@@ -251,6 +258,10 @@ void TAnalysisFrm::UpdateTexts()
     FPlan->UpdateTexts(language);
     FHover->clear();
     if (FComputation && !FStale) {
+        // The weather's source is a text of the snapshot: written again in the new language.
+        if (!FSnapshot.WeatherSource.isEmpty()) {
+            FSnapshot.WeatherSource = WeatherSourceText(FSnapshotChoice);
+        }
         ShowTexts();
         RebuildCoolingChart();
         FDepth->SetSnapshot(FSnapshot, language);

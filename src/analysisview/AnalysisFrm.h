@@ -3,6 +3,7 @@
 #include "AnalysisRunner.h"
 #include "AnalysisSnapshot.h"
 #include "LanguagesMgrCls.h"
+#include "WeatherChoice.h"
 
 #include <QWidget>
 
@@ -19,7 +20,6 @@ class THoverChartView;
 class TLayingPlanView;
 class TMessagePresenter;
 class TWeatherPanel;
-struct TWeatherChoice;
 class TWhatIfTable;
 
 // The analysis window: summary line, cooling curve, depth profile, weather
@@ -90,6 +90,8 @@ private:
         const std::function<bool(QIODevice&)>& write);
     // The chart of the tab on show, or none on a tab without one.
     QWidget* ShownChart() const;
+    // The exports as the run on view and the tab allow.
+    void EnableExports();
 
     TLanguagesMgrCls& FTexts;
     TMessagePresenter& FPresenter;
@@ -100,6 +102,7 @@ private:
     bool FStale = false;
     bool FPrevious = false;
     TAnalysisSnapshot FSnapshot;
+    TWeatherChoice FSnapshotChoice;  // the weather FSnapshot was made in
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
     TAnalysisRunner FRunner;
 

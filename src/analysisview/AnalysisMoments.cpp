@@ -78,6 +78,18 @@ QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment,
         AnalysisTexts::Text(language, summer ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
 }
 
+long long AnalysisMoments::ShownMinute(double moment)
+{
+    const QDateTime dateTime = ToDateTime(moment);
+    if (!dateTime.isValid()) {
+        return 0;
+    }
+    // Seconds dropped, as the clock shows them; before 1970 too.
+    constexpr qint64 MsPerMinute = 60000;
+    const qint64 ms = dateTime.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / MsPerMinute : -((-ms + MsPerMinute - 1) / MsPerMinute);
+}
+
 QString AnalysisMoments::FormatWait(double seconds, TLanguage language)
 {
     // A run never lasts more than a few days; anything else is not a wait.

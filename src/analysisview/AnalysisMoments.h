@@ -47,6 +47,9 @@ QString FormatSeconds(const TRunOutcome& outcome, double runMoment);  // "14:30:
 // " (heure d'été)" where the wall clock at the run moment is no longer the
 // laying's; empty otherwise.
 QString ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language);
+// The minute a moment is written with (FormatClock's), counted from the
+// epoch of the Qt::UTC reading; 0 for an invalid moment.
+long long ShownMinute(double moment);
 // Whole hours and minutes, the seconds dropped: "26 h 12 min".
 QString FormatWait(double seconds, TLanguage language);
 

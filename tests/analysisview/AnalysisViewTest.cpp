@@ -13,6 +13,7 @@
 #include "RegionalFormat.h"
 #include "RunCsv.h"
 #include "ScenarioRun.h"
+#include "WeatherPanel.h"
 #include "WhatIfTable.h"
 
 #include "AnalysisTestFakes.h"
@@ -20,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAreaSeries>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLegendMarker>
@@ -27,6 +29,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -202,6 +205,9 @@ private slots:
     void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage();
     void runOnTheCalendarsLastNightIsDrawnWithinIt();
+    void differenceIsThatOfTheShownMinutes_data();
+    void differenceIsThatOfTheShownMinutes();
+    void languageSwitchRewritesTheWeatherSource();
 
 private:
     QTemporaryDir FHome;
@@ -735,8 +741,15 @@ void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
     QVERIFY(png->isEnabled());
     tabs->setCurrentIndex(2);
     QVERIFY(!png->isEnabled());
+    // A new computation on a tab without a chart leaves it off, as the tab says.
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    QVERIFY(!png->isEnabled());
     tabs->setCurrentIndex(0);
     QVERIFY(png->isEnabled());
+    // A run shown as the previous one exports nothing, whatever the tab.
+    window.ShowAsPrevious();
+    tabs->setCurrentIndex(1);
+    QVERIFY(!png->isEnabled());
 }
 
 void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
@@ -857,6 +870,60 @@ void AnalysisViewTest::runOnTheCalendarsLastNightIsDrawnWithinIt()
     QCOMPARE(QString::fromUtf8(pdftotext.readAllStandardError()).trimmed(), QString());
     QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput())
                 .contains(AnalysisTexts::Text(lgFR, TAnalysisText::NightWarningPastCalendar)));
+}
+
+void AnalysisViewTest::differenceIsThatOfTheShownMinutes_data()
+{
+    QTest::addColumn<double>("classesSeconds");
+    QTest::addColumn<double>("weatherSeconds");
+    QTest::addColumn<QString>("shown");  // the weather line's end
+    // Laid at 09:00: 14:40:50 against 12:48:10 reads 112 minutes, not 112.7 rounded up.
+    QTest::newRow("seconds would round up") << 20450.0 << 13690.0 << "12:48 · attente 3 h 48 min  ·  112 min plus tôt";
+    QTest::newRow("two seconds across a minute")
+        << 20459.0 << 20461.0 << "14:41 · attente 5 h 41 min  ·  1 min plus tard";
+    QTest::newRow("same minute, 59 s apart") << 20400.0 << 20459.0 << "14:40 · attente 5 h 40 min  ·  à la même minute";
+}
+
+void AnalysisViewTest::differenceIsThatOfTheShownMinutes()
+{
+    QFETCH(double, classesSeconds);
+    QFETCH(double, weatherSeconds);
+    QFETCH(QString, shown);
+    TAnalysisSnapshot snapshot;
+    const auto outcomeAfter = [](double seconds) {
+        TRunOutcome outcome;
+        outcome.Laying = dateOf(2026, 7, 10) + 9.0 / 24.0;
+        outcome.SummerTime = true;
+        outcome.ClockOffset = 2.0;
+        outcome.ResultSeconds = seconds;
+        outcome.Reopening = outcome.Laying + seconds / 86400.0;
+        return outcome;
+    };
+    snapshot.Outcome = outcomeAfter(weatherSeconds);
+    snapshot.ClassesOutcome = outcomeAfter(classesSeconds);
+    snapshot.WeatherSource = QStringLiteral("Météo : test");
+    const QString summary = SummaryText(snapshot, lgFR);
+    QVERIFY2(summary.endsWith(shown), qPrintable(summary));
+}
+
+void AnalysisViewTest::languageSwitchRewritesTheWeatherSource()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.show();
+    TWeatherPanel& panel = *window.WeatherView();
+    panel.findChild<QRadioButton*>(QStringLiteral("weatherValues"))->setChecked(true);
+    panel.findChild<QCheckBox*>(QStringLiteral("airTempGiven"))->setChecked(true);
+    QVERIFY(window.WeatherNoteLabel()->text().startsWith(QStringLiteral("Météo : valeurs mesurées (air ")));
+    texts.Language = lgNL;
+    window.UpdateTexts();
+    // The label and the report both read the snapshot's source.
+    QVERIFY2(window.WeatherNoteLabel()->text().startsWith(QStringLiteral("Weer: gemeten waarden (lucht ")),
+        qPrintable(window.WeatherNoteLabel()->text()));
+    QVERIFY(window.Snapshot().WeatherSource.startsWith(QStringLiteral("Weer: ")));
 }
 
 QTEST_MAIN(AnalysisViewTest)
