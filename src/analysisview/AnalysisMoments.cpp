@@ -3,6 +3,7 @@
 #include "AnalysisTexts.h"
 #include "DateTimeConversion.h"
 #include "RegionalFormat.h"
+#include "WallClock.h"
 
 #include <QTimeZone>
 
@@ -68,14 +69,42 @@ QString AnalysisMoments::FormatSeconds(const TRunOutcome& outcome, double runMom
     return WallDateTime(outcome, runMoment).time().toString(QStringLiteral("HH:mm:ss"));
 }
 
+bool AnalysisMoments::InRepeatedHour(double wallMoment, TClockMode clock)
+{
+    if (clock != TClockMode::Auto) {
+        return false;
+    }
+    // Read back from either clock's UTC, the reading is itself only in the
+    // hour the clock goes through twice.
+    const auto readsBack = [wallMoment](bool summerTime) {
+        const double utc = WallClock::ToUtc(wallMoment, WallClock::OffsetHours(summerTime));
+        const WallClock::TWallMoment wall = WallClock::ToWallClock(utc, 0.0, TClockMode::Auto);
+        return wall.SummerTime == summerTime && std::fabs(wall.Moment - wallMoment) < OneSecond / 2.0;
+    };
+    return readsBack(true) && readsBack(false);
+}
+
+QString AnalysisMoments::ClockMark(bool summerTime, TLanguage language)
+{
+    return QStringLiteral(" (%1)").arg(
+        AnalysisTexts::Text(language, summerTime ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
+}
+
 QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language)
 {
-    const bool summer = outcome.Wall(runMoment).SummerTime;
-    if (summer == outcome.Wall(outcome.Laying).SummerTime) {
+    const WallClock::TWallMoment wall = outcome.Wall(runMoment);
+    if (wall.SummerTime == outcome.Wall(outcome.Laying).SummerTime && !InRepeatedHour(wall.Moment, outcome.Clock)) {
         return {};
     }
-    return QStringLiteral(" (%1)").arg(
-        AnalysisTexts::Text(language, summer ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
+    return ClockMark(wall.SummerTime, language);
+}
+
+QString AnalysisMoments::WallNote(double wallMoment, TClockMode clock, TLanguage language)
+{
+    if (!InRepeatedHour(wallMoment, clock)) {
+        return {};
+    }
+    return ClockMark(WallClock::WallOffsetHours(wallMoment, clock) == WallClock::OffsetHours(true), language);
 }
 
 long long AnalysisMoments::ShownMinute(double moment)

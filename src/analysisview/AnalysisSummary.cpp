@@ -46,7 +46,8 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
     const TRunOutcome& outcome = snapshot.Outcome;
     const QString separator = QStringLiteral("  ·  ");
     const QString laying = AnalysisTexts::Text(language, TAnalysisText::SummaryLaying)
-                               .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying));
+                               .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying)
+                                   + AnalysisMoments::ClockNote(outcome, outcome.Laying, language));
     if (snapshot.ClassesOutcome) {
         return laying + QLatin1Char('\n')
             + AnalysisTexts::Text(language, TAnalysisText::AnswerClasses)

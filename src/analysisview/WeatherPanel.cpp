@@ -300,8 +300,11 @@ void TWeatherPanel::ShowHours()
         for (int row = 0; row < FHours->rowCount(); ++row) {
             const TWeatherHour& hour = hours.Hours[static_cast<std::size_t>(row)];
             const QDate date = AnalysisMoments::ToDateTime(hour.WallMoment).date();
-            const QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
-                                               : AnalysisMoments::FormatMoment(hour.WallMoment);
+            QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
+                                         : AnalysisMoments::FormatMoment(hour.WallMoment);
+            if (AnalysisMoments::InRepeatedHour(hour.WallMoment, FRun->Scenario.Clock)) {
+                moment += AnalysisMoments::ClockMark(hour.SummerTime, FLanguage);
+            }
             day = date;
             const QString cells[]
                 = {moment, cellText(hour.AirTemp), cellText(hour.WindSpeed), cellText(hour.CloudCover)};

@@ -208,6 +208,7 @@ private slots:
     void differenceIsThatOfTheShownMinutes_data();
     void differenceIsThatOfTheShownMinutes();
     void languageSwitchRewritesTheWeatherSource();
+    void repeatedHourIsMarkedOnBothSides();
 
 private:
     QTemporaryDir FHome;
@@ -367,7 +368,7 @@ void AnalysisViewTest::changeNightsReadTheSameInEveryZone_data()
         << "00:00<br>28/03/2027@1806192000000 03:00@1806199200000 ";
     QTest::newRow("autumn change: the repeated hour")
         << dateOf(2027, 10, 30) + 23.25 / 24.0 << "Wederopenstelling: 31/10/2027 05:42 (wintertijd)  ·"
-        << QStringLiteral("01:00<br>31/10/2027@1824944400000 02:00@1824951600000 ");
+        << QStringLiteral("01:00<br>31/10/2027@1824944400000 02:00<br>(heure d'hiver)@1824951600000 ");
     QTest::newRow("ordinary day") << dateOf(2026, 7, 10) + 9.0 / 24.0 << "Wederopenstelling: 11/07/2026 03:19  ·"
                                   << "21:00@1783717200000 01:00<br>11/07/2026@1783731600000 ";
 }
@@ -924,6 +925,59 @@ void AnalysisViewTest::languageSwitchRewritesTheWeatherSource()
     QVERIFY2(window.WeatherNoteLabel()->text().startsWith(QStringLiteral("Weer: gemeten waarden (lucht ")),
         qPrintable(window.WeatherNoteLabel()->text()));
     QVERIFY(window.Snapshot().WeatherSource.startsWith(QStringLiteral("Weer: ")));
+}
+
+void AnalysisViewTest::repeatedHourIsMarkedOnBothSides()
+{
+    // Laid at 01:50 summer time on the October change night: 02:10 comes twice.
+    TScenario scenario;
+    scenario.LayingDate = dateOf(2027, 10, 31);
+    scenario.LayingTime = (1.0 + 50.0 / 60.0) / 24.0;
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    const TRunOutcome& outcome = snapshot.Outcome;
+    QVERIFY(outcome.Succeeded() && outcome.ResultSeconds > 2.0 * 3600.0);
+    const auto hoverAfter = [&](double minutes) {
+        return HoverReadout(snapshot.Curve, outcome, outcome.Laying + (minutes * 60.0 + 1.0) / 86400.0, lgFR)
+            .section(QLatin1Char(':'), 0, 2);
+    };
+    QCOMPARE(hoverAfter(0.0), QStringLiteral("01:50:00 "));
+    QCOMPARE(hoverAfter(20.0), QStringLiteral("02:10:00 (heure d'été) "));
+    QCOMPARE(hoverAfter(80.0), QStringLiteral("02:10:00 (heure d'hiver) "));
+    QCOMPARE(hoverAfter(140.0), QStringLiteral("03:10:00 (heure d'hiver) "));
+
+    // A laying in the repeated hour is taken in summer time, and says so.
+    TScenario inTheHour = scenario;
+    inTheHour.LayingTime = 2.5 / 24.0;
+    const TAnalysisSnapshot laidInTheHour = MakeAnalysisSnapshot(inTheHour, RunScenario(inTheHour));
+    QVERIFY2(
+        SummaryText(laidInTheHour, lgNL).startsWith(QStringLiteral("Aanbrenging: 31/10/2027 02:30 (zomertijd)  ·")),
+        qPrintable(SummaryText(laidInTheHour, lgNL)));
+
+    // The plan's laying column: the hour's slots are summer time's, the others bare.
+    const auto plan = PlanLaying(scenario, 60, std::nullopt, TExecution::Sequential);
+    QVERIFY(plan.has_value());
+    TLayingPlanView view;
+    view.UpdateTexts(lgFR);
+    view.SetPlan(*plan, scenario.LayingDate);
+    QStringList layings;
+    for (int row = 0; row < 4; ++row) {
+        layings << view.Table()->item(row, 0)->text();
+    }
+    QCOMPARE(layings, (QStringList{"00:00", "01:00", "02:00 (heure d'été)", "03:00"}));
+
+    // The report's weather table: both 02:50s marked, the new day dated.
+    TLanguagesMgrCls texts(lgFR);
+    QBuffer pdf;
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    QVERIFY(AnalysisReport::WritePdf(pdf, reportContent(snapshot, texts)));
+    const QString text = pdfText(pdf.data());
+    const qsizetype table = text.indexOf(AnalysisTexts::Text(lgFR, TAnalysisText::ReportWeather));
+    QVERIFY2(table >= 0, qPrintable(text));
+    const QString weather = text.mid(table, 300);
+    QVERIFY2(weather.count(QStringLiteral("02:50")) == 2
+            && weather.contains(QStringLiteral("heure d'été heure d'hiver"))
+            && weather.contains(QStringLiteral("01:50 31/10/2027")),
+        qPrintable(weather));
 }
 
 QTEST_MAIN(AnalysisViewTest)
