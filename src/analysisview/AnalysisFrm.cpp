@@ -24,12 +24,16 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr QSize StartSize(980, 680);
+// Lines of text the summary area shows at once: the weather's answers, the
+// night warning and the compaction; more scrolls, so that the tabs below
+// never move under the mouse.
+constexpr int SummaryLines = 6;
 
 }  // namespace
 
@@ -39,6 +43,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FTexts(texts)
     , FPresenter(presenter)
     , FQuestions(questions)
+    , FSummaryArea(new QScrollArea(this))
     , FSummary(new QLabel(this))
     , FNight(new QLabel(this))
     , FCompaction(new QLabel(this))
@@ -98,12 +103,21 @@ TAnalysisFrm::TAnalysisFrm(
     bottom->addStretch();
     bottom->addWidget(FSaveCsv);
     bottom->addWidget(FSavePng);
+    auto* summary = new QWidget();
+    auto* summaryLayout = new QVBoxLayout(summary);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    for (QLabel* label : {FPreviousNotice, FSummary, FNight, FCompaction, FWeatherNote}) {
+        summaryLayout->addWidget(label);
+    }
+    summaryLayout->addStretch();
+    FSummaryArea->setObjectName(QStringLiteral("summaryArea"));
+    FSummaryArea->setWidget(summary);
+    FSummaryArea->setWidgetResizable(true);
+    FSummaryArea->setFrameShape(QFrame::NoFrame);
+    FSummaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FSummaryArea->setFixedHeight(SummaryLines * fontMetrics().lineSpacing() + summaryLayout->spacing());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FPreviousNotice);
-    layout->addWidget(FSummary);
-    layout->addWidget(FNight);
-    layout->addWidget(FCompaction);
-    layout->addWidget(FWeatherNote);
+    layout->addWidget(FSummaryArea);
     layout->addWidget(FTabs, 1);
     layout->addLayout(bottom);
     resize(StartSize);

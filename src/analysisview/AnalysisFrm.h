@@ -13,6 +13,7 @@ class QChart;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class TDepthProfileChart;
 class TExportQuestions;
@@ -31,6 +32,8 @@ class TAnalysisFrm : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr QSize StartSize{980, 680};
+
     TAnalysisFrm(
         TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions, QWidget* parent = nullptr);
     ~TAnalysisFrm() override;
@@ -61,6 +64,7 @@ public:
     QLabel* WeatherNoteLabel() const { return FWeatherNote; }
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
+    QScrollArea* SummaryArea() const { return FSummaryArea; }
     QLabel* NightLabel() const { return FNight; }
     QLabel* PreviousLabel() const { return FPreviousNotice; }
     QPushButton* SaveCsvButton() const { return FSaveCsv; }
@@ -106,6 +110,7 @@ private:
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
     TAnalysisRunner FRunner;
 
+    QScrollArea* FSummaryArea;
     QLabel* FSummary;
     QLabel* FNight;
     QLabel* FCompaction;

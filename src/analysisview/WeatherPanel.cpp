@@ -265,6 +265,14 @@ void TWeatherPanel::ShowState()
         box->setEnabled(values && given->isChecked());
     }
     const bool fetching = FFetcher.IsFetching();
+    // Download and Cancel hand the focus to each other: a button disabled with
+    // the focus would send it on to wherever the focus chain leads.
+    QPushButton* const usable = fetching ? FCancel : FDownload;
+    QPushButton* const unusable = fetching ? FDownload : FCancel;
+    usable->setEnabled(true);
+    if (window()->focusWidget() == unusable) {
+        usable->setFocus();
+    }
     FForecastKind->setEnabled(FForecast.has_value());
     FImport->setEnabled(!fetching);
     FDownload->setEnabled(!fetching);

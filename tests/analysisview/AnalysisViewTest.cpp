@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -209,6 +211,7 @@ private slots:
     void differenceIsThatOfTheShownMinutes();
     void languageSwitchRewritesTheWeatherSource();
     void repeatedHourIsMarkedOnBothSides();
+    void tabsStayPutWhenTheSummaryGrows();
 
 private:
     QTemporaryDir FHome;
@@ -978,6 +981,38 @@ void AnalysisViewTest::repeatedHourIsMarkedOnBothSides()
             && weather.contains(QStringLiteral("heure d'été heure d'hiver"))
             && weather.contains(QStringLiteral("01:50 31/10/2027")),
         qPrintable(weather));
+}
+
+void AnalysisViewTest::tabsStayPutWhenTheSummaryGrows()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QTabWidget* tabs = window.findChild<QTabWidget*>();
+    const auto tabsAt = [&] {
+        QCoreApplication::processEvents();
+        return tabs->mapTo(&window, QPoint(0, 0));
+    };
+    const QPoint start = tabsAt();
+    // A night warning, the weather's two answers and its note, the notice of a previous run.
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    QVERIFY(window.NightLabel()->isVisibleTo(&window));
+    QCOMPARE(tabsAt(), start);
+    window.WeatherView()->findChild<QRadioButton*>(QStringLiteral("weatherValues"))->setChecked(true);
+    window.WeatherView()->findChild<QCheckBox*>(QStringLiteral("windSpeedGiven"))->setChecked(true);
+    QVERIFY(window.WeatherNoteLabel()->isVisibleTo(&window));
+    QCOMPARE(tabsAt(), start);
+    window.ShowAsPrevious();
+    QCOMPARE(tabsAt(), start);
+    // Nothing is cut off: what the area does not show at once, it scrolls to.
+    const QScrollArea& area = *window.SummaryArea();
+    QVERIFY(area.verticalScrollBar()->maximum() > 0);
+    QVERIFY(area.widget()->height() >= area.widget()->heightForWidth(area.viewport()->width()));
+    QCOMPARE(area.widget()->width(), area.viewport()->width());
 }
 
 QTEST_MAIN(AnalysisViewTest)
