@@ -423,7 +423,8 @@ bool TAnalysisFrm::ExportReport()
     content.Texts = &FTexts;
     content.SiteName = FSiteName;
     content.ProgramVersion = FProgramVersion;
-    content.PrintedAt = QDateTime::currentDateTime();
+    // The site's legal clock, as every other moment of the report, whatever the computer's zone.
+    content.PrintedAt = AnalysisMoments::ToDateTime(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc()));
     if (!FWhatIfCells.empty()) {
         content.WhatIf = FWhatIfCells;
     } else if (auto cells = RunWeatherWhatIf(FComputation->Scenario)) {

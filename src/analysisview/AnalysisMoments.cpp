@@ -43,6 +43,12 @@ double AnalysisMoments::FromMsSinceEpoch(qint64 ms)
     return DateTimeConversion::ToDateTime(dateTime.date(), dateTime.time());
 }
 
+double AnalysisMoments::LegalClockOf(const QDateTime& instant)
+{
+    const double utc = DateTimeConversion::ToDateTime(instant.toUTC());
+    return WallClock::ToWallClock(utc, 0.0, TClockMode::Auto).Moment;
+}
+
 QString AnalysisMoments::FormatMoment(double moment)
 {
     const QDateTime dateTime = ToDateTime(moment);

@@ -37,6 +37,9 @@ struct TClockSpan {
 };
 TClockSpan RoundClockSpan(double from, double to, int maxSteps = 8);
 
+// An instant as the site's legal clock reads it, a date-time value.
+double LegalClockOf(const QDateTime& instant);
+
 // The regional short date and the time to the minute: "10/07/2026 14:30".
 QString FormatMoment(double moment);
 QString FormatClock(double moment);  // "14:30"

@@ -269,8 +269,19 @@ QString AnalysisReport::SiteNameOf(const QString& typed)
     }
     name = name.simplified();
     if (name.size() > SiteNameMaxLength) {
-        // Never half a surrogate pair.
-        name.truncate(name.at(SiteNameMaxLength - 1).isHighSurrogate() ? SiteNameMaxLength - 1 : SiteNameMaxLength);
+        // Room for the ellipsis; never half a surrogate pair.
+        qsizetype cut = SiteNameMaxLength - 1;
+        if (name.at(cut - 1).isHighSurrogate()) {
+            --cut;
+        }
+        // At the last word's end, unless the kept part is one word.
+        if (name.at(cut) != QLatin1Char(' ')) {
+            const qsizetype space = name.lastIndexOf(QLatin1Char(' '), cut - 1);
+            if (space > 0) {
+                cut = space;
+            }
+        }
+        name = name.left(cut).trimmed() + QChar(0x2026);
     }
     return name.trimmed();
 }
@@ -286,7 +297,10 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
 
     page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
     page.Skip(1.0);
-    page.BoundedLine(text(TAnalysisText::ReportSite).arg(SiteNameOf(content.SiteName)), 11.0, true, SiteLinesMax);
+    // No site named, no site line.
+    if (const QString site = SiteNameOf(content.SiteName); !site.isEmpty()) {
+        page.BoundedLine(text(TAnalysisText::ReportSite).arg(site), 11.0, true, SiteLinesMax);
+    }
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
     page.Line(InputsText(snapshot, *content.Texts, language), 9.0);

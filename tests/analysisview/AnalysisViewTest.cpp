@@ -212,6 +212,7 @@ private slots:
     void languageSwitchRewritesTheWeatherSource();
     void repeatedHourIsMarkedOnBothSides();
     void tabsStayPutWhenTheSummaryGrows();
+    void reportIsPrintedOnTheLegalClock();
 
 private:
     QTemporaryDir FHome;
@@ -761,12 +762,16 @@ void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kept");  // the one line the report takes
     const QString word = QStringLiteral("Chantier ");
-    QTest::newRow("2,000 characters") << word.repeated(223).left(2000) << word.repeated(14).left(120).trimmed();
-    QTest::newRow("10,000 without a space") << QString(10000, QLatin1Char('x')) << QString(120, QLatin1Char('x'));
-    QTest::newRow("60 lines") << QStringLiteral("ligne\n").repeated(60)
-                              << QStringLiteral("ligne ").repeated(20).trimmed();
+    const QString ellipsis(QChar(0x2026));
+    QTest::newRow("2,000 characters: cut at a word's end")
+        << word.repeated(223).left(2000) << word.repeated(13).trimmed() + ellipsis;
+    QTest::newRow("10,000 without a space")
+        << QString(10000, QLatin1Char('x')) << QString(119, QLatin1Char('x')) + ellipsis;
+    QTest::newRow("60 lines: a word ends at the cut")
+        << QStringLiteral("ligne\n").repeated(60) << QStringLiteral("ligne ").repeated(20).trimmed() + ellipsis;
     const QString hebrew = QStringLiteral("\u05D0\u05EA\u05E8 ");
-    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed();
+    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed() + ellipsis;
+    QTest::newRow("none: no site line") << QStringLiteral(" \n ") << QString();
 }
 
 void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
@@ -790,7 +795,8 @@ void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text.right(400)));
     }
     // Nothing of the name beyond what the report takes: none of it runs off the page.
-    QVERIFY(!text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
+    QVERIFY(kept.isEmpty() || !text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
+    QCOMPARE(text.contains(QStringLiteral("Chantier :")), !kept.isEmpty());
 }
 
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
@@ -1013,6 +1019,34 @@ void AnalysisViewTest::tabsStayPutWhenTheSummaryGrows()
     QVERIFY(area.verticalScrollBar()->maximum() > 0);
     QVERIFY(area.widget()->height() >= area.widget()->heightForWidth(area.viewport()->width()));
     QCOMPARE(area.widget()->width(), area.viewport()->width());
+}
+
+void AnalysisViewTest::reportIsPrintedOnTheLegalClock()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QTemporaryDir dir;
+    questions.FileName = dir.filePath(QStringLiteral("rapport.pdf"));
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const auto printed
+        = [] { return AnalysisMoments::FormatMoment(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc())); };
+    const QString before = printed();
+    const bool saved = window.ExportReport();
+    const QString after = printed();
+    qputenv("TZ", zone);
+    tzset();
+    QVERIFY(saved);
+    QFile file(questions.FileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = pdfText(file.readAll());
+    QVERIFY2(
+        text.contains(QStringLiteral("imprimé le ") + before) || text.contains(QStringLiteral("imprimé le ") + after),
+        qPrintable(before + QStringLiteral(" not in: ") + text.right(120)));
 }
 
 QTEST_MAIN(AnalysisViewTest)
