@@ -398,7 +398,7 @@ bool TAnalysisFrm::SaveChartPng()
     if (!chart) {
         return false;
     }
-    const QImage image = chart->grab().toImage();
+    const QImage image = chart == FDepth->ChartWidget() ? FDepth->ExportImage() : chart->grab().toImage();
     // The dialog names the chart: the button saves whichever tab is on show.
     const QString title = AnalysisTexts::Text(FTexts.Language, TAnalysisText::SavePngOf)
                               .arg(FTabs->tabText(FTabs->currentIndex()).remove(QLatin1Char('&')));

@@ -41,6 +41,7 @@
 #include <QTest>
 
 #include <QCategoryAxis>
+#include <QChartView>
 
 #include <ctime>
 #include <memory>
@@ -732,9 +733,13 @@ void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
     QVERIFY(window.SaveChartPng());
     QCOMPARE(questions.Titles.back(), QStringLiteral("Enregistrer le graphique « Profil en profondeur » (PNG)"));
     const QImage saved(questions.FileName);
-    const QImage depth = window.DepthView()->ChartWidget()->grab().toImage();
+    const QImage depth = window.DepthView()->ExportImage();
     QCOMPARE(saved.size(), depth.size());
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), depth.convertToFormat(QImage::Format_RGB32));
+    // The profile's moment is drawn on the saved chart, and only there.
+    const QImage onScreen = window.DepthView()->ChartWidget()->grab().toImage();
+    QVERIFY(onScreen.convertToFormat(QImage::Format_RGB32) != saved.convertToFormat(QImage::Format_RGB32));
+    QVERIFY(qobject_cast<QChartView*>(window.DepthView()->ChartWidget())->chart()->title().isEmpty());
     // A table has no chart: the button says so by being off.
     QPushButton* png = nullptr;
     for (QPushButton* button : window.findChildren<QPushButton*>()) {
