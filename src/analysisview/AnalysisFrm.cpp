@@ -24,12 +24,16 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr QSize StartSize(980, 680);
+// Lines of text the summary area shows at once: the weather's answers, the
+// night warning and the compaction; more scrolls, so that the tabs below
+// never move under the mouse.
+constexpr int SummaryLines = 6;
 
 }  // namespace
 
@@ -39,6 +43,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FTexts(texts)
     , FPresenter(presenter)
     , FQuestions(questions)
+    , FSummaryArea(new QScrollArea(this))
     , FSummary(new QLabel(this))
     , FNight(new QLabel(this))
     , FCompaction(new QLabel(this))
@@ -98,12 +103,21 @@ TAnalysisFrm::TAnalysisFrm(
     bottom->addStretch();
     bottom->addWidget(FSaveCsv);
     bottom->addWidget(FSavePng);
+    auto* summary = new QWidget();
+    auto* summaryLayout = new QVBoxLayout(summary);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    for (QLabel* label : {FPreviousNotice, FSummary, FNight, FCompaction, FWeatherNote}) {
+        summaryLayout->addWidget(label);
+    }
+    summaryLayout->addStretch();
+    FSummaryArea->setObjectName(QStringLiteral("summaryArea"));
+    FSummaryArea->setWidget(summary);
+    FSummaryArea->setWidgetResizable(true);
+    FSummaryArea->setFrameShape(QFrame::NoFrame);
+    FSummaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FSummaryArea->setFixedHeight(SummaryLines * fontMetrics().lineSpacing() + summaryLayout->spacing());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FPreviousNotice);
-    layout->addWidget(FSummary);
-    layout->addWidget(FNight);
-    layout->addWidget(FCompaction);
-    layout->addWidget(FWeatherNote);
+    layout->addWidget(FSummaryArea);
     layout->addWidget(FTabs, 1);
     layout->addLayout(bottom);
     resize(StartSize);
@@ -118,9 +132,9 @@ TAnalysisFrm::TAnalysisFrm(
     connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
     connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
     connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
-    // The what-if tab is a table: nothing there for a PNG.
-    connect(FTabs, &QTabWidget::currentChanged, this, [this] { FSavePng->setEnabled(ShownChart() != nullptr); });
+    connect(FTabs, &QTabWidget::currentChanged, this, &TAnalysisFrm::EnableExports);
     UpdateTexts();
+    EnableExports();
 }
 
 TAnalysisFrm::~TAnalysisFrm() = default;
@@ -131,8 +145,7 @@ void TAnalysisFrm::ShowComputation(const TScenario& scenario, const TRunOutcome&
     FStale = true;
     FPrevious = false;
     FPreviousNotice->setVisible(false);
-    FSaveCsv->setEnabled(true);
-    FSavePng->setEnabled(true);
+    EnableExports();
     if (isVisible()) {
         Refresh();
     } else {
@@ -164,6 +177,7 @@ void TAnalysisFrm::Refresh()
         return;
     }
     const TWeatherChoice choice = FWeather->Choice();
+    FSnapshotChoice = choice;
     // The frame's scenario, with the window's compaction-end temperature: the
     // what-if varies its classes, whatever weather is chosen.
     TScenario classes = FComputation->Scenario;
@@ -226,8 +240,15 @@ void TAnalysisFrm::ShowAsPrevious()
 {
     FPrevious = true;
     FPreviousNotice->setVisible(true);
-    FSaveCsv->setEnabled(false);
-    FSavePng->setEnabled(false);
+    EnableExports();
+}
+
+void TAnalysisFrm::EnableExports()
+{
+    const bool current = FComputation.has_value() && !FPrevious;
+    FSaveCsv->setEnabled(current);
+    // A table has no chart: nothing there for a PNG.
+    FSavePng->setEnabled(current && ShownChart() != nullptr);
 }
 
 void TAnalysisFrm::UpdateTexts()
@@ -251,6 +272,10 @@ void TAnalysisFrm::UpdateTexts()
     FPlan->UpdateTexts(language);
     FHover->clear();
     if (FComputation && !FStale) {
+        // The weather's source is a text of the snapshot: written again in the new language.
+        if (!FSnapshot.WeatherSource.isEmpty()) {
+            FSnapshot.WeatherSource = WeatherSourceText(FSnapshotChoice);
+        }
         ShowTexts();
         RebuildCoolingChart();
         FDepth->SetSnapshot(FSnapshot, language);
@@ -374,7 +399,7 @@ bool TAnalysisFrm::SaveChartPng()
     if (!chart) {
         return false;
     }
-    const QImage image = chart->grab().toImage();
+    const QImage image = chart == FDepth->ChartWidget() ? FDepth->ExportImage() : chart->grab().toImage();
     // The dialog names the chart: the button saves whichever tab is on show.
     const QString title = AnalysisTexts::Text(FTexts.Language, TAnalysisText::SavePngOf)
                               .arg(FTabs->tabText(FTabs->currentIndex()).remove(QLatin1Char('&')));
@@ -399,7 +424,8 @@ bool TAnalysisFrm::ExportReport()
     content.Texts = &FTexts;
     content.SiteName = FSiteName;
     content.ProgramVersion = FProgramVersion;
-    content.PrintedAt = QDateTime::currentDateTime();
+    // The site's legal clock, as every other moment of the report, whatever the computer's zone.
+    content.PrintedAt = AnalysisMoments::ToDateTime(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc()));
     if (!FWhatIfCells.empty()) {
         content.WhatIf = FWhatIfCells;
     } else if (auto cells = RunWeatherWhatIf(FComputation->Scenario)) {

@@ -3,6 +3,7 @@
 #include "AnalysisRunner.h"
 #include "AnalysisSnapshot.h"
 #include "LanguagesMgrCls.h"
+#include "WeatherChoice.h"
 
 #include <QWidget>
 
@@ -12,6 +13,7 @@ class QChart;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class TDepthProfileChart;
 class TExportQuestions;
@@ -19,7 +21,6 @@ class THoverChartView;
 class TLayingPlanView;
 class TMessagePresenter;
 class TWeatherPanel;
-struct TWeatherChoice;
 class TWhatIfTable;
 
 // The analysis window: summary line, cooling curve, depth profile, weather
@@ -31,6 +32,8 @@ class TAnalysisFrm : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr QSize StartSize{980, 680};
+
     TAnalysisFrm(
         TLanguagesMgrCls& texts, TMessagePresenter& presenter, TExportQuestions& questions, QWidget* parent = nullptr);
     ~TAnalysisFrm() override;
@@ -61,6 +64,7 @@ public:
     QLabel* WeatherNoteLabel() const { return FWeatherNote; }
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
+    QScrollArea* SummaryArea() const { return FSummaryArea; }
     QLabel* NightLabel() const { return FNight; }
     QLabel* PreviousLabel() const { return FPreviousNotice; }
     QPushButton* SaveCsvButton() const { return FSaveCsv; }
@@ -90,6 +94,8 @@ private:
         const std::function<bool(QIODevice&)>& write);
     // The chart of the tab on show, or none on a tab without one.
     QWidget* ShownChart() const;
+    // The exports as the run on view and the tab allow.
+    void EnableExports();
 
     TLanguagesMgrCls& FTexts;
     TMessagePresenter& FPresenter;
@@ -100,9 +106,11 @@ private:
     bool FStale = false;
     bool FPrevious = false;
     TAnalysisSnapshot FSnapshot;
+    TWeatherChoice FSnapshotChoice;  // the weather FSnapshot was made in
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
     TAnalysisRunner FRunner;
 
+    QScrollArea* FSummaryArea;
     QLabel* FSummary;
     QLabel* FNight;
     QLabel* FCompaction;

@@ -3,6 +3,7 @@
 #include "AnalysisTexts.h"
 #include "DateTimeConversion.h"
 #include "RegionalFormat.h"
+#include "WallClock.h"
 
 #include <QTimeZone>
 
@@ -42,6 +43,12 @@ double AnalysisMoments::FromMsSinceEpoch(qint64 ms)
     return DateTimeConversion::ToDateTime(dateTime.date(), dateTime.time());
 }
 
+double AnalysisMoments::LegalClockOf(const QDateTime& instant)
+{
+    const double utc = DateTimeConversion::ToDateTime(instant.toUTC());
+    return WallClock::ToWallClock(utc, 0.0, TClockMode::Auto).Moment;
+}
+
 QString AnalysisMoments::FormatMoment(double moment)
 {
     const QDateTime dateTime = ToDateTime(moment);
@@ -68,14 +75,54 @@ QString AnalysisMoments::FormatSeconds(const TRunOutcome& outcome, double runMom
     return WallDateTime(outcome, runMoment).time().toString(QStringLiteral("HH:mm:ss"));
 }
 
+bool AnalysisMoments::InRepeatedHour(double wallMoment, TClockMode clock)
+{
+    if (clock != TClockMode::Auto) {
+        return false;
+    }
+    // Read back from either clock's UTC, the reading is itself only in the
+    // hour the clock goes through twice.
+    const auto readsBack = [wallMoment](bool summerTime) {
+        const double utc = WallClock::ToUtc(wallMoment, WallClock::OffsetHours(summerTime));
+        const WallClock::TWallMoment wall = WallClock::ToWallClock(utc, 0.0, TClockMode::Auto);
+        return wall.SummerTime == summerTime && std::fabs(wall.Moment - wallMoment) < OneSecond / 2.0;
+    };
+    return readsBack(true) && readsBack(false);
+}
+
+QString AnalysisMoments::ClockMark(bool summerTime, TLanguage language)
+{
+    return QStringLiteral(" (%1)").arg(
+        AnalysisTexts::Text(language, summerTime ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
+}
+
 QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language)
 {
-    const bool summer = outcome.Wall(runMoment).SummerTime;
-    if (summer == outcome.Wall(outcome.Laying).SummerTime) {
+    const WallClock::TWallMoment wall = outcome.Wall(runMoment);
+    if (wall.SummerTime == outcome.Wall(outcome.Laying).SummerTime && !InRepeatedHour(wall.Moment, outcome.Clock)) {
         return {};
     }
-    return QStringLiteral(" (%1)").arg(
-        AnalysisTexts::Text(language, summer ? TAnalysisText::SummerTime : TAnalysisText::WinterTime));
+    return ClockMark(wall.SummerTime, language);
+}
+
+QString AnalysisMoments::WallNote(double wallMoment, TClockMode clock, TLanguage language)
+{
+    if (!InRepeatedHour(wallMoment, clock)) {
+        return {};
+    }
+    return ClockMark(WallClock::WallOffsetHours(wallMoment, clock) == WallClock::OffsetHours(true), language);
+}
+
+long long AnalysisMoments::ShownMinute(double moment)
+{
+    const QDateTime dateTime = ToDateTime(moment);
+    if (!dateTime.isValid()) {
+        return 0;
+    }
+    // Seconds dropped, as the clock shows them; before 1970 too.
+    constexpr qint64 MsPerMinute = 60000;
+    const qint64 ms = dateTime.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / MsPerMinute : -((-ms + MsPerMinute - 1) / MsPerMinute);
 }
 
 QString AnalysisMoments::FormatWait(double seconds, TLanguage language)

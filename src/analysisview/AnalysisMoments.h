@@ -37,6 +37,9 @@ struct TClockSpan {
 };
 TClockSpan RoundClockSpan(double from, double to, int maxSteps = 8);
 
+// An instant as the site's legal clock reads it, a date-time value.
+double LegalClockOf(const QDateTime& instant);
+
 // The regional short date and the time to the minute: "10/07/2026 14:30".
 QString FormatMoment(double moment);
 QString FormatClock(double moment);  // "14:30"
@@ -44,9 +47,21 @@ QString FormatClock(double moment);  // "14:30"
 QString FormatMoment(const TRunOutcome& outcome, double runMoment);
 QString FormatClock(const TRunOutcome& outcome, double runMoment);
 QString FormatSeconds(const TRunOutcome& outcome, double runMoment);  // "14:30:05"
-// " (heure d'été)" where the wall clock at the run moment is no longer the
-// laying's; empty otherwise.
+// True for a reading of the automatic clock that the October change shows
+// twice, once in summer and once in winter time (02:00 to 02:59:59).
+bool InRepeatedHour(double wallMoment, TClockMode clock);
+// " (heure d'été)" or " (heure d'hiver)": the clock a moment is read on.
+QString ClockMark(bool summerTime, TLanguage language);
+// The mark where the wall clock at the run moment is no longer the laying's,
+// or where the moment lies in the repeated hour (on either of its clocks);
+// empty otherwise.
 QString ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language);
+// The mark of a wall-clock reading in the repeated hour, taken as the program
+// takes such a reading (in summer time); empty otherwise.
+QString WallNote(double wallMoment, TClockMode clock, TLanguage language);
+// The minute a moment is written with (FormatClock's), counted from the
+// epoch of the Qt::UTC reading; 0 for an invalid moment.
+long long ShownMinute(double moment);
 // Whole hours and minutes, the seconds dropped: "26 h 12 min".
 QString FormatWait(double seconds, TLanguage language);
 

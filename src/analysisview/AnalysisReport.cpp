@@ -16,6 +16,7 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -103,7 +104,9 @@ QString InputsText(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& te
         + text(TAnalysisText::ReportCloud)
               .arg(texts.GetText(CloudClassTexts.at(static_cast<std::size_t>(scenario.Cloud))))
         + QLatin1Char('\n')
-        + text(TAnalysisText::ReportLaying).arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying))
+        + text(TAnalysisText::ReportLaying)
+              .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying)
+                  + AnalysisMoments::ClockNote(outcome, outcome.Laying, language))
         + QLatin1Char('\n') + text(TAnalysisText::ReportClock).arg(clock) + QLatin1Char('\n')
         + (snapshot.WeatherSource.isEmpty()
                 ? text(TAnalysisText::WeatherUsed).arg(text(TAnalysisText::WeatherOfClasses))
@@ -111,7 +114,9 @@ QString InputsText(const TAnalysisSnapshot& snapshot, const TLanguagesMgrCls& te
 }
 
 // The weather the run used, at whole hours from the laying: a column an hour,
-// or every few hours so that at most WeatherColumnsMax columns are drawn.
+// or every few hours so that at most WeatherColumnsMax columns are drawn. A
+// column's moment carries the date where the day is not the previous
+// column's, and in the hour the October change repeats the clock's mark.
 void PaintWeather(
     QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& snapshot, TLanguage language, double mm)
 {
@@ -130,24 +135,58 @@ void PaintWeather(
     page.Skip(1.0);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(7.5);
-    painter.setFont(font);
-    const double headerWidth = 28.0 * mm;
+    // The date and the clock's mark, smaller, under the hour.
+    QFont small = font;
+    small.setPointSizeF(6.0);
+    const double headerWidth = 22.0 * mm;
     const double cellWidth = (page.Width() - headerWidth) / WeatherColumnsMax;
     const double rowHeight = 4.5 * mm;
+    const auto levelOf = [step](int column) { return column * step * LevelsPerHour; };
+    const auto momentOf = [&](int column) {
+        return TheTimeUtilsCls::AddDuration(outcome.Laying, levelOf(column) * TPICHourCls::TimeStep);
+    };
+    QStringList below;  // under each column's hour
+    QDate previousDay;
+    for (int column = 0; column < columns; ++column) {
+        const double moment = momentOf(column);
+        const WallClock::TWallMoment wall = outcome.Wall(moment);
+        QStringList lines;
+        if (AnalysisMoments::InRepeatedHour(wall.Moment, outcome.Clock)) {
+            lines << AnalysisTexts::Text(
+                language, wall.SummerTime ? TAnalysisText::SummerTime : TAnalysisText::WinterTime);
+        }
+        const QDate day = AnalysisMoments::WallDateTime(outcome, moment).date();
+        if (day != previousDay) {
+            lines << RegionalFormat::FormatDate(day);
+        }
+        previousDay = day;
+        below << lines.join(QLatin1Char('\n'));
+    }
+    painter.setFont(small);
+    double belowHeight = 0.0;
+    for (const QString& lines : below) {
+        belowHeight = std::max(belowHeight,
+            painter.boundingRect(QRectF(0.0, 0.0, cellWidth, 1e6), Qt::AlignHCenter | Qt::TextWordWrap, lines)
+                .height());
+    }
     const TAnalysisText heads[] = {TAnalysisText::WeatherHour, TAnalysisText::WeatherAirColumn,
         TAnalysisText::WeatherWindColumn, TAnalysisText::WeatherCloudColumn};
+    double top = page.Top();
     for (int row = 0; row < 4; ++row) {
-        const double top = page.Top() + row * rowHeight;
+        painter.setFont(font);
         painter.drawText(
             QRectF(page.Left(), top, headerWidth, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, text(heads[row]));
         for (int column = 0; column < columns; ++column) {
-            const int level = column * step * LevelsPerHour;
+            const int level = levelOf(column);
             const QRectF cell(page.Left() + headerWidth + column * cellWidth, top, cellWidth, rowHeight);
             QString value;
             switch (row) {
             case 0:
-                value = AnalysisMoments::FormatClock(
-                    outcome, TheTimeUtilsCls::AddDuration(outcome.Laying, level * TPICHourCls::TimeStep));
+                value = AnalysisMoments::FormatClock(outcome, momentOf(column));
+                painter.setFont(small);
+                painter.drawText(QRectF(cell.left(), cell.bottom(), cellWidth, belowHeight),
+                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, below.at(column));
+                painter.setFont(font);
                 break;
             case 1:
                 value = RegionalFormat::FormatReal(history.AirTempAtLevel(level));
@@ -161,8 +200,9 @@ void PaintWeather(
             }
             painter.drawText(cell, Qt::AlignCenter, value);
         }
+        top += rowHeight + (row == 0 ? belowHeight : 0.0);
     }
-    page.Skip(4.0 * rowHeight / mm + 3.0);
+    page.Skip((top - page.Top()) / mm + 3.0);
 }
 
 void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage language, const QRectF& target)
@@ -229,8 +269,19 @@ QString AnalysisReport::SiteNameOf(const QString& typed)
     }
     name = name.simplified();
     if (name.size() > SiteNameMaxLength) {
-        // Never half a surrogate pair.
-        name.truncate(name.at(SiteNameMaxLength - 1).isHighSurrogate() ? SiteNameMaxLength - 1 : SiteNameMaxLength);
+        // Room for the ellipsis; never half a surrogate pair.
+        qsizetype cut = SiteNameMaxLength - 1;
+        if (name.at(cut - 1).isHighSurrogate()) {
+            --cut;
+        }
+        // At the last word's end, unless the kept part is one word.
+        if (name.at(cut) != QLatin1Char(' ')) {
+            const qsizetype space = name.lastIndexOf(QLatin1Char(' '), cut - 1);
+            if (space > 0) {
+                cut = space;
+            }
+        }
+        name = name.left(cut).trimmed() + QChar(0x2026);
     }
     return name.trimmed();
 }
@@ -246,7 +297,10 @@ void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& cont
 
     page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
     page.Skip(1.0);
-    page.BoundedLine(text(TAnalysisText::ReportSite).arg(SiteNameOf(content.SiteName)), 11.0, true, SiteLinesMax);
+    // No site named, no site line.
+    if (const QString site = SiteNameOf(content.SiteName); !site.isEmpty()) {
+        page.BoundedLine(text(TAnalysisText::ReportSite).arg(site), 11.0, true, SiteLinesMax);
+    }
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
     page.Line(InputsText(snapshot, *content.Texts, language), 9.0);

@@ -20,7 +20,7 @@ struct TAnalysisReportContent {
     std::vector<TWhatIfCell> WhatIf;  // may be empty
     QString SiteName;
     QString ProgramVersion;
-    QDateTime PrintedAt;
+    QDateTime PrintedAt;  // as the site's legal clock reads it, in Qt::UTC
 };
 
 namespace AnalysisReport {
@@ -28,7 +28,8 @@ namespace AnalysisReport {
 // What a site or project name needs; the report's site line holds it whole.
 constexpr int SiteNameMaxLength = 120;
 // The typed name as the report takes it: one line (line breaks become spaces),
-// at most SiteNameMaxLength characters.
+// at most SiteNameMaxLength characters; a longer one is cut at a word's end
+// with an ellipsis.
 QString SiteNameOf(const QString& typed);
 
 // Draws the report over the painter's whole device; a site name of any length

@@ -4,8 +4,6 @@
 #include "AnalysisTexts.h"
 #include "RegionalFormat.h"
 
-#include <cmath>
-
 namespace {
 
 QString reopeningOf(const TRunOutcome& outcome, TLanguage language)
@@ -28,14 +26,17 @@ QString answerOf(const TRunOutcome& outcome, TLanguage language)
 
 QString differenceOf(const TRunOutcome& weather, const TRunOutcome& classes, TLanguage language)
 {
-    // Both runs start at the same laying: their waits differ as their reopenings do.
-    const long minutes = std::lround((weather.ResultSeconds - classes.ResultSeconds) / 60.0);
+    // The difference of the minutes the two answers show, so that it reads off
+    // them: both runs share the laying's clock, a whole number of hours from
+    // the wall clock's, so their shown minutes differ as these do.
+    const long long minutes
+        = AnalysisMoments::ShownMinute(weather.Reopening) - AnalysisMoments::ShownMinute(classes.Reopening);
     if (minutes == 0) {
         return AnalysisTexts::Text(language, TAnalysisText::DifferenceNone);
     }
     return AnalysisTexts::Text(
         language, minutes > 0 ? TAnalysisText::DifferenceLater : TAnalysisText::DifferenceEarlier)
-        .arg(std::labs(minutes));
+        .arg(minutes < 0 ? -minutes : minutes);
 }
 
 }  // namespace
@@ -45,7 +46,8 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
     const TRunOutcome& outcome = snapshot.Outcome;
     const QString separator = QStringLiteral("  ·  ");
     const QString laying = AnalysisTexts::Text(language, TAnalysisText::SummaryLaying)
-                               .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying));
+                               .arg(AnalysisMoments::FormatMoment(outcome, outcome.Laying)
+                                   + AnalysisMoments::ClockNote(outcome, outcome.Laying, language));
     if (snapshot.ClassesOutcome) {
         return laying + QLatin1Char('\n')
             + AnalysisTexts::Text(language, TAnalysisText::AnswerClasses)

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-QCategoryAxis* ClockAxis::Make(
-    QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate, bool dateBelow)
+QCategoryAxis* ClockAxis::Make(QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours,
+    bool withDate, bool dateBelow, TLanguage language)
 {
     auto* axis = new QCategoryAxis(parent);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -21,13 +21,19 @@ QCategoryAxis* ClockAxis::Make(
         // On a horizontal axis the date goes under the hour, where a tick's
         // width does not clip it.
         QString label = AnalysisMoments::FormatClock(outcome, moment);
+        // The hour the October change repeats says which of its two clocks it is.
+        const WallClock::TWallMoment wall = outcome.Wall(moment);
+        if (AnalysisMoments::InRepeatedHour(wall.Moment, outcome.Clock)) {
+            const QString mark = AnalysisMoments::ClockMark(wall.SummerTime, language).trimmed();
+            label += dateBelow ? QStringLiteral("<br>") + mark : QLatin1Char(' ') + mark;
+        }
         if (withDate && date != previousDate) {
             const QString day = RegionalFormat::FormatDate(AnalysisMoments::WallDateTime(outcome, moment).date());
             label = dateBelow ? label + QStringLiteral("<br>") + day : day + QLatin1Char(' ') + label;
         }
         previousDate = date;
-        // The category axis takes each label once; the hour the October change
-        // repeats would otherwise lose its second tick.
+        // The category axis takes each label once: a tick that reads as another
+        // would lose its place.
         while (axis->categoriesLabels().contains(label)) {
             label.append(QChar(0x200B));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LanguagesMgrCls.h"
 #include "RunOutcome.h"
 
 #include <QCategoryAxis>
@@ -12,8 +13,9 @@ namespace ClockAxis {
 // Ticks every stepHours from start to end (run moments); a tick shows the
 // wall-clock hour, with the regional date where the day is not that of the
 // previous tick (and on the first tick when withDate): under the hour on a
-// horizontal axis (dateBelow), before it on a vertical one.
+// horizontal axis (dateBelow), before it on a vertical one. A tick in the
+// hour the October change repeats carries the mark of its clock.
 QCategoryAxis* Make(QObject* parent, const TRunOutcome& outcome, double start, double end, int stepHours, bool withDate,
-    bool dateBelow = true);
+    bool dateBelow, TLanguage language);
 
 }  // namespace ClockAxis

@@ -143,8 +143,8 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
 
     const bool severalDays = snapshot.ChartEnd - snapshot.ChartStart > 1.0
         || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
-    QCategoryAxis* clockAxis = ClockAxis::Make(
-        chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd, snapshot.StepHours, severalDays);
+    QCategoryAxis* clockAxis = ClockAxis::Make(chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd,
+        snapshot.StepHours, severalDays, true, language);
     clockAxis->setTitleText(text(TAnalysisText::AxisClock));
     auto* tempAxis = new QValueAxis(chart);
     tempAxis->setTitleText(text(TAnalysisText::AxisTemp));

@@ -5,6 +5,7 @@
 #include "CoolingChart.h"
 
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -173,6 +174,19 @@ void TDepthProfileChart::ShowMomentText(int index)
                          .arg(AnalysisMoments::FormatMoment(FClock, FMoments.at(n))
                                  + AnalysisMoments::ClockNote(FClock, FMoments.at(n), FLanguage),
                              AnalysisMoments::FormatWait(elapsed, FLanguage)));
+}
+
+QImage TDepthProfileChart::ExportImage() const
+{
+    QChart* chart = FChartView->chart();
+    const QString title = chart->title();
+    chart->setTitle(FMoment->text());
+    // Laid out again now, not at the next event: the grab draws the title in its room.
+    chart->layout()->activate();
+    const QImage image = FChartView->grab().toImage();
+    chart->setTitle(title);
+    chart->layout()->activate();
+    return image;
 }
 
 QWidget* TDepthProfileChart::ChartWidget() const

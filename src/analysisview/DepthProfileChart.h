@@ -3,6 +3,7 @@
 #include "AnalysisSnapshot.h"
 #include "LanguagesMgrCls.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QWidget>
@@ -25,6 +26,9 @@ public:
     QSlider* Slider() const { return FSlider; }
     // The chart alone, as the PNG export saves it.
     QWidget* ChartWidget() const;
+    // The chart as the PNG export saves it: titled with the profile's moment,
+    // which on screen the line under the slider says.
+    QImage ExportImage() const;
     // Points of the shown profile: (temperature, depth in cm).
     QList<QPointF> NewLayerPoints() const;
     QList<QPointF> BelowPoints() const;

@@ -113,8 +113,9 @@ QString TLayingPlanView::LatestText() const
         return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanNone);
     }
     const TPlanSlot& latest = FPlan.Slots.at(*FPlan.LatestSlotForDeadline);
+    const double laying = FLayingDate + latest.LayingTime;
     return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLatest)
-        .arg(AnalysisMoments::FormatClock(FLayingDate + latest.LayingTime));
+        .arg(AnalysisMoments::FormatClock(laying) + AnalysisMoments::WallNote(laying, latest.Outcome.Clock, FLanguage));
 }
 
 void TLayingPlanView::DeadlineChanged()
@@ -166,7 +167,10 @@ void TLayingPlanView::Fill()
         const TPlanSlot& slot = FPlan.Slots[n];
         const double laying = FLayingDate + slot.LayingTime;
         const int row = static_cast<int>(n);
-        FTable->setItem(row, 0, new QTableWidgetItem(AnalysisMoments::FormatClock(laying)));
+        // The repeated hour of a change day is laid once, in summer time: it says so.
+        FTable->setItem(row, 0,
+            new QTableWidgetItem(AnalysisMoments::FormatClock(laying)
+                + AnalysisMoments::WallNote(laying, slot.Outcome.Clock, FLanguage)));
         if (!slot.Outcome.Succeeded()) {
             FTable->setItem(row, 1, new QTableWidgetItem(QStringLiteral("—")));
             FTable->setItem(row, 2, new QTableWidgetItem());
@@ -219,11 +223,13 @@ void TLayingPlanView::Fill()
     // Layings are on the laying day's wall clock as the plan writes them.
     TRunOutcome asWritten;  // a forced clock writes its moments unchanged
     asWritten.Clock = TClockMode::Winter;
-    QCategoryAxis* layingAxis = ClockAxis::Make(chart, asWritten, FLayingDate, FLayingDate + 1.0, PlanTickHours, false);
+    QCategoryAxis* layingAxis
+        = ClockAxis::Make(chart, asWritten, FLayingDate, FLayingDate + 1.0, PlanTickHours, false, true, FLanguage);
     layingAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanAxisLaying));
     // Whole hours around every reopening and the deadline.
     const AnalysisMoments::TClockSpan span = AnalysisMoments::RoundClockSpan(lowest, highest, 6);
-    QCategoryAxis* reopeningAxis = ClockAxis::Make(chart, clock, span.Start, span.End, span.StepHours, true, false);
+    QCategoryAxis* reopeningAxis
+        = ClockAxis::Make(chart, clock, span.Start, span.End, span.StepHours, true, false, FLanguage);
     reopeningAxis->setTitleText(AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening));
     chart->addAxis(layingAxis, Qt::AlignBottom);
     chart->addAxis(reopeningAxis, Qt::AlignLeft);

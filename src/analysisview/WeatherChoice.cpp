@@ -2,8 +2,6 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
-#include "DateTimeConversion.h"
-#include "WallClock.h"
 
 #include "RegionalFormat.h"
 
@@ -45,8 +43,7 @@ QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language)
         return AnalysisTexts::Text(language, TAnalysisText::WeatherFromFile).arg(QFileInfo(origin.FilePath).fileName());
     }
     // The moment as the site's legal clock showed it, whatever the computer's zone.
-    const double utc = DateTimeConversion::ToDateTime(origin.FetchedUtc.toUTC());
-    const double wall = WallClock::ToWallClock(utc, 0.0, TClockMode::Auto).Moment;
+    const double wall = AnalysisMoments::LegalClockOf(origin.FetchedUtc);
     return AnalysisTexts::Text(language, TAnalysisText::WeatherFromService)
         .arg(origin.Service, coordinate(origin.LatitudeDeg), coordinate(origin.LongitudeDeg),
             AnalysisMoments::FormatMoment(wall));

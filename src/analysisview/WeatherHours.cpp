@@ -69,7 +69,10 @@ TWeatherHours WeatherHours::Of(const TWeatherChoice& choice, const TScenario& sc
     for (int hour = 0; hour <= hours; ++hour) {
         const double elapsed = std::min(hour * SecondsPerHour, runEndSeconds);
         TWeatherHour row;
-        row.WallMoment = wallAt(elapsed);
+        const WallClock::TWallMoment wall
+            = WallClock::ToWallClock(laying + elapsed / SecondsPerDay, clockOffset, scenario.Clock);
+        row.WallMoment = wall.Moment;
+        row.SummerTime = wall.SummerTime;
         row.AirTemp
             = valueAt(timeline.AirTemp, choice.Kind == TWeatherKind::Values ? choice.AirTemp : std::nullopt, elapsed);
         row.WindSpeed = valueAt(

@@ -9,6 +9,7 @@
 // The chosen weather hour by hour over a run, as the panel's table shows it.
 struct TWeatherHour {
     double WallMoment = 0.0;  // the site's wall clock
+    bool SummerTime = false;  // the clock WallMoment is read on
     std::optional<double> AirTemp;  // degC; empty: the model's air
     std::optional<double> WindSpeed;  // m/s; empty: the class
     std::optional<double> CloudCover;  // %; empty: the class

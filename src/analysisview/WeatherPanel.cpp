@@ -265,6 +265,14 @@ void TWeatherPanel::ShowState()
         box->setEnabled(values && given->isChecked());
     }
     const bool fetching = FFetcher.IsFetching();
+    // Download and Cancel hand the focus to each other: a button disabled with
+    // the focus would send it on to wherever the focus chain leads.
+    QPushButton* const usable = fetching ? FCancel : FDownload;
+    QPushButton* const unusable = fetching ? FDownload : FCancel;
+    usable->setEnabled(true);
+    if (window()->focusWidget() == unusable) {
+        usable->setFocus();
+    }
     FForecastKind->setEnabled(FForecast.has_value());
     FImport->setEnabled(!fetching);
     FDownload->setEnabled(!fetching);
@@ -300,8 +308,11 @@ void TWeatherPanel::ShowHours()
         for (int row = 0; row < FHours->rowCount(); ++row) {
             const TWeatherHour& hour = hours.Hours[static_cast<std::size_t>(row)];
             const QDate date = AnalysisMoments::ToDateTime(hour.WallMoment).date();
-            const QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
-                                               : AnalysisMoments::FormatMoment(hour.WallMoment);
+            QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
+                                         : AnalysisMoments::FormatMoment(hour.WallMoment);
+            if (AnalysisMoments::InRepeatedHour(hour.WallMoment, FRun->Scenario.Clock)) {
+                moment += AnalysisMoments::ClockMark(hour.SummerTime, FLanguage);
+            }
             day = date;
             const QString cells[]
                 = {moment, cellText(hour.AirTemp), cellText(hour.WindSpeed), cellText(hour.CloudCover)};

@@ -135,6 +135,7 @@ void TPICHourLTFra::UpdateTexts()
     title(gbxPDGMT, TText::ClockGroup);
     label(lblRPICDate, TText::ReopeningDateLabel);
     label(lblRPICTime, TText::ReopeningTimeLabel);
+    ShowReopeningClock();
     caption(rbnPDSummerHour, TText::SummerTime);
     caption(rbnPDWinterHour, TText::WinterTime);
     title(gbxResults, TText::ResultsGroup);
@@ -175,6 +176,8 @@ void TPICHourLTFra::ClearResults()
 {
     edtRPICDate->clear();
     edtRPICTime->clear();
+    FReopeningSummerTime.reset();
+    ShowReopeningClock();
     emit resultsCleared();
 }
 
@@ -407,7 +410,23 @@ void TPICHourLTFra::btnComputeClick()
     // (the day, the hour) is what must stay in view.
     edtRPICDate->setCursorPosition(0);
     edtRPICTime->setCursorPosition(0);
+    // The buttons show the laying's clock: a reopening on the other says so.
+    const bool reopeningSummer = outcome.Wall(outcome.Reopening).SummerTime;
+    if (reopeningSummer != outcome.Wall(outcome.Laying).SummerTime) {
+        FReopeningSummerTime = reopeningSummer;
+    }
+    ShowReopeningClock();
     emit computationSucceeded(scenario, outcome);
+}
+
+void TPICHourLTFra::ShowReopeningClock()
+{
+    if (!FReopeningSummerTime || FLanguagesMgr == nullptr) {
+        lblRPICClock->clear();
+        return;
+    }
+    lblRPICClock->setText(AnalysisTexts::Text(Texts().Language,
+        *FReopeningSummerTime ? TAnalysisText::ReopeningInSummerTime : TAnalysisText::ReopeningInWinterTime));
 }
 
 void TPICHourLTFra::ShowFailure(const TRunOutcome& outcome)

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class TClock;
 class TLanguagesMgrCls;
@@ -104,6 +105,7 @@ private:
     // numbers must have passed their checks.
     TScenario ShownScenario();
     void ShowFailure(const TRunOutcome& outcome);
+    void ShowReopeningClock();
 
     std::unique_ptr<TPICHourCls> FPICHour;
     TRegionalSettingsCls FRegionalSettings;
@@ -115,4 +117,6 @@ private:
     TNumericInput FThickness;
     TNumericInput FLayingTemp;
     TNumericInput FReopenTemp;
+    // The reopening's clock where it is not the laying's: summer time or not.
+    std::optional<bool> FReopeningSummerTime;
 };

@@ -94,6 +94,11 @@ void TPICHourLTLayout::SetupUi(QWidget* frame)
     edtRPICDate = Place<QLineEdit>(gbxResults, "edtRPICDate", 410, 16, 70, 21);
     pbrRCompute = Place<QProgressBar>(gbxResults, "pbrRCompute", 176, 68, 305, 17);
     edtRPICTime = Place<QLineEdit>(gbxResults, "edtRPICTime", 410, 42, 70, 21);
+    // Under Calcul, the only room the box has left: two lines of the smallest caption.
+    lblRPICClock = Place<QLabel>(gbxResults, "lblRPICClock", 8, 53, 164, 34);
+    lblRPICClock->setTextFormat(Qt::PlainText);
+    lblRPICClock->setWordWrap(true);
+    lblRPICClock->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     // The summer/winter choice only displays what the laying date implies.
     gbxPDGMT->setEnabled(false);

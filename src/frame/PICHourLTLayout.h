@@ -58,6 +58,7 @@ struct TPICHourLTLayout {
     QLineEdit* edtRPICDate = nullptr;
     QProgressBar* pbrRCompute = nullptr;
     QLineEdit* edtRPICTime = nullptr;
+    QLabel* lblRPICClock = nullptr;  // the reopening's clock, where it is not the laying's
 
     void SetupUi(QWidget* frame);
 };

@@ -204,6 +204,8 @@ constexpr TTextPair Table[] = {
     {"air %1 °C", "lucht %1 °C"},
     {"vent %1 m/s", "wind %1 m/s"},
     {"nébulosité %1 %", "bewolking %1 %"},
+    {"Remise en circulation en heure d'été", "Wederopenstelling in zomertijd"},
+    {"Remise en circulation en heure d'hiver", "Wederopenstelling in wintertijd"},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
 

@@ -149,6 +149,9 @@ enum class TAnalysisText {
     ValueAir,  // %1 degC
     ValueWind,  // %1 m/s
     ValueCloud,  // %1 %
+    // Beside the main window's result: the reopening's clock, where it is not the laying's.
+    ReopeningInSummerTime,
+    ReopeningInWinterTime,
     Count
 };
 

@@ -233,7 +233,6 @@ void TfrmMain::ComputationSucceeded(const TScenario& scenario, const TRunOutcome
     if (frmAnalysis == nullptr) {
         frmAnalysis = new TAnalysisFrm(*FLanguagesMgr, FPresenter, *FQuestions, this);
         frmAnalysis->SetProgramVersion(QString::fromStdString(FApplicationInfo->GetFileVersion()));
-        PlaceAnalysisWindow();
     }
     frmAnalysis->ShowComputation(scenario, outcome);
     mnuCoolingAnalysis->setEnabled(true);
@@ -256,16 +255,28 @@ void TfrmMain::PlaceAnalysisWindow()
     if (shown == nullptr) {
         return;
     }
-    const QRect available = shown->availableGeometry();
-    // Not yet shown: its frame is its size; a window larger than the screen shrinks to it.
-    frmAnalysis->resize(frmAnalysis->size().boundedTo(available.size()));
-    frmAnalysis->move(WindowPlacement::Beside(frameGeometry(), frmAnalysis->size(), available));
+    const auto marginsOf = [](const QWidget& window) {
+        const QRect frame = window.frameGeometry();
+        const QRect inner = window.geometry();
+        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom());
+    };
+    // A window not shown yet has no frame to measure: the window manager
+    // frames it as it frames this one.
+    const QMargins margins
+        = frmAnalysis->frameGeometry() != frmAnalysis->geometry() ? marginsOf(*frmAnalysis) : marginsOf(*this);
+    // Beside where this window is now, at the size it was meant to have.
+    frmAnalysis->setGeometry(WindowPlacement::BesideWithFrame(
+        frameGeometry(), TAnalysisFrm::StartSize, margins, shown->availableGeometry()));
 }
 
 void TfrmMain::mnuCoolingAnalysisClick()
 {
     if (frmAnalysis == nullptr) {
         return;
+    }
+    if (!frmAnalysis->isVisible()) {
+        PlaceAnalysisWindow();
     }
     frmAnalysis->show();
     frmAnalysis->raise();

@@ -16,3 +16,12 @@ QPoint WindowPlacement::Beside(const QRect& ownerFrame, const QSize& frameSize, 
     const int top = std::max(std::min(ownerFrame.top(), available.bottom() + 1 - frameSize.height()), available.top());
     return {left, top};
 }
+
+QRect WindowPlacement::BesideWithFrame(
+    const QRect& ownerFrame, const QSize& wanted, const QMargins& frameMargins, const QRect& available)
+{
+    const QSize room = available.size().shrunkBy(frameMargins).expandedTo(QSize(1, 1));
+    const QSize size = wanted.boundedTo(room);
+    const QPoint frame = Beside(ownerFrame, size.grownBy(frameMargins), available);
+    return {frame + QPoint(frameMargins.left(), frameMargins.top()), size};
+}

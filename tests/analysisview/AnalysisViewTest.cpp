@@ -13,6 +13,7 @@
 #include "RegionalFormat.h"
 #include "RunCsv.h"
 #include "ScenarioRun.h"
+#include "WeatherPanel.h"
 #include "WhatIfTable.h"
 
 #include "AnalysisTestFakes.h"
@@ -20,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAreaSeries>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLegendMarker>
@@ -27,7 +29,10 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScatterSeries>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -36,6 +41,7 @@
 #include <QTest>
 
 #include <QCategoryAxis>
+#include <QChartView>
 
 #include <ctime>
 #include <memory>
@@ -203,6 +209,12 @@ private slots:
     void whatIfBeyondTheCalendarSaysSoInTheLanguage_data();
     void whatIfBeyondTheCalendarSaysSoInTheLanguage();
     void runOnTheCalendarsLastNightIsDrawnWithinIt();
+    void differenceIsThatOfTheShownMinutes_data();
+    void differenceIsThatOfTheShownMinutes();
+    void languageSwitchRewritesTheWeatherSource();
+    void repeatedHourIsMarkedOnBothSides();
+    void tabsStayPutWhenTheSummaryGrows();
+    void reportIsPrintedOnTheLegalClock();
 
 private:
     QTemporaryDir FHome;
@@ -362,7 +374,7 @@ void AnalysisViewTest::changeNightsReadTheSameInEveryZone_data()
         << "00:00<br>28/03/2027@1806192000000 03:00@1806199200000 ";
     QTest::newRow("autumn change: the repeated hour")
         << dateOf(2027, 10, 30) + 23.25 / 24.0 << "Wederopenstelling: 31/10/2027 05:42 (wintertijd)  ·"
-        << QStringLiteral("01:00<br>31/10/2027@1824944400000 02:00@1824951600000 ");
+        << QStringLiteral("01:00<br>31/10/2027@1824944400000 02:00<br>(heure d'hiver)@1824951600000 ");
     QTest::newRow("ordinary day") << dateOf(2026, 7, 10) + 9.0 / 24.0 << "Wederopenstelling: 11/07/2026 03:19  ·"
                                   << "21:00@1783717200000 01:00<br>11/07/2026@1783731600000 ";
 }
@@ -763,9 +775,13 @@ void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
     QVERIFY(window.SaveChartPng());
     QCOMPARE(questions.Titles.back(), QStringLiteral("Enregistrer le graphique « Profil en profondeur » (PNG)"));
     const QImage saved(questions.FileName);
-    const QImage depth = window.DepthView()->ChartWidget()->grab().toImage();
+    const QImage depth = window.DepthView()->ExportImage();
     QCOMPARE(saved.size(), depth.size());
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), depth.convertToFormat(QImage::Format_RGB32));
+    // The profile's moment is drawn on the saved chart, and only there.
+    const QImage onScreen = window.DepthView()->ChartWidget()->grab().toImage();
+    QVERIFY(onScreen.convertToFormat(QImage::Format_RGB32) != saved.convertToFormat(QImage::Format_RGB32));
+    QVERIFY(qobject_cast<QChartView*>(window.DepthView()->ChartWidget())->chart()->title().isEmpty());
     // A table has no chart: the button says so by being off.
     QPushButton* png = nullptr;
     for (QPushButton* button : window.findChildren<QPushButton*>()) {
@@ -777,8 +793,15 @@ void AnalysisViewTest::pngSavesTheChartOfTheTabOnShow()
     QVERIFY(png->isEnabled());
     tabs->setCurrentIndex(2);
     QVERIFY(!png->isEnabled());
+    // A new computation on a tab without a chart leaves it off, as the tab says.
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    QVERIFY(!png->isEnabled());
     tabs->setCurrentIndex(0);
     QVERIFY(png->isEnabled());
+    // A run shown as the previous one exports nothing, whatever the tab.
+    window.ShowAsPrevious();
+    tabs->setCurrentIndex(1);
+    QVERIFY(!png->isEnabled());
 }
 
 void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
@@ -786,12 +809,16 @@ void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kept");  // the one line the report takes
     const QString word = QStringLiteral("Chantier ");
-    QTest::newRow("2,000 characters") << word.repeated(223).left(2000) << word.repeated(14).left(120).trimmed();
-    QTest::newRow("10,000 without a space") << QString(10000, QLatin1Char('x')) << QString(120, QLatin1Char('x'));
-    QTest::newRow("60 lines") << QStringLiteral("ligne\n").repeated(60)
-                              << QStringLiteral("ligne ").repeated(20).trimmed();
+    const QString ellipsis(QChar(0x2026));
+    QTest::newRow("2,000 characters: cut at a word's end")
+        << word.repeated(223).left(2000) << word.repeated(13).trimmed() + ellipsis;
+    QTest::newRow("10,000 without a space")
+        << QString(10000, QLatin1Char('x')) << QString(119, QLatin1Char('x')) + ellipsis;
+    QTest::newRow("60 lines: a word ends at the cut")
+        << QStringLiteral("ligne\n").repeated(60) << QStringLiteral("ligne ").repeated(20).trimmed() + ellipsis;
     const QString hebrew = QStringLiteral("\u05D0\u05EA\u05E8 ");
-    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed();
+    QTest::newRow("right to left") << hebrew.repeated(500) << hebrew.repeated(30).trimmed() + ellipsis;
+    QTest::newRow("none: no site line") << QStringLiteral(" \n ") << QString();
 }
 
 void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
@@ -815,7 +842,8 @@ void AnalysisViewTest::anySiteNameLeavesTheRestOfTheReport()
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text.right(400)));
     }
     // Nothing of the name beyond what the report takes: none of it runs off the page.
-    QVERIFY(!text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
+    QVERIFY(kept.isEmpty() || !text.contains(name.simplified().left(AnalysisReport::SiteNameMaxLength + 1)));
+    QCOMPARE(text.contains(QStringLiteral("Chantier :")), !kept.isEmpty());
 }
 
 void AnalysisViewTest::whatIfBeyondTheCalendarSaysSoInTheLanguage_data()
@@ -899,6 +927,173 @@ void AnalysisViewTest::runOnTheCalendarsLastNightIsDrawnWithinIt()
     QCOMPARE(QString::fromUtf8(pdftotext.readAllStandardError()).trimmed(), QString());
     QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput())
                 .contains(AnalysisTexts::Text(lgFR, TAnalysisText::NightWarningPastCalendar)));
+}
+
+void AnalysisViewTest::differenceIsThatOfTheShownMinutes_data()
+{
+    QTest::addColumn<double>("classesSeconds");
+    QTest::addColumn<double>("weatherSeconds");
+    QTest::addColumn<QString>("shown");  // the weather line's end
+    // Laid at 09:00: 14:40:50 against 12:48:10 reads 112 minutes, not 112.7 rounded up.
+    QTest::newRow("seconds would round up") << 20450.0 << 13690.0 << "12:48 · attente 3 h 48 min  ·  112 min plus tôt";
+    QTest::newRow("two seconds across a minute")
+        << 20459.0 << 20461.0 << "14:41 · attente 5 h 41 min  ·  1 min plus tard";
+    QTest::newRow("same minute, 59 s apart") << 20400.0 << 20459.0 << "14:40 · attente 5 h 40 min  ·  à la même minute";
+}
+
+void AnalysisViewTest::differenceIsThatOfTheShownMinutes()
+{
+    QFETCH(double, classesSeconds);
+    QFETCH(double, weatherSeconds);
+    QFETCH(QString, shown);
+    TAnalysisSnapshot snapshot;
+    const auto outcomeAfter = [](double seconds) {
+        TRunOutcome outcome;
+        outcome.Laying = dateOf(2026, 7, 10) + 9.0 / 24.0;
+        outcome.SummerTime = true;
+        outcome.ClockOffset = 2.0;
+        outcome.ResultSeconds = seconds;
+        outcome.Reopening = outcome.Laying + seconds / 86400.0;
+        return outcome;
+    };
+    snapshot.Outcome = outcomeAfter(weatherSeconds);
+    snapshot.ClassesOutcome = outcomeAfter(classesSeconds);
+    snapshot.WeatherSource = QStringLiteral("Météo : test");
+    const QString summary = SummaryText(snapshot, lgFR);
+    QVERIFY2(summary.endsWith(shown), qPrintable(summary));
+}
+
+void AnalysisViewTest::languageSwitchRewritesTheWeatherSource()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.show();
+    TWeatherPanel& panel = *window.WeatherView();
+    panel.findChild<QRadioButton*>(QStringLiteral("weatherValues"))->setChecked(true);
+    panel.findChild<QCheckBox*>(QStringLiteral("airTempGiven"))->setChecked(true);
+    QVERIFY(window.WeatherNoteLabel()->text().startsWith(QStringLiteral("Météo : valeurs mesurées (air ")));
+    texts.Language = lgNL;
+    window.UpdateTexts();
+    // The label and the report both read the snapshot's source.
+    QVERIFY2(window.WeatherNoteLabel()->text().startsWith(QStringLiteral("Weer: gemeten waarden (lucht ")),
+        qPrintable(window.WeatherNoteLabel()->text()));
+    QVERIFY(window.Snapshot().WeatherSource.startsWith(QStringLiteral("Weer: ")));
+}
+
+void AnalysisViewTest::repeatedHourIsMarkedOnBothSides()
+{
+    // Laid at 01:50 summer time on the October change night: 02:10 comes twice.
+    TScenario scenario;
+    scenario.LayingDate = dateOf(2027, 10, 31);
+    scenario.LayingTime = (1.0 + 50.0 / 60.0) / 24.0;
+    const TAnalysisSnapshot snapshot = MakeAnalysisSnapshot(scenario, RunScenario(scenario));
+    const TRunOutcome& outcome = snapshot.Outcome;
+    QVERIFY(outcome.Succeeded() && outcome.ResultSeconds > 2.0 * 3600.0);
+    const auto hoverAfter = [&](double minutes) {
+        return HoverReadout(snapshot.Curve, outcome, outcome.Laying + (minutes * 60.0 + 1.0) / 86400.0, lgFR)
+            .section(QLatin1Char(':'), 0, 2);
+    };
+    QCOMPARE(hoverAfter(0.0), QStringLiteral("01:50:00 "));
+    QCOMPARE(hoverAfter(20.0), QStringLiteral("02:10:00 (heure d'été) "));
+    QCOMPARE(hoverAfter(80.0), QStringLiteral("02:10:00 (heure d'hiver) "));
+    QCOMPARE(hoverAfter(140.0), QStringLiteral("03:10:00 (heure d'hiver) "));
+
+    // A laying in the repeated hour is taken in summer time, and says so.
+    TScenario inTheHour = scenario;
+    inTheHour.LayingTime = 2.5 / 24.0;
+    const TAnalysisSnapshot laidInTheHour = MakeAnalysisSnapshot(inTheHour, RunScenario(inTheHour));
+    QVERIFY2(
+        SummaryText(laidInTheHour, lgNL).startsWith(QStringLiteral("Aanbrenging: 31/10/2027 02:30 (zomertijd)  ·")),
+        qPrintable(SummaryText(laidInTheHour, lgNL)));
+
+    // The plan's laying column: the hour's slots are summer time's, the others bare.
+    const auto plan = PlanLaying(scenario, 60, std::nullopt, TExecution::Sequential);
+    QVERIFY(plan.has_value());
+    TLayingPlanView view;
+    view.UpdateTexts(lgFR);
+    view.SetPlan(*plan, scenario.LayingDate);
+    QStringList layings;
+    for (int row = 0; row < 4; ++row) {
+        layings << view.Table()->item(row, 0)->text();
+    }
+    QCOMPARE(layings, (QStringList{"00:00", "01:00", "02:00 (heure d'été)", "03:00"}));
+
+    // The report's weather table: both 02:50s marked, the new day dated.
+    TLanguagesMgrCls texts(lgFR);
+    QBuffer pdf;
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    QVERIFY(AnalysisReport::WritePdf(pdf, reportContent(snapshot, texts)));
+    const QString text = pdfText(pdf.data());
+    const qsizetype table = text.indexOf(AnalysisTexts::Text(lgFR, TAnalysisText::ReportWeather));
+    QVERIFY2(table >= 0, qPrintable(text));
+    const QString weather = text.mid(table, 300);
+    QVERIFY2(weather.count(QStringLiteral("02:50")) == 2
+            && weather.contains(QStringLiteral("heure d'été heure d'hiver"))
+            && weather.contains(QStringLiteral("01:50 31/10/2027")),
+        qPrintable(weather));
+}
+
+void AnalysisViewTest::tabsStayPutWhenTheSummaryGrows()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QTabWidget* tabs = window.findChild<QTabWidget*>();
+    const auto tabsAt = [&] {
+        QCoreApplication::processEvents();
+        return tabs->mapTo(&window, QPoint(0, 0));
+    };
+    const QPoint start = tabsAt();
+    // A night warning, the weather's two answers and its note, the notice of a previous run.
+    window.ShowComputation(nightScenario(), RunScenario(nightScenario()));
+    QVERIFY(window.NightLabel()->isVisibleTo(&window));
+    QCOMPARE(tabsAt(), start);
+    window.WeatherView()->findChild<QRadioButton*>(QStringLiteral("weatherValues"))->setChecked(true);
+    window.WeatherView()->findChild<QCheckBox*>(QStringLiteral("windSpeedGiven"))->setChecked(true);
+    QVERIFY(window.WeatherNoteLabel()->isVisibleTo(&window));
+    QCOMPARE(tabsAt(), start);
+    window.ShowAsPrevious();
+    QCOMPARE(tabsAt(), start);
+    // Nothing is cut off: what the area does not show at once, it scrolls to.
+    const QScrollArea& area = *window.SummaryArea();
+    QVERIFY(area.verticalScrollBar()->maximum() > 0);
+    QVERIFY(area.widget()->height() >= area.widget()->heightForWidth(area.viewport()->width()));
+    QCOMPARE(area.widget()->width(), area.viewport()->width());
+}
+
+void AnalysisViewTest::reportIsPrintedOnTheLegalClock()
+{
+    TLanguagesMgrCls texts(lgFR);
+    TRecordingPresenter presenter;
+    TScriptedQuestions questions;
+    TAnalysisFrm window(texts, presenter, questions);
+    window.ShowComputation(dayScenario(), RunScenario(dayScenario()));
+    QTemporaryDir dir;
+    questions.FileName = dir.filePath(QStringLiteral("rapport.pdf"));
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const auto printed
+        = [] { return AnalysisMoments::FormatMoment(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc())); };
+    const QString before = printed();
+    const bool saved = window.ExportReport();
+    const QString after = printed();
+    qputenv("TZ", zone);
+    tzset();
+    QVERIFY(saved);
+    QFile file(questions.FileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = pdfText(file.readAll());
+    QVERIFY2(
+        text.contains(QStringLiteral("imprimé le ") + before) || text.contains(QStringLiteral("imprimé le ") + after),
+        qPrintable(before + QStringLiteral(" not in: ") + text.right(120)));
 }
 
 QTEST_MAIN(AnalysisViewTest)

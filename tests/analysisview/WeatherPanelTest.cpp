@@ -195,12 +195,18 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     server.AnswerFile(ForecastFile);
     const TForecastUrlOverride local(server.Url());
     TPanelFixture fixture;
+    fixture.Panel.show();
     fixture.Child<QDoubleSpinBox>("latitude")->setValue(51.05);
     QSignalSpy changed(&fixture.Panel, &TWeatherPanel::weatherChanged);
-    fixture.Child<QPushButton>("downloadForecast")->click();
+    QPushButton* download = fixture.Child<QPushButton>("downloadForecast");
+    download->setFocus();
+    download->click();
     QVERIFY(fixture.Panel.IsDownloading());
     QVERIFY(fixture.Child<QPushButton>("cancelDownload")->isEnabled());
+    // The focus waits on Cancel, and comes back where it was.
+    QCOMPARE(fixture.Panel.focusWidget(), fixture.Child<QPushButton>("cancelDownload"));
     QVERIFY(changed.wait(5000));
+    QCOMPARE(fixture.Panel.focusWidget(), download);
     const TWeatherChoice choice = fixture.Panel.Choice();
     QCOMPARE(choice.Kind, TWeatherKind::Forecast);
     QVERIFY(SameSamples(*choice.Source, WeatherSource::ReadFile(ForecastFile.toStdString())));

@@ -1,10 +1,12 @@
 #include "FrameTestSupport.h"
 
+#include "AnalysisTexts.h"
 #include "ClickablePicture.h"
 #include "PICHourLTMessages.h"
 #include "UpDownSpinner.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -165,6 +167,11 @@ void FrameComputeTest::showsTheReopeningOnTheWallClock()
     QVERIFY2(reopening > QTime(3, 0), qPrintable(reopening.toString()));
     QCOMPARE(frame.edtRPICDate->text(), QStringLiteral("28/03/2027"));
     QCOMPARE(frame.edtRPICTime->text(), reopening.toString(QStringLiteral("HH:mm:ss")));
+    // The buttons keep the laying's winter time: the result says its own clock.
+    QVERIFY(frame.rbnPDWinterHour->isChecked());
+    QCOMPARE(frame.lblRPICClock->text(), AnalysisTexts::Text(lgFR, TAnalysisText::ReopeningInSummerTime));
+    frame.edtNLThickness->setText(QStringLiteral("7"));
+    QVERIFY(frame.lblRPICClock->text().isEmpty());
 }
 
 void FrameComputeTest::takesTheDayOfOnePickerAndTheTimeOfTheOther()
@@ -181,6 +188,7 @@ void FrameComputeTest::takesTheDayOfOnePickerAndTheTimeOfTheOther()
         = QDateTime(QDate(2022, 6, 10), QTime(7, 30, 0)).addSecs(static_cast<qint64>(std::trunc(seconds)));
     QCOMPARE(frame.edtRPICDate->text(), reopening.date().toString(QStringLiteral("dd/MM/yyyy")));
     QCOMPARE(frame.edtRPICTime->text(), QLocale().toString(reopening.time(), "HH:mm:ss"));
+    QVERIFY(frame.lblRPICClock->text().isEmpty());  // on the laying's clock
 }
 
 void FrameComputeTest::everyInputChangeEmptiesTheResults()

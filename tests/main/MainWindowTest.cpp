@@ -127,6 +127,8 @@ private slots:
     void toolkitTextsFollowEveryLanguageChange();
     void secondWindowGoesBesideInsideTheScreen_data();
     void secondWindowGoesBesideInsideTheScreen();
+    void framedWindowStaysInsideTheScreen_data();
+    void framedWindowStaysInsideTheScreen();
     void builtProgramCarriesTheProjectVersion();
     void needsADisplayOrAChosenPlatform_data();
     void needsADisplayOrAChosenPlatform();
@@ -375,6 +377,31 @@ void MainWindowTest::secondWindowGoesBesideInsideTheScreen()
     QFETCH(QSize, size);
     QFETCH(QPoint, placed);
     QCOMPARE(WindowPlacement::Beside(owner, size, QRect(0, 0, 1920, 1080)), placed);
+}
+
+void MainWindowTest::framedWindowStaysInsideTheScreen_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QRect>("placed");  // the window's own geometry, its frame 1 px wide under a 20 px title
+    QTest::newRow("centred owner on a 1000 px screen")
+        << QRect(388, 329, 506, 363) << QSize(980, 680) << QRect(299, 319, 980, 680);
+    QTest::newRow("owner high up, room on the right")
+        << QRect(0, 0, 260, 363) << QSize(980, 680) << QRect(261, 20, 980, 680);
+    QTest::newRow("larger than the screen")
+        << QRect(100, 630, 506, 363) << QSize(1400, 1100) << QRect(1, 20, 1278, 979);
+}
+
+void MainWindowTest::framedWindowStaysInsideTheScreen()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QSize, wanted);
+    QFETCH(QRect, placed);
+    const QRect screen(0, 0, 1280, 1000);
+    const QMargins frame(1, 20, 1, 1);
+    const QRect window = WindowPlacement::BesideWithFrame(owner, wanted, frame, screen);
+    QCOMPARE(window, placed);
+    QVERIFY(screen.contains(window.marginsAdded(frame)));
 }
 
 void MainWindowTest::builtProgramCarriesTheProjectVersion()
