@@ -7,6 +7,7 @@
 #include "PICHourCls.h"
 #include "TheTimeUtilsCls.h"
 #include "WeatherSource.h"
+#include "WeatherSpan.h"
 
 #include <algorithm>
 #include <exception>
@@ -30,36 +31,11 @@ void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHisto
         outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
 }
 
-// Where the file series a run uses (those no constant replaces) lie, in
-// elapsed seconds from the laying.
-struct TWeatherSpan {
-    double First = 0.0;  // the earliest point of any series
-    double Last = 0.0;  // the latest
-    double LatestStart = 0.0;  // the first point of the series that starts last
-    double EarliestEnd = 0.0;  // the last point of the series that ends first
-    bool CoversLaying() const { return LatestStart <= 0.0 && EarliestEnd >= 0.0; }
-};
-
 std::optional<TWeatherSpan> usedSpan(const TWeatherTimeline& weather, const TScenario& scenario)
 {
     if (!scenario.Weather)
         return std::nullopt;
-    const std::pair<const std::optional<TWeatherSeries>*, bool> all[] = {{&weather.AirTemp, !scenario.AirTemp},
-        {&weather.WindSpeed, !scenario.WindSpeed}, {&weather.CloudCover, !scenario.CloudCover}};
-    std::optional<TWeatherSpan> span;
-    for (const auto& [series, fromFile] : all) {
-        if (!*series || !fromFile)
-            continue;
-        const double first = (*series)->Points().front().ElapsedSeconds;
-        const double last = (*series)->Points().back().ElapsedSeconds;
-        if (!span)
-            span = TWeatherSpan{first, last, first, last};
-        span->First = std::min(span->First, first);
-        span->Last = std::max(span->Last, last);
-        span->LatestStart = std::max(span->LatestStart, first);
-        span->EarliestEnd = std::min(span->EarliestEnd, last);
-    }
-    return span;
+    return WeatherSpanOf(weather, !scenario.AirTemp, !scenario.WindSpeed, !scenario.CloudCover);
 }
 
 // The span's first and last moment as run moments, and whether it covers

@@ -2,6 +2,7 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "PICHourCls.h"
 #include "RegionalFormat.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@ QString HoverReadout(
     if (curve.empty() || !std::isfinite(moment) || moment < curve.front().Moment) {
         return {};
     }
-    // Five seconds beyond the last level the run ended: nothing to read there.
-    constexpr double LevelDays = 5.0 / 86400.0;
+    // A step beyond the last level the run ended: nothing to read there.
+    constexpr double LevelDays = TPICHourCls::TimeStep / 86400.0;
     if (moment >= curve.back().Moment + LevelDays) {
         return {};
     }

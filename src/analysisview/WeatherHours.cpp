@@ -3,6 +3,7 @@
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
 #include "WeatherSource.h"
+#include "WeatherSpan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,20 +39,11 @@ TWeatherHours WeatherHours::Of(const TWeatherChoice& choice, const TScenario& sc
             result.Refusal = error.what();
             return result;
         }
-        std::optional<double> first, last;
-        for (const auto* series : {&timeline.AirTemp, &timeline.WindSpeed, &timeline.CloudCover}) {
-            if (!*series) {
-                continue;
-            }
-            const auto& points = (*series)->Points();
-            first = std::min(first.value_or(points.front().ElapsedSeconds), points.front().ElapsedSeconds);
-            last = std::max(last.value_or(points.back().ElapsedSeconds), points.back().ElapsedSeconds);
-            heldAfter = std::min(heldAfter, points.back().ElapsedSeconds);
-        }
-        if (first) {
-            result.From = wallAt(*first);
-            result.Until = wallAt(*last);
-            result.CoversLaying = *first <= 0.0 && *last >= 0.0;
+        if (const auto span = WeatherSpanOf(timeline)) {
+            result.From = wallAt(span->First);
+            result.Until = wallAt(span->Last);
+            result.CoversLaying = span->CoversLaying();
+            heldAfter = span->EarliestEnd;
         }
         if (heldAfter < runEndSeconds) {
             result.HeldFrom = wallAt(heldAfter);

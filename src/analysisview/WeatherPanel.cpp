@@ -4,6 +4,7 @@
 #include "ExportQuestions.h"
 #include "ForecastRequest.h"
 #include "MessagePresenter.h"
+#include "PICHourCls.h"
 #include "RegionalFormat.h"
 #include "WeatherHours.h"
 #include "WeatherSource.h"
@@ -25,8 +26,10 @@
 
 namespace {
 
-constexpr double SiteLatitudeDeg = 50.8, SiteLatitudeMin = 49.0, SiteLatitudeMax = 52.0;
-constexpr double SiteLongitudeDeg = 4.21, SiteLongitudeMin = 2.0, SiteLongitudeMax = 7.0;
+// The forecast is asked for around Belgium; the place first offered is the
+// engine's own site, whose sun the model computes.
+constexpr double SiteLatitudeMin = 49.0, SiteLatitudeMax = 52.0;
+constexpr double SiteLongitudeMin = 2.0, SiteLongitudeMax = 7.0;
 constexpr int Indent = 20;
 
 // Latin digits and the regional decimal separator, as every number of the
@@ -79,8 +82,8 @@ TWeatherPanel::TWeatherPanel(
     , FCancel(new QPushButton(FBox))
     , FLatitudeLabel(new QLabel(FBox))
     , FLongitudeLabel(new QLabel(FBox))
-    , FLatitude(spinBox("latitude", SiteLatitudeMin, SiteLatitudeMax, 2, SiteLatitudeDeg, FBox))
-    , FLongitude(spinBox("longitude", SiteLongitudeMin, SiteLongitudeMax, 2, SiteLongitudeDeg, FBox))
+    , FLatitude(spinBox("latitude", SiteLatitudeMin, SiteLatitudeMax, 2, TPICHourCls().Latitude, FBox))
+    , FLongitude(spinBox("longitude", SiteLongitudeMin, SiteLongitudeMax, 2, TPICHourCls().Longitude, FBox))
     , FSource(new QLabel(FBox))
     , FCompactionLabel(new QLabel(this))
     , FCompactionTemp(spinBox("compactionTemp", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax, 0,

@@ -237,18 +237,14 @@ TCliReading ReadScenario(const TCliScenario& scenario)
     read.LayingTemp = *outcome.LayingTemp;
     read.ReopenTemp = *outcome.ReopenTemp;
     const auto wind = WindClassNamed(scenario.Wind);
-    if (!wind) {
-        outcome = failed(
-            outcome, TCliStatus::Malformed, "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong");
+    const auto cloud = CloudClassNamed(scenario.Cloud);
+    if (!wind || !cloud) {
+        outcome = failed(outcome, TCliStatus::Malformed,
+            !wind ? "wind: \"" + scenario.Wind + "\" is not feeble, moderate or strong"
+                  : "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
         return reading;
     }
     read.Wind = *wind;
-    const auto cloud = CloudClassNamed(scenario.Cloud);
-    if (!cloud) {
-        outcome = failed(
-            outcome, TCliStatus::Malformed, "cloud: \"" + scenario.Cloud + "\" is not clear, partial or covered");
-        return reading;
-    }
     read.Cloud = *cloud;
 
     const auto date = ParseCliDate(scenario.Date);
