@@ -345,7 +345,7 @@ TWeatherSource ReadText(const std::string& text, const std::string& file)
     if (first == std::string::npos)
         refuse(file, "", "unknown format: the file is empty", TWeatherErrorKind::Malformed);
     if (text.size() > MaxFileBytes)
-        refuse(file, "", "larger than " + std::to_string(MaxFileBytes / (1024 * 1024)) + " MiB",
+        refuse(file, "", "larger than " + std::to_string(MaxFileMiB) + " MiB",
             TWeatherErrorKind::TooLarge);
     if (text[first] == '{') {
         readForecast(text, source);
@@ -373,7 +373,7 @@ TWeatherSource ReadFile(const std::string& path)
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
         text.append(block.data(), static_cast<std::size_t>(in.gcount()));
         if (text.size() > MaxFileBytes)
-            refuse(path, "", "larger than " + std::to_string(MaxFileBytes / (1024 * 1024)) + " MiB",
+            refuse(path, "", "larger than " + std::to_string(MaxFileMiB) + " MiB",
                 TWeatherErrorKind::TooLarge);
     }
     if (in.bad())

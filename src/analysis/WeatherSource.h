@@ -71,7 +71,8 @@ inline constexpr double CloudCoverMin = 0.0, CloudCoverMax = 100.0;
 inline constexpr std::size_t MaxPoints = 10000;  // a series
 // A year of minutes in a series is far below these; a file beyond them is
 // not weather, and reading it would only cost memory.
-inline constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t MaxFileMiB = 16;
+inline constexpr std::size_t MaxFileBytes = MaxFileMiB << 20U;
 inline constexpr int MaxJsonDepth = 32;
 
 // Reads a CSV timeline or a forecast service's hourly JSON, told apart by

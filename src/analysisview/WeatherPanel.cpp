@@ -374,7 +374,7 @@ QString TWeatherPanel::ReadFailureText(TWeatherErrorKind kind) const
         return Text(TAnalysisText::WeatherReadUnreadable);
     case TWeatherErrorKind::TooLarge:
         return Text(TAnalysisText::WeatherReadTooLarge)
-            .arg(QStringLiteral("%1"), QString::number(WeatherSource::MaxFileBytes / (1024 * 1024)));
+            .arg(QStringLiteral("%1"), QString::number(WeatherSource::MaxFileMiB));
     case TWeatherErrorKind::OutOfRange:
         return Text(TAnalysisText::WeatherReadOutOfRange);
     case TWeatherErrorKind::TooManyPoints:
