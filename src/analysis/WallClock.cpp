@@ -3,7 +3,6 @@
 #include "LegalClock.h"
 #include "TheTimeUtilsCls.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace WallClock {
@@ -47,11 +46,16 @@ bool ExistsOnWallClock(double wallMoment, TClockMode clock)
 {
     if (clock != TClockMode::Auto)
         return true;
-    // A skipped hour reads back an hour earlier; anything else reads back
-    // the same within the rounding of the hour arithmetic.
-    constexpr double Tolerance = 1.0 / 86400.0;
-    const double utc = WallToUtc(wallMoment, clock);
-    return std::fabs(ToWallClock(utc, 0.0, clock).Moment - wallMoment) < Tolerance;
+    const auto seconds = LegalClock::SecondsOf(wallMoment);
+    return !seconds || !LegalClock::IsSkippedOnWall(*seconds);
+}
+
+bool InRepeatedHour(double wallMoment, TClockMode clock)
+{
+    if (clock != TClockMode::Auto)
+        return false;
+    const auto seconds = LegalClock::SecondsOf(wallMoment);
+    return seconds && LegalClock::IsRepeatedOnWall(*seconds);
 }
 
 bool LayingExists(const TScenario& scenario)

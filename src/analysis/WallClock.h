@@ -30,6 +30,8 @@ double FromUtc(double utcMoment, double clockOffset);
 
 // False for the hour the March change skips on the automatic clock.
 bool ExistsOnWallClock(double wallMoment, TClockMode clock);
+// True for the hour the October change repeats on the automatic clock.
+bool InRepeatedHour(double wallMoment, TClockMode clock);
 // Whether the scenario's laying (its date joined with its time) is a moment
 // its clock shows: a laying in the skipped hour cannot be computed from.
 bool LayingExists(const TScenario& scenario);

@@ -2,6 +2,7 @@
 
 #include "Csv.h"
 #include "DateUtilsBD2006.h"
+#include "LegalClock.h"
 #include "NumberText.h"
 #include "RegionalSettingsCls.h"
 #include "StringTools/StringToolsCls.h"
@@ -282,8 +283,9 @@ std::int64_t UtcSecondsOf(const TWeatherMoment& moment, TClockMode clock)
 {
     if (moment.OffsetSeconds)
         return moment.CivilSeconds - *moment.OffsetSeconds;
-    const double wall = static_cast<double>(moment.CivilSeconds) / static_cast<double>(SecondsPerDay);
-    return moment.CivilSeconds - WallClock::WallOffsetHours(wall, clock) * SecondsPerHour;
+    const bool summer
+        = clock == TClockMode::Auto ? LegalClock::IsSummerTimeOnWall(moment.CivilSeconds) : clock == TClockMode::Summer;
+    return moment.CivilSeconds - LegalClock::OffsetHours(summer) * SecondsPerHour;
 }
 
 std::int64_t LayingUtcSeconds(const TScenario& scenario)
@@ -345,8 +347,7 @@ TWeatherSource ReadText(const std::string& text, const std::string& file)
     if (first == std::string::npos)
         refuse(file, "", "unknown format: the file is empty", TWeatherErrorKind::Malformed);
     if (text.size() > MaxFileBytes)
-        refuse(file, "", "larger than " + std::to_string(MaxFileMiB) + " MiB",
-            TWeatherErrorKind::TooLarge);
+        refuse(file, "", "larger than " + std::to_string(MaxFileMiB) + " MiB", TWeatherErrorKind::TooLarge);
     if (text[first] == '{') {
         readForecast(text, source);
         return source;
@@ -373,8 +374,7 @@ TWeatherSource ReadFile(const std::string& path)
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
         text.append(block.data(), static_cast<std::size_t>(in.gcount()));
         if (text.size() > MaxFileBytes)
-            refuse(path, "", "larger than " + std::to_string(MaxFileMiB) + " MiB",
-                TWeatherErrorKind::TooLarge);
+            refuse(path, "", "larger than " + std::to_string(MaxFileMiB) + " MiB", TWeatherErrorKind::TooLarge);
     }
     if (in.bad())
         refuse(path, "", "cannot be read", TWeatherErrorKind::Unreadable);

@@ -77,17 +77,7 @@ QString AnalysisMoments::FormatSeconds(const TRunOutcome& outcome, double runMom
 
 bool AnalysisMoments::InRepeatedHour(double wallMoment, TClockMode clock)
 {
-    if (clock != TClockMode::Auto) {
-        return false;
-    }
-    // Read back from either clock's UTC, the reading is itself only in the
-    // hour the clock goes through twice.
-    const auto readsBack = [wallMoment](bool summerTime) {
-        const double utc = WallClock::ToUtc(wallMoment, WallClock::OffsetHours(summerTime));
-        const WallClock::TWallMoment wall = WallClock::ToWallClock(utc, 0.0, TClockMode::Auto);
-        return wall.SummerTime == summerTime && std::fabs(wall.Moment - wallMoment) < OneSecond / 2.0;
-    };
-    return readsBack(true) && readsBack(false);
+    return WallClock::InRepeatedHour(wallMoment, clock);
 }
 
 QString AnalysisMoments::ClockMark(bool summerTime, TLanguage language)

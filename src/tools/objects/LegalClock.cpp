@@ -6,46 +6,105 @@ namespace LegalClock {
 
 namespace {
 
-// Day of the month of the last Sunday of March or October of year. Day zero
-// of the date-time values, 30 December 1899, was a Saturday.
-int lastSundayOf(int year, int month)
+// The day number of the last Sunday of March or October of year. Day zero,
+// 30 December 1899, was a Saturday.
+TSeconds lastSundayOf(int year, int month)
 {
-    const double last = DateUtilsBD2006::EncodeDate(year, month, 31).value_or(0.0);
-    const auto serial = static_cast<long long>(last);
-    const int daysAfterSunday = static_cast<int>(((serial - 1) % 7 + 7) % 7);
-    return 31 - daysAfterSunday;
+    const auto last = static_cast<TSeconds>(DateUtilsBD2006::EncodeDate(year, month, 31).value_or(0.0));
+    return last - ((last - 1) % 7 + 7) % 7;
 }
 
-// Summer time on a calendar day at a whole hour of a clock, where the March
-// change happens at marchHour and the October one at octoberHour of that
-// clock.
-bool isSummerTime(const DateUtilsBD2006::TCalendarDate& date, int hour, int marchHour, int octoberHour)
+// The UTC moments summer time starts and ends in year: 01:00 UTC.
+TSeconds summerStart(int year)
 {
-    if (date.Month < 3 || date.Month > 10)
-        return false;
-    if (date.Month > 3 && date.Month < 10)
-        return true;
-    const int changeDay = lastSundayOf(date.Year, date.Month);
-    if (date.Month == 3)
-        return date.Day > changeDay || (date.Day == changeDay && hour >= marchHour);
-    return date.Day < changeDay || (date.Day == changeDay && hour < octoberHour);
+    return lastSundayOf(year, 3) * SecondsPerDay + SecondsPerHour;
+}
+
+TSeconds summerEnd(int year)
+{
+    return lastSundayOf(year, 10) * SecondsPerDay + SecondsPerHour;
+}
+
+std::optional<int> yearOf(TSeconds moment)
+{
+    // Whole days, rounded down: before day zero a moment's day is the one before.
+    const TSeconds day = moment >= 0 ? moment / SecondsPerDay : -((-moment + SecondsPerDay - 1) / SecondsPerDay);
+    const auto date = DateUtilsBD2006::DecodeDate(static_cast<double>(day));
+    if (!date)
+        return std::nullopt;
+    return date->Year;
+}
+
+// Whether moment lies in [from, to) of its year's changes, shifted by the
+// given seconds.
+bool within(TSeconds moment, TSeconds startShift, TSeconds endShift)
+{
+    const auto year = yearOf(moment);
+    return year && moment >= summerStart(*year) + startShift && moment < summerEnd(*year) + endShift;
 }
 
 }  // namespace
+
+bool IsSummerTimeAt(TSeconds utc)
+{
+    return within(utc, 0, 0);
+}
+
+bool IsSummerTimeOnWall(TSeconds wall)
+{
+    // 02:00 winter time and 03:00 summer time are the changes' wall-clock hours.
+    return within(wall, WinterOffsetHours * SecondsPerHour, SummerOffsetHours * SecondsPerHour);
+}
+
+bool IsSkippedOnWall(TSeconds wall)
+{
+    const auto year = yearOf(wall);
+    const TSeconds start = year ? summerStart(*year) + WinterOffsetHours * SecondsPerHour : 0;
+    return year && wall >= start && wall < start + SecondsPerHour;
+}
+
+bool IsRepeatedOnWall(TSeconds wall)
+{
+    const auto year = yearOf(wall);
+    const TSeconds end = year ? summerEnd(*year) + WinterOffsetHours * SecondsPerHour : 0;
+    return year && wall >= end && wall < end + SecondsPerHour;
+}
+
+TSeconds UtcToWall(TSeconds utc)
+{
+    return utc + OffsetHours(IsSummerTimeAt(utc)) * SecondsPerHour;
+}
+
+TSeconds WallToUtc(TSeconds wall)
+{
+    return wall - OffsetHours(IsSummerTimeOnWall(wall)) * SecondsPerHour;
+}
+
+std::optional<TSeconds> SecondsOf(double dateTime)
+{
+    const auto date = DateUtilsBD2006::DecodeDate(dateTime);
+    const auto time = DateUtilsBD2006::DecodeTime(dateTime);
+    if (!date || !time)
+        return std::nullopt;
+    const auto day = static_cast<TSeconds>(*DateUtilsBD2006::EncodeDate(date->Year, date->Month, date->Day));
+    return day * SecondsPerDay + time->Hour * SecondsPerHour + time->Minute * 60 + time->Second;
+}
 
 bool IsSummerTimeOnWall(double date, double time)
 {
     const auto day = DateUtilsBD2006::DecodeDate(date);
     const auto clock = DateUtilsBD2006::DecodeTime(time);
-    // 02:00 winter time and 03:00 summer time are the changes' local hours.
-    return day && clock && isSummerTime(*day, clock->Hour, 2, 3);
+    if (!day || !clock)
+        return false;
+    const auto dayNumber = static_cast<TSeconds>(*DateUtilsBD2006::EncodeDate(day->Year, day->Month, day->Day));
+    // The hour decides; its minutes never cross a change.
+    return IsSummerTimeOnWall(dayNumber * SecondsPerDay + clock->Hour * SecondsPerHour);
 }
 
 bool IsSummerTimeAtUtc(double utcMoment)
 {
-    const auto day = DateUtilsBD2006::DecodeDate(utcMoment);
-    const auto clock = DateUtilsBD2006::DecodeTime(utcMoment);
-    return day && clock && isSummerTime(*day, clock->Hour, 1, 1);
+    const auto seconds = SecondsOf(utcMoment);
+    return seconds && IsSummerTimeAt(*seconds);
 }
 
 }  // namespace LegalClock
