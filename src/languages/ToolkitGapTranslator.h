@@ -12,7 +12,7 @@ class TToolkitGapTranslator final : public QTranslator {
 public:
     TLanguage Language = lgFR;
 
-    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
-        int n = -1) const override;
+    QString translate(
+        const char* context, const char* sourceText, const char* disambiguation = nullptr, int n = -1) const override;
     bool isEmpty() const override { return false; }
 };
