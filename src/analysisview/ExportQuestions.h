@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QInputDialog;
 class QWidget;
 
 // The questions an export asks, behind one seam so that tests answer them
@@ -21,9 +23,16 @@ public:
     virtual QString AskOpenFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
 
-// Real, modal dialogs.
+// Real, modal dialogs: the toolkit's own, in the program's language and the
+// regional formats.
 class TDialogExportQuestions final : public TExportQuestions {
 public:
+    // The one-line question, not shown yet: at least as wide as its title.
+    static std::unique_ptr<QInputDialog> TextDialog(
+        QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength);
+    // The width a window needs for its whole title in the title bar.
+    static int TitleWidth(const QWidget& window);
+
     std::optional<QString> AskText(
         QWidget* parent, const QString& title, const QString& label, const QString& current, int maxLength) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;

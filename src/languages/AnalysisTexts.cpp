@@ -206,6 +206,11 @@ constexpr TTextPair Table[] = {
     {"nébulosité %1 %", "bewolking %1 %"},
     {"Remise en circulation en heure d'été", "Wederopenstelling in zomertijd"},
     {"Remise en circulation en heure d'hiver", "Wederopenstelling in wintertijd"},
+    {"Dossier", "Map"},
+    {"Lecteur", "Station"},
+    {"Raccourci", "Snelkoppeling"},
+    {"Fichier", "Bestand"},
+    {"Inconnu", "Onbekend"},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TAnalysisText::Count), "one pair per text");
 

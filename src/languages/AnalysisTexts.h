@@ -152,6 +152,12 @@ enum class TAnalysisText {
     // Beside the main window's result: the reopening's clock, where it is not the laying's.
     ReopeningInSummerTime,
     ReopeningInWinterTime,
+    // The file dialogs' kinds of entry, which the toolkit's own translations lack.
+    FileKindFolder,
+    FileKindDrive,
+    FileKindShortcut,
+    FileKindFile,
+    FileKindUnknown,
     Count
 };
 

@@ -21,12 +21,16 @@ TKelvaraApplication::TKelvaraApplication(int& argc, char** argv, TMessagePresent
 void TKelvaraApplication::UseToolkitLanguage(TLanguage language)
 {
     removeTranslator(&FToolkitTranslation);
+    removeTranslator(&FToolkitGaps);
     FToolkitTranslationLoaded
         = FToolkitTranslation.load(language == lgNL ? QStringLiteral("qtbase_nl") : QStringLiteral("qtbase_fr"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (FToolkitTranslationLoaded) {
         installTranslator(&FToolkitTranslation);
     }
+    // Installed last, asked first; it answers only what the translation lacks.
+    FToolkitGaps.Language = language;
+    installTranslator(&FToolkitGaps);
 }
 
 bool TKelvaraApplication::notify(QObject* receiver, QEvent* event)

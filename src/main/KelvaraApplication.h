@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguagesMgrCls.h"
+#include "ToolkitGapTranslator.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -32,5 +33,6 @@ public:
 private:
     TMessagePresenter& FPresenter;
     QTranslator FToolkitTranslation;
+    TToolkitGapTranslator FToolkitGaps;
     bool FToolkitTranslationLoaded = false;
 };

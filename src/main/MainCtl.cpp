@@ -265,9 +265,11 @@ void TfrmMain::PlaceAnalysisWindow()
     // frames it as it frames this one.
     const QMargins margins
         = frmAnalysis->frameGeometry() != frmAnalysis->geometry() ? marginsOf(*frmAnalysis) : marginsOf(*this);
-    // Beside where this window is now, at the size it was meant to have.
-    frmAnalysis->setGeometry(WindowPlacement::BesideWithFrame(
+    // Beside where this window is now, at the size it was meant to have, the
+    // first time; afterwards where the user left it, while that is on the screen.
+    frmAnalysis->setGeometry(WindowPlacement::Reshown(FAnalysisPlaced ? frmAnalysis->geometry() : QRect(),
         frameGeometry(), TAnalysisFrm::StartSize, margins, shown->availableGeometry()));
+    FAnalysisPlaced = true;
 }
 
 void TfrmMain::mnuCoolingAnalysisClick()
@@ -301,6 +303,7 @@ void TfrmMain::FormClose()
     // The analysis window borrows the texts released below.
     delete frmAnalysis;
     frmAnalysis = nullptr;
+    FAnalysisPlaced = false;
     mnuCoolingAnalysis->setEnabled(false);
     mnuPdfReport->setEnabled(false);
     FLanguagesMgr.reset();

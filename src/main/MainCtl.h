@@ -97,4 +97,5 @@ private:
     std::unique_ptr<TExportQuestions> FOwnQuestions;
     TExportQuestions* FQuestions;
     TAnalysisFrm* frmAnalysis = nullptr;  // created by the first successful computation
+    bool FAnalysisPlaced = false;  // shown once: its place is the user's from then on
 };

@@ -25,3 +25,15 @@ QRect WindowPlacement::BesideWithFrame(
     const QPoint frame = Beside(ownerFrame, size.grownBy(frameMargins), available);
     return {frame + QPoint(frameMargins.left(), frameMargins.top()), size};
 }
+
+QRect WindowPlacement::Reshown(const QRect& kept, const QRect& ownerFrame, const QSize& wanted,
+    const QMargins& frameMargins, const QRect& available)
+{
+    if (kept.isNull()) {
+        return BesideWithFrame(ownerFrame, wanted, frameMargins, available);
+    }
+    if (available.contains(kept.marginsAdded(frameMargins))) {
+        return kept;
+    }
+    return BesideWithFrame(ownerFrame, kept.size(), frameMargins, available);
+}

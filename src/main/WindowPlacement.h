@@ -18,4 +18,11 @@ QPoint Beside(const QRect& ownerFrame, const QSize& frameSize, const QRect& avai
 QRect BesideWithFrame(
     const QRect& ownerFrame, const QSize& wanted, const QMargins& frameMargins, const QRect& available);
 
+// The geometry of a window shown again: kept, where the user left it, when
+// its frame still lies wholly inside available; otherwise, and the first
+// time (kept null), placed as BesideWithFrame places it, at its kept size
+// once it has one.
+QRect Reshown(const QRect& kept, const QRect& ownerFrame, const QSize& wanted, const QMargins& frameMargins,
+    const QRect& available);
+
 }  // namespace WindowPlacement

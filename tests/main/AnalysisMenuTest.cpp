@@ -46,6 +46,7 @@ private slots:
     void menuFollowsTheLanguageWithItsOwnAccessLetter();
     void itemsWaitForTheFirstSuccessfulComputation();
     void changedInputsMarkTheShownRunAsPrevious();
+    void shownAgainWhereTheUserLeftItWhileOnTheScreen();
 };
 
 void AnalysisMenuTest::menuFollowsTheLanguageWithItsOwnAccessLetter_data()
@@ -134,6 +135,31 @@ void AnalysisMenuTest::changedInputsMarkTheShownRunAsPrevious()
     QTest::mouseClick(frame.btnCompute, Qt::LeftButton);
     QVERIFY(current());
     QCOMPARE(analysis.Snapshot().Scenario.ThicknessCm, 8.0);
+}
+
+void AnalysisMenuTest::shownAgainWhereTheUserLeftItWhileOnTheScreen()
+{
+    TRecordingPresenter presenter;
+    TfrmMain window(presenter, answer(lgFR));
+    window.show();
+    QTest::mouseClick(window.fraPICHourLT->btnCompute, Qt::LeftButton);
+    window.mnuCoolingAnalysis->trigger();
+    TAnalysisFrm& analysis = *window.AnalysisWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&analysis));
+    const QRect available = analysis.screen()->availableGeometry();
+    // Moved and made as small as it goes by the user, closed, shown again from the menu.
+    const QRect moved(available.topLeft() + QPoint(20, 30), analysis.minimumSize());
+    QVERIFY(available.contains(moved));
+    analysis.setGeometry(moved);
+    analysis.hide();
+    window.mnuCoolingAnalysis->trigger();
+    QVERIFY(analysis.isVisible());
+    QCOMPARE(analysis.geometry(), moved);
+    // Left partly off the screen: back inside it.
+    analysis.move(available.right() - 100, available.top() + 40);
+    analysis.hide();
+    window.mnuCoolingAnalysis->trigger();
+    QVERIFY(available.contains(analysis.frameGeometry()));
 }
 
 QTEST_MAIN(AnalysisMenuTest)

@@ -383,25 +383,39 @@ void MainWindowTest::framedWindowStaysInsideTheScreen_data()
 {
     QTest::addColumn<QRect>("owner");
     QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QRect>("kept");  // where it was when hidden; null: never shown
     QTest::addColumn<QRect>("placed");  // the window's own geometry, its frame 1 px wide under a 20 px title
+    const QRect centred(388, 329, 506, 363);
     QTest::newRow("centred owner on a 1000 px screen")
-        << QRect(388, 329, 506, 363) << QSize(980, 680) << QRect(299, 319, 980, 680);
+        << centred << QSize(980, 680) << QRect() << QRect(299, 319, 980, 680);
     QTest::newRow("owner high up, room on the right")
-        << QRect(0, 0, 260, 363) << QSize(980, 680) << QRect(261, 20, 980, 680);
+        << QRect(0, 0, 260, 363) << QSize(980, 680) << QRect() << QRect(261, 20, 980, 680);
     QTest::newRow("larger than the screen")
-        << QRect(100, 630, 506, 363) << QSize(1400, 1100) << QRect(1, 20, 1278, 979);
+        << QRect(100, 630, 506, 363) << QSize(1400, 1100) << QRect() << QRect(1, 20, 1278, 979);
+    QTest::newRow("moved by the user, inside the screen: kept")
+        << centred << QSize(980, 680) << QRect(40, 60, 700, 500) << QRect(40, 60, 700, 500);
+    QTest::newRow("kept with its frame touching the edges: kept")
+        << centred << QSize(980, 680) << QRect(1, 20, 1278, 979) << QRect(1, 20, 1278, 979);
+    QTest::newRow("kept partly below the screen: beside again, its size kept")
+        << centred << QSize(980, 680) << QRect(200, 500, 700, 600) << QRect(579, 349, 700, 600);
+    QTest::newRow("kept title bar above the screen: beside again")
+        << centred << QSize(980, 680) << QRect(100, 10, 700, 500) << QRect(579, 349, 700, 500);
 }
 
 void MainWindowTest::framedWindowStaysInsideTheScreen()
 {
     QFETCH(QRect, owner);
     QFETCH(QSize, wanted);
+    QFETCH(QRect, kept);
     QFETCH(QRect, placed);
     const QRect screen(0, 0, 1280, 1000);
     const QMargins frame(1, 20, 1, 1);
-    const QRect window = WindowPlacement::BesideWithFrame(owner, wanted, frame, screen);
+    const QRect window = WindowPlacement::Reshown(kept, owner, wanted, frame, screen);
     QCOMPARE(window, placed);
     QVERIFY(screen.contains(window.marginsAdded(frame)));
+    if (kept.isNull()) {
+        QCOMPARE(window, WindowPlacement::BesideWithFrame(owner, wanted, frame, screen));
+    }
 }
 
 void MainWindowTest::builtProgramCarriesTheProjectVersion()
