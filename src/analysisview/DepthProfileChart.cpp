@@ -183,7 +183,7 @@ QImage TDepthProfileChart::ExportImage() const
     chart->setTitle(FMoment->text());
     // Laid out again now, not at the next event: the grab draws the title in its room.
     chart->layout()->activate();
-    const QImage image = FChartView->grab().toImage();
+    QImage image = FChartView->grab().toImage();
     chart->setTitle(title);
     chart->layout()->activate();
     return image;

@@ -87,7 +87,7 @@ std::optional<TSeconds> SecondsOf(double dateTime)
     if (!date || !time)
         return std::nullopt;
     const auto day = static_cast<TSeconds>(*DateUtilsBD2006::EncodeDate(date->Year, date->Month, date->Day));
-    return day * SecondsPerDay + time->Hour * SecondsPerHour + time->Minute * 60 + time->Second;
+    return day * SecondsPerDay + time->Hour * SecondsPerHour + time->Minute * TSeconds{60} + time->Second;
 }
 
 bool IsSummerTimeOnWall(double date, double time)
