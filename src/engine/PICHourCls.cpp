@@ -3,28 +3,15 @@
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
 #include "SolarModel.h"
+#include "Truncation.h"
 
 #include <array>
-#include <climits>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 
 namespace {
-
-// Truncation toward zero into a 32-bit count. Values beyond the range are
-// clamped and NaN gives 0, so no conversion is ever out of range.
-int truncToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (value <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // -1 in any of the triple marks an unset limit.
 bool limitUnset(double min, double max, double step)
@@ -34,12 +21,12 @@ bool limitUnset(double min, double max, double step)
 
 int stepCount(double min, double max, double step)
 {
-    return limitUnset(min, max, step) ? 0 : truncToInt((max - min) / step);
+    return limitUnset(min, max, step) ? 0 : TruncToInt((max - min) / step);
 }
 
 int stepPosition(double value, double min, double max, double step)
 {
-    return limitUnset(min, max, step) ? 0 : truncToInt((value - min) / step);
+    return limitUnset(min, max, step) ? 0 : TruncToInt((value - min) / step);
 }
 
 // The progress bar stands at 0 again however Compute ends.
@@ -129,49 +116,8 @@ int TPICHourCls::ReopenTempPosition(double degC) const
 
 TPICLimits TPICHourCls::LayerBottomNodes(const TRoadLayersCls& layers)
 {
-    TPICLimits limits(static_cast<std::size_t>(layers.Count()));
-    // The snapped depth is a multiple of 0.5 cm and 100 * GridStep is
-    // exactly 0.5 in double, so grid-aligned depths divide into whole
-    // numbers; dividing by 100 and then by GridStep would turn 14.5 cm into
-    // 28.999999999999996.
-    constexpr double cmPerNode = 100.0 * TPICHourCls::GridStep;
-    double depthCm = 0.0;
-    for (int j = 0; j < layers.Count(); ++j) {
-        depthCm += layers.Items(j).ThicknessCm();
-        auto& limit = limits[static_cast<std::size_t>(j)];
-        if (depthCm > 100.0) {
-            limit = TPICHourCls::BottomNode;
-            continue;
-        }
-        const double whole = std::trunc(depthCm);
-        const double fraction = depthCm - whole;
-        const double snapped = fraction <= 0.25 ? whole : fraction <= 0.75 ? whole + 0.5 : whole + 1.0;
-        limit = truncToInt(snapped / cmPerNode) + 1;
-    }
-    return limits;
+    return TLayerColumn::BottomNodes(layers);
 }
-
-namespace {
-
-// The explicit scheme on nodes 1..N. The two levels never overlap; saying so
-// lets the compiler vectorise without changing any operation.
-void updateInterior(const double* __restrict current, double* __restrict next, const double* __restrict fourier,
-    const double* __restrict centreWeight)
-{
-    for (int k = 1; k <= TPICHourCls::LastComputedNode; ++k)
-        next[k] = fourier[k] * current[k - 1] + centreWeight[k] * current[k] + fourier[k] * current[k + 1];
-}
-
-// Interface between layer j (upper) and j + 1 (lower) at node Node.
-struct TInterface {
-    int Node;
-    double TwoFl;  // 2 F_l
-    double Kappa;  // k_u / k_l
-    double CentreFactor;  // (1 - 2 F_u) rho + 1 - 2 F_l
-    double RhoPlusOne;
-};
-
-}  // namespace
 
 void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
 {
@@ -227,49 +173,14 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::PartlyCovered),
             SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Covered)});
 
-    Limits = LayerBottomNodes(Layers);
+    TLayerColumn column;
+    column.SetLayers(Layers);
+    Limits = column.Limits();
     const int newLayerBottom = Limits[0];
-
-    // Fourier number of each computed node: a layer's number holds from the
-    // node below the previous layer's bottom down to its own bottom.
-    std::array<double, NodeCount> fourier{};
-    std::array<double, NodeCount> centreWeight{};  // 1 - 2F
-    double f = Layers.Items(0).Fourier;
-    for (int k = 1; k <= N; ++k) {
-        if (k > 1) {
-            for (int j = 0; j + 1 < layerCount; ++j)
-                if (Limits[static_cast<std::size_t>(j)] + 1 == k)
-                    f = Layers.Items(j + 1).Fourier;
-        }
-        fourier[static_cast<std::size_t>(k)] = f;
-        centreWeight[static_cast<std::size_t>(k)] = 1.0 - 2.0 * f;
-    }
-
-    // Interfaces whose node is computed by the scheme; a layer boundary at or
-    // beyond 1 m lies on the fixed bottom node and has nothing to update.
-    std::vector<TInterface> interfaces;
-    for (int j = 0; j + 1 < layerCount; ++j) {
-        const int m = Limits[static_cast<std::size_t>(j)];
-        if (m < 1 || m > N)
-            continue;
-        const TRoadLayerCls& upper = Layers.Items(j);
-        const TRoadLayerCls& lower = Layers.Items(j + 1);
-        const double kappa = upper.Conductivity / lower.Conductivity;
-        const double rho = (lower.Fourier / upper.Fourier) * kappa;
-        interfaces.push_back(
-            {m, 2.0 * lower.Fourier, kappa, (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
-    }
-
-    // Two time levels: the scheme reads level i and writes level i + 1.
-    std::array<std::array<double, NodeCount>, 2> levels{};
-    double* current = levels[0].data();
-    double* next = levels[1].data();
-    for (int k = 1; k <= N; ++k)
-        current[k] = k <= newLayerBottom ? LayingTemp : BottomTemp;
+    column.LayTopLayer(LayingTemp, BottomTemp);
 
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
-    const double k0 = Layers.Items(0).Conductivity;
     SolarModel::TIrradiance held;  // zero until the first daytime refresh
     double convection = 0.0;  // h_c, W/(m2 K)
     double skyRadiation = 0.0;  // L_sky, W/m2
@@ -336,14 +247,14 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         const double absorbedSolar = 0.85 * irradiance;
         const double heatInput = convection * AirTemp + absorbedSolar + skyRadiation - emitted;
 
-        current[BottomNode] = BottomTemp;
         // Fictitious node: makes the conductive flux at the surface equal the
         // exchange with air, sun and sky, or zero when it is switched off.
         if (SurfaceExchange)
-            current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
+            column.SetBoundaries(BottomTemp, heatInput, convection);
         else
-            current[0] = current[2];
-        updateInterior(current, next, fourier.data(), centreWeight.data());
+            column.SetInsulatedBoundaries(BottomTemp);
+        column.StepInterior();
+        const double* current = column.Current();
 
         // The new layer, surface to its bottom interface node, on level i.
         double layerSum = 0.0;
@@ -368,12 +279,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
         if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !allFinite(current, NodeCount)))
             throw std::runtime_error(FailureUnstable);
 
-        for (const TInterface& face : interfaces) {
-            const int m = face.Node;
-            next[m] = (face.TwoFl * current[m + 1] + face.CentreFactor * current[m]
-                          + face.TwoFl * face.Kappa * current[m - 1])
-                / face.RhoPlusOne;
-        }
+        column.StepInterfaces();
 
         FHistory.AddLevel(current[1], maximum, layerMean);
         // The reopening's own profile too, so that the depth view ends on it.
@@ -382,7 +288,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
         progressBar.StepIt();
         previousSurface = current[1];
-        std::swap(current, next);
+        column.Advance();
         ++i;
         // The step limit is tested first: a condition first met on the last
         // step still fails.
