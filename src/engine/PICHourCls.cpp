@@ -2,13 +2,11 @@
 
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
-#include "SolarModel.h"
+#include "SurfaceBalance.h"
 #include "Truncation.h"
 
-#include <array>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -40,11 +38,6 @@ public:
 private:
     TProgressBar& FBar;
 };
-
-constexpr double KelvinOffset = 273.16;
-constexpr int IrradianceRefreshSeconds = 900;
-constexpr int AirRefreshSeconds = 1200;
-static_assert(AirRefreshSeconds == TCoolingHistory::LevelsPerAirRefresh * TPICHourCls::TimeStep);
 
 // True when every value is a finite number: a sum is finite only when its
 // terms are, or so large that it overflows, which no temperature can be.
@@ -143,8 +136,6 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     const int layerCount = Layers.Count();
     Limits.resize(static_cast<std::size_t>(layerCount));
     DayOfYear = *dayOfYear;
-    const double clearFraction = 1.0 - CloudCover / 100.0;
-    const double cloudFraction = CloudCover / 100.0;
     ClockOffset = LegalClock::OffsetHours(SummerTime);
 
     for (int j = 0; j < layerCount; ++j) {
@@ -155,23 +146,24 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             throw std::runtime_error(FailureUnstable);
     }
 
-    const SolarModel::TSite site{Latitude, Longitude, SolarConstant};
-    const SolarModel::TSolarSetup solar
-        = SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
-    EquationOfTime = solar.EquationOfTime;
-    StartSolarTime = solar.StartSolarTime;
-    const SolarModel::TAirTemperature airModel(DayOfYear, clearFraction);
-    const TWeatherSeries* const airSeries = Weather.AirTemp ? &*Weather.AirTemp : nullptr;
-    const TWeatherSeries* const windSeries = Weather.WindSpeed ? &*Weather.WindSpeed : nullptr;
-    const TWeatherSeries* const cloudSeries = Weather.CloudCover ? &*Weather.CloudCover : nullptr;
-    // A changing cloud cover can move the modelled air from one coefficient
-    // set to another: all three are made once for the run.
-    std::optional<std::array<SolarModel::TAirTemperature, 3>> airBySet;
-    if (cloudSeries && !airSeries)
-        airBySet.emplace(std::array<SolarModel::TAirTemperature, 3>{
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Clear),
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::PartlyCovered),
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Covered)});
+    TSurfaceBalance::TInputs surfaceInputs;
+    surfaceInputs.Site = {Latitude, Longitude, SolarConstant};
+    surfaceInputs.DayOfYear = DayOfYear;
+    surfaceInputs.Month = date->Month;
+    surfaceInputs.Hour = time->Hour;
+    surfaceInputs.Minute = time->Minute;
+    surfaceInputs.ClockOffset = ClockOffset;
+    surfaceInputs.WindSpeed = WindSpeed;
+    surfaceInputs.CloudCover = CloudCover;
+    surfaceInputs.CloudCoverClear = CloudCoverClear;
+    surfaceInputs.CloudCoverOvercast = CloudCoverOvercast;
+    surfaceInputs.StefanBoltzmann = StefanBoltzmann;
+    surfaceInputs.AirTemp = AirTemp;
+    surfaceInputs.Weather = &Weather;
+    surfaceInputs.SkyCache = SkyCache;
+    TSurfaceBalance surface(surfaceInputs);
+    EquationOfTime = surface.Solar().EquationOfTime;
+    StartSolarTime = surface.Solar().StartSolarTime;
 
     TLayerColumn column;
     column.SetLayers(Layers);
@@ -181,15 +173,9 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
-    SolarModel::TIrradiance held;  // zero until the first daytime refresh
-    double convection = 0.0;  // h_c, W/(m2 K)
-    double skyRadiation = 0.0;  // L_sky, W/m2
     double previousSurface = LayingTemp;
     double resultSeconds = 0.0;
     bool reopened = false;
-    // The cover that picks the irradiance of the cloud class; with a cloud
-    // series, that of the last irradiance refresh, held with its values.
-    double irradianceCover = CloudCover;
 
     // The mean of the new layer's nodes 1 to checkedBottom, on level i.
     const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
@@ -198,54 +184,11 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     for (int i = 0;;) {
         const int elapsedSeconds = i * TimeStep;
-        const auto elapsed = static_cast<double>(elapsedSeconds);
         double maximum = 0.0;
 
-        const double solarTime = SolarModel::SolarTimeOfStep(solar, i, TimeStep);
-        const bool daytime = SolarModel::IsDaytime(solar, solarTime);
-        if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0) {
-            if (cloudSeries) {
-                irradianceCover = cloudSeries->ValueAt(elapsed);
-                const double c = 1.0 - irradianceCover / 100.0;
-                SolarModel::TSolarSetup refreshed = solar;
-                refreshed.PartialExponent = SolarModel::PartialExponent(c);
-                held = SolarModel::Refresh(site, refreshed, date->Month, c, solarTime, SkyCache);
-            } else {
-                held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime, SkyCache);
-            }
-        }
-        double irradiance = 0.0;
-        if (daytime) {
-            irradiance = irradianceCover == CloudCoverClear ? held.Clear
-                : irradianceCover == CloudCoverOvercast     ? held.Overcast
-                                                            : held.Partial;
-        }
-
-        // The sky's long-wave radiation depends on the air alone, so it is
-        // refreshed with it.
-        if (elapsedSeconds % AirRefreshSeconds == 0) {
-            double cover = CloudCover;
-            double n = cloudFraction;
-            const SolarModel::TAirTemperature* air = &airModel;
-            if (cloudSeries) {
-                cover = cloudSeries->ValueAt(elapsed);
-                n = cover / 100.0;
-                if (airBySet)
-                    air = &(*airBySet)[static_cast<std::size_t>(SolarModel::AirSetFor(1.0 - cover / 100.0))];
-            }
-            AirTemp = airSeries ? airSeries->ValueAt(elapsed) : air->At(solarTime, Longitude, EquationOfTime);
-            const double wind = windSeries ? windSeries->ValueAt(elapsed) : WindSpeed;
-            convection = (3.36 * wind + 4.84) * 1.163 * 294.16 / (AirTemp + KelvinOffset);
-            // Clear-sky emissivity, air temperature in degC, with a cloud correction.
-            const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
-            skyRadiation = (1.0 + 0.12 * std::pow(n, 2.0)) * emissivity * StefanBoltzmann
-                * std::pow(AirTemp + KelvinOffset, 4.0);
-            FHistory.AddAirRefresh(AirTemp, wind, cover);
-        }
-        // The surface emits at the temperature of the level before this one.
-        const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
-        const double absorbedSolar = 0.85 * irradiance;
-        const double heatInput = convection * AirTemp + absorbedSolar + skyRadiation - emitted;
+        const double heatInput = surface.HeatInput(i, previousSurface, FHistory);
+        AirTemp = surface.AirTemp();
+        const double convection = surface.Convection();
 
         // Fictitious node: makes the conductive flux at the surface equal the
         // exchange with air, sun and sky, or zero when it is switched off.
