@@ -1,12 +1,12 @@
 #include "PICHourCls.h"
 
+#include "CoolingRun.h"
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
 #include "SurfaceBalance.h"
 #include "Truncation.h"
 
 #include <cmath>
-#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -39,14 +39,26 @@ private:
     TProgressBar& FBar;
 };
 
-// True when every value is a finite number: a sum is finite only when its
-// terms are, or so large that it overflows, which no temperature can be.
-bool allFinite(const double* values, int count)
+// The surface of a run of engine laid at hour:minute of a day in month;
+// DayOfYear and ClockOffset already set.
+TSurfaceBalance::TInputs surfaceInputsOf(const TPICHourCls& engine, int month, int hour, int minute)
 {
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k)
-        sum += values[k];
-    return std::isfinite(sum);
+    TSurfaceBalance::TInputs inputs;
+    inputs.Site = {engine.Latitude, engine.Longitude, engine.SolarConstant};
+    inputs.DayOfYear = engine.DayOfYear;
+    inputs.Month = month;
+    inputs.Hour = hour;
+    inputs.Minute = minute;
+    inputs.ClockOffset = engine.ClockOffset;
+    inputs.WindSpeed = engine.WindSpeed;
+    inputs.CloudCover = engine.CloudCover;
+    inputs.CloudCoverClear = engine.CloudCoverClear;
+    inputs.CloudCoverOvercast = engine.CloudCoverOvercast;
+    inputs.StefanBoltzmann = engine.StefanBoltzmann;
+    inputs.AirTemp = engine.AirTemp;
+    inputs.Weather = &engine.Weather;
+    inputs.SkyCache = engine.SkyCache;
+    return inputs;
 }
 
 }  // namespace
@@ -114,8 +126,6 @@ TPICLimits TPICHourCls::LayerBottomNodes(const TRoadLayersCls& layers)
 
 void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
 {
-    constexpr int N = LastComputedNode;
-
     progressBar.SetMin(0);
     progressBar.SetMax(MaxSteps);
     progressBar.SetStep(1);
@@ -146,100 +156,30 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             throw std::runtime_error(FailureUnstable);
     }
 
-    TSurfaceBalance::TInputs surfaceInputs;
-    surfaceInputs.Site = {Latitude, Longitude, SolarConstant};
-    surfaceInputs.DayOfYear = DayOfYear;
-    surfaceInputs.Month = date->Month;
-    surfaceInputs.Hour = time->Hour;
-    surfaceInputs.Minute = time->Minute;
-    surfaceInputs.ClockOffset = ClockOffset;
-    surfaceInputs.WindSpeed = WindSpeed;
-    surfaceInputs.CloudCover = CloudCover;
-    surfaceInputs.CloudCoverClear = CloudCoverClear;
-    surfaceInputs.CloudCoverOvercast = CloudCoverOvercast;
-    surfaceInputs.StefanBoltzmann = StefanBoltzmann;
-    surfaceInputs.AirTemp = AirTemp;
-    surfaceInputs.Weather = &Weather;
-    surfaceInputs.SkyCache = SkyCache;
-    TSurfaceBalance surface(surfaceInputs);
+    TSurfaceBalance surface(surfaceInputsOf(*this, date->Month, time->Hour, time->Minute));
     EquationOfTime = surface.Solar().EquationOfTime;
     StartSolarTime = surface.Solar().StartSolarTime;
 
     TLayerColumn column;
     column.SetLayers(Layers);
     Limits = column.Limits();
-    const int newLayerBottom = Limits[0];
     column.LayTopLayer(LayingTemp, BottomTemp);
 
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
-    double previousSurface = LayingTemp;
+    TCoolingRunSettings settings;
+    settings.LayingTemp = LayingTemp;
+    settings.ReopenTemp = ReopenTemp;
+    settings.BottomTemp = BottomTemp;
+    settings.SurfaceExchange = SurfaceExchange;
+    // The air in force at the last level run, whatever the run's end.
     double resultSeconds = 0.0;
-    bool reopened = false;
-
-    // The mean of the new layer's nodes 1 to checkedBottom, on level i.
-    const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-    const double checkedCount
-        = checkedBottom >= 1 ? static_cast<double>(checkedBottom) : std::numeric_limits<double>::quiet_NaN();
-
-    for (int i = 0;;) {
-        const int elapsedSeconds = i * TimeStep;
-        double maximum = 0.0;
-
-        const double heatInput = surface.HeatInput(i, previousSurface, FHistory);
+    try {
+        resultSeconds = RunToReopening(column, surface, settings, FHistory, progressBar);
+    } catch (...) {
         AirTemp = surface.AirTemp();
-        const double convection = surface.Convection();
-
-        // Fictitious node: makes the conductive flux at the surface equal the
-        // exchange with air, sun and sky, or zero when it is switched off.
-        if (SurfaceExchange)
-            column.SetBoundaries(BottomTemp, heatInput, convection);
-        else
-            column.SetInsulatedBoundaries(BottomTemp);
-        column.StepInterior();
-        const double* current = column.Current();
-
-        // The new layer, surface to its bottom interface node, on level i.
-        double layerSum = 0.0;
-        for (int k = 1; k <= checkedBottom; ++k) {
-            layerSum += current[k];
-            if (current[k] > maximum)
-                maximum = current[k];
-        }
-        const double layerMean = layerSum / checkedCount;
-        // Summed for the same check as allFinite's.
-        const bool finite = std::isfinite(layerSum + current[0]);
-        if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
-            resultSeconds = static_cast<double>(elapsedSeconds);
-            reopened = true;
-        }
-        // Extreme materials or temperatures can overflow the scheme, and NaN
-        // never compares above the running maximum: a blown-up layer would
-        // seem to have cooled. The surface and the new layer are checked at
-        // every level; the whole profile, which costs as much as a step,
-        // when it is recorded and before a reopening counts. A non-finite
-        // node never turns finite again, so none slips through.
-        if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !allFinite(current, NodeCount)))
-            throw std::runtime_error(FailureUnstable);
-
-        column.StepInterfaces();
-
-        FHistory.AddLevel(current[1], maximum, layerMean);
-        // The reopening's own profile too, so that the depth view ends on it.
-        if (i % TCoolingHistory::LevelsPerProfile == 0 || reopened)
-            FHistory.AddProfile(std::span<const double>(current, NodeCount), i);
-
-        progressBar.StepIt();
-        previousSurface = current[1];
-        column.Advance();
-        ++i;
-        // The step limit is tested first: a condition first met on the last
-        // step still fails.
-        if (i >= MaxSteps)
-            throw std::runtime_error(FailureTooLong);
-        if (reopened)
-            break;
+        throw;
     }
-
+    AirTemp = surface.AirTemp();
     ResultSeconds = resultSeconds;
 }
