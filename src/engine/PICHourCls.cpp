@@ -1,30 +1,15 @@
 #include "PICHourCls.h"
 
+#include "CoolingRun.h"
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
-#include "SolarModel.h"
+#include "SurfaceBalance.h"
+#include "Truncation.h"
 
-#include <array>
-#include <climits>
 #include <cmath>
-#include <limits>
-#include <optional>
 #include <stdexcept>
 
 namespace {
-
-// Truncation toward zero into a 32-bit count. Values beyond the range are
-// clamped and NaN gives 0, so no conversion is ever out of range.
-int truncToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (value <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // -1 in any of the triple marks an unset limit.
 bool limitUnset(double min, double max, double step)
@@ -34,12 +19,12 @@ bool limitUnset(double min, double max, double step)
 
 int stepCount(double min, double max, double step)
 {
-    return limitUnset(min, max, step) ? 0 : truncToInt((max - min) / step);
+    return limitUnset(min, max, step) ? 0 : TruncToInt((max - min) / step);
 }
 
 int stepPosition(double value, double min, double max, double step)
 {
-    return limitUnset(min, max, step) ? 0 : truncToInt((value - min) / step);
+    return limitUnset(min, max, step) ? 0 : TruncToInt((value - min) / step);
 }
 
 // The progress bar stands at 0 again however Compute ends.
@@ -54,19 +39,26 @@ private:
     TProgressBar& FBar;
 };
 
-constexpr double KelvinOffset = 273.16;
-constexpr int IrradianceRefreshSeconds = 900;
-constexpr int AirRefreshSeconds = 1200;
-static_assert(AirRefreshSeconds == TCoolingHistory::LevelsPerAirRefresh * TPICHourCls::TimeStep);
-
-// True when every value is a finite number: a sum is finite only when its
-// terms are, or so large that it overflows, which no temperature can be.
-bool allFinite(const double* values, int count)
+// The surface of a run of engine laid at hour:minute of a day in month;
+// DayOfYear and ClockOffset already set.
+TSurfaceBalance::TInputs surfaceInputsOf(const TPICHourCls& engine, int month, int hour, int minute)
 {
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k)
-        sum += values[k];
-    return std::isfinite(sum);
+    TSurfaceBalance::TInputs inputs;
+    inputs.Site = {engine.Latitude, engine.Longitude, engine.SolarConstant};
+    inputs.DayOfYear = engine.DayOfYear;
+    inputs.Month = month;
+    inputs.Hour = hour;
+    inputs.Minute = minute;
+    inputs.ClockOffset = engine.ClockOffset;
+    inputs.WindSpeed = engine.WindSpeed;
+    inputs.CloudCover = engine.CloudCover;
+    inputs.CloudCoverClear = engine.CloudCoverClear;
+    inputs.CloudCoverOvercast = engine.CloudCoverOvercast;
+    inputs.StefanBoltzmann = engine.StefanBoltzmann;
+    inputs.AirTemp = engine.AirTemp;
+    inputs.Weather = &engine.Weather;
+    inputs.SkyCache = engine.SkyCache;
+    return inputs;
 }
 
 }  // namespace
@@ -129,54 +121,11 @@ int TPICHourCls::ReopenTempPosition(double degC) const
 
 TPICLimits TPICHourCls::LayerBottomNodes(const TRoadLayersCls& layers)
 {
-    TPICLimits limits(static_cast<std::size_t>(layers.Count()));
-    // The snapped depth is a multiple of 0.5 cm and 100 * GridStep is
-    // exactly 0.5 in double, so grid-aligned depths divide into whole
-    // numbers; dividing by 100 and then by GridStep would turn 14.5 cm into
-    // 28.999999999999996.
-    constexpr double cmPerNode = 100.0 * TPICHourCls::GridStep;
-    double depthCm = 0.0;
-    for (int j = 0; j < layers.Count(); ++j) {
-        depthCm += layers.Items(j).ThicknessCm();
-        auto& limit = limits[static_cast<std::size_t>(j)];
-        if (depthCm > 100.0) {
-            limit = TPICHourCls::BottomNode;
-            continue;
-        }
-        const double whole = std::trunc(depthCm);
-        const double fraction = depthCm - whole;
-        const double snapped = fraction <= 0.25 ? whole : fraction <= 0.75 ? whole + 0.5 : whole + 1.0;
-        limit = truncToInt(snapped / cmPerNode) + 1;
-    }
-    return limits;
+    return TLayerColumn::BottomNodes(layers);
 }
-
-namespace {
-
-// The explicit scheme on nodes 1..N. The two levels never overlap; saying so
-// lets the compiler vectorise without changing any operation.
-void updateInterior(const double* __restrict current, double* __restrict next, const double* __restrict fourier,
-    const double* __restrict centreWeight)
-{
-    for (int k = 1; k <= TPICHourCls::LastComputedNode; ++k)
-        next[k] = fourier[k] * current[k - 1] + centreWeight[k] * current[k] + fourier[k] * current[k + 1];
-}
-
-// Interface between layer j (upper) and j + 1 (lower) at node Node.
-struct TInterface {
-    int Node;
-    double TwoFl;  // 2 F_l
-    double Kappa;  // k_u / k_l
-    double CentreFactor;  // (1 - 2 F_u) rho + 1 - 2 F_l
-    double RhoPlusOne;
-};
-
-}  // namespace
 
 void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
 {
-    constexpr int N = LastComputedNode;
-
     progressBar.SetMin(0);
     progressBar.SetMax(MaxSteps);
     progressBar.SetStep(1);
@@ -197,8 +146,6 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     const int layerCount = Layers.Count();
     Limits.resize(static_cast<std::size_t>(layerCount));
     DayOfYear = *dayOfYear;
-    const double clearFraction = 1.0 - CloudCover / 100.0;
-    const double cloudFraction = CloudCover / 100.0;
     ClockOffset = LegalClock::OffsetHours(SummerTime);
 
     for (int j = 0; j < layerCount; ++j) {
@@ -209,188 +156,30 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
             throw std::runtime_error(FailureUnstable);
     }
 
-    const SolarModel::TSite site{Latitude, Longitude, SolarConstant};
-    const SolarModel::TSolarSetup solar
-        = SolarModel::Setup(site, DayOfYear, time->Hour, time->Minute, ClockOffset, clearFraction);
-    EquationOfTime = solar.EquationOfTime;
-    StartSolarTime = solar.StartSolarTime;
-    const SolarModel::TAirTemperature airModel(DayOfYear, clearFraction);
-    const TWeatherSeries* const airSeries = Weather.AirTemp ? &*Weather.AirTemp : nullptr;
-    const TWeatherSeries* const windSeries = Weather.WindSpeed ? &*Weather.WindSpeed : nullptr;
-    const TWeatherSeries* const cloudSeries = Weather.CloudCover ? &*Weather.CloudCover : nullptr;
-    // A changing cloud cover can move the modelled air from one coefficient
-    // set to another: all three are made once for the run.
-    std::optional<std::array<SolarModel::TAirTemperature, 3>> airBySet;
-    if (cloudSeries && !airSeries)
-        airBySet.emplace(std::array<SolarModel::TAirTemperature, 3>{
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Clear),
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::PartlyCovered),
-            SolarModel::TAirTemperature(DayOfYear, SolarModel::TAirSet::Covered)});
+    TSurfaceBalance surface(surfaceInputsOf(*this, date->Month, time->Hour, time->Minute));
+    EquationOfTime = surface.Solar().EquationOfTime;
+    StartSolarTime = surface.Solar().StartSolarTime;
 
-    Limits = LayerBottomNodes(Layers);
-    const int newLayerBottom = Limits[0];
-
-    // Fourier number of each computed node: a layer's number holds from the
-    // node below the previous layer's bottom down to its own bottom.
-    std::array<double, NodeCount> fourier{};
-    std::array<double, NodeCount> centreWeight{};  // 1 - 2F
-    double f = Layers.Items(0).Fourier;
-    for (int k = 1; k <= N; ++k) {
-        if (k > 1) {
-            for (int j = 0; j + 1 < layerCount; ++j)
-                if (Limits[static_cast<std::size_t>(j)] + 1 == k)
-                    f = Layers.Items(j + 1).Fourier;
-        }
-        fourier[static_cast<std::size_t>(k)] = f;
-        centreWeight[static_cast<std::size_t>(k)] = 1.0 - 2.0 * f;
-    }
-
-    // Interfaces whose node is computed by the scheme; a layer boundary at or
-    // beyond 1 m lies on the fixed bottom node and has nothing to update.
-    std::vector<TInterface> interfaces;
-    for (int j = 0; j + 1 < layerCount; ++j) {
-        const int m = Limits[static_cast<std::size_t>(j)];
-        if (m < 1 || m > N)
-            continue;
-        const TRoadLayerCls& upper = Layers.Items(j);
-        const TRoadLayerCls& lower = Layers.Items(j + 1);
-        const double kappa = upper.Conductivity / lower.Conductivity;
-        const double rho = (lower.Fourier / upper.Fourier) * kappa;
-        interfaces.push_back(
-            {m, 2.0 * lower.Fourier, kappa, (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
-    }
-
-    // Two time levels: the scheme reads level i and writes level i + 1.
-    std::array<std::array<double, NodeCount>, 2> levels{};
-    double* current = levels[0].data();
-    double* next = levels[1].data();
-    for (int k = 1; k <= N; ++k)
-        current[k] = k <= newLayerBottom ? LayingTemp : BottomTemp;
+    TLayerColumn column;
+    column.SetLayers(Layers);
+    Limits = column.Limits();
+    column.LayTopLayer(LayingTemp, BottomTemp);
 
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
-    const double k0 = Layers.Items(0).Conductivity;
-    SolarModel::TIrradiance held;  // zero until the first daytime refresh
-    double convection = 0.0;  // h_c, W/(m2 K)
-    double skyRadiation = 0.0;  // L_sky, W/m2
-    double previousSurface = LayingTemp;
+    TCoolingRunSettings settings;
+    settings.LayingTemp = LayingTemp;
+    settings.ReopenTemp = ReopenTemp;
+    settings.BottomTemp = BottomTemp;
+    settings.SurfaceExchange = SurfaceExchange;
+    // The air in force at the last level run, whatever the run's end.
     double resultSeconds = 0.0;
-    bool reopened = false;
-    // The cover that picks the irradiance of the cloud class; with a cloud
-    // series, that of the last irradiance refresh, held with its values.
-    double irradianceCover = CloudCover;
-
-    // The mean of the new layer's nodes 1 to checkedBottom, on level i.
-    const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-    const double checkedCount
-        = checkedBottom >= 1 ? static_cast<double>(checkedBottom) : std::numeric_limits<double>::quiet_NaN();
-
-    for (int i = 0;;) {
-        const int elapsedSeconds = i * TimeStep;
-        const auto elapsed = static_cast<double>(elapsedSeconds);
-        double maximum = 0.0;
-
-        const double solarTime = SolarModel::SolarTimeOfStep(solar, i, TimeStep);
-        const bool daytime = SolarModel::IsDaytime(solar, solarTime);
-        if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0) {
-            if (cloudSeries) {
-                irradianceCover = cloudSeries->ValueAt(elapsed);
-                const double c = 1.0 - irradianceCover / 100.0;
-                SolarModel::TSolarSetup refreshed = solar;
-                refreshed.PartialExponent = SolarModel::PartialExponent(c);
-                held = SolarModel::Refresh(site, refreshed, date->Month, c, solarTime, SkyCache);
-            } else {
-                held = SolarModel::Refresh(site, solar, date->Month, clearFraction, solarTime, SkyCache);
-            }
-        }
-        double irradiance = 0.0;
-        if (daytime) {
-            irradiance = irradianceCover == CloudCoverClear ? held.Clear
-                : irradianceCover == CloudCoverOvercast     ? held.Overcast
-                                                            : held.Partial;
-        }
-
-        // The sky's long-wave radiation depends on the air alone, so it is
-        // refreshed with it.
-        if (elapsedSeconds % AirRefreshSeconds == 0) {
-            double cover = CloudCover;
-            double n = cloudFraction;
-            const SolarModel::TAirTemperature* air = &airModel;
-            if (cloudSeries) {
-                cover = cloudSeries->ValueAt(elapsed);
-                n = cover / 100.0;
-                if (airBySet)
-                    air = &(*airBySet)[static_cast<std::size_t>(SolarModel::AirSetFor(1.0 - cover / 100.0))];
-            }
-            AirTemp = airSeries ? airSeries->ValueAt(elapsed) : air->At(solarTime, Longitude, EquationOfTime);
-            const double wind = windSeries ? windSeries->ValueAt(elapsed) : WindSpeed;
-            convection = (3.36 * wind + 4.84) * 1.163 * 294.16 / (AirTemp + KelvinOffset);
-            // Clear-sky emissivity, air temperature in degC, with a cloud correction.
-            const double emissivity = 1.0 - 0.261 * std::exp(-7.77e-4 * std::pow(AirTemp, 2.0));
-            skyRadiation = (1.0 + 0.12 * std::pow(n, 2.0)) * emissivity * StefanBoltzmann
-                * std::pow(AirTemp + KelvinOffset, 4.0);
-            FHistory.AddAirRefresh(AirTemp, wind, cover);
-        }
-        // The surface emits at the temperature of the level before this one.
-        const double emitted = 0.9 * StefanBoltzmann * std::pow(previousSurface + KelvinOffset, 4.0);
-        const double absorbedSolar = 0.85 * irradiance;
-        const double heatInput = convection * AirTemp + absorbedSolar + skyRadiation - emitted;
-
-        current[BottomNode] = BottomTemp;
-        // Fictitious node: makes the conductive flux at the surface equal the
-        // exchange with air, sun and sky, or zero when it is switched off.
-        if (SurfaceExchange)
-            current[0] = current[2] + 2.0 * GridStep * (heatInput - convection * current[1]) / k0;
-        else
-            current[0] = current[2];
-        updateInterior(current, next, fourier.data(), centreWeight.data());
-
-        // The new layer, surface to its bottom interface node, on level i.
-        double layerSum = 0.0;
-        for (int k = 1; k <= checkedBottom; ++k) {
-            layerSum += current[k];
-            if (current[k] > maximum)
-                maximum = current[k];
-        }
-        const double layerMean = layerSum / checkedCount;
-        // Summed for the same check as allFinite's.
-        const bool finite = std::isfinite(layerSum + current[0]);
-        if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= ReopenTemp) {
-            resultSeconds = static_cast<double>(elapsedSeconds);
-            reopened = true;
-        }
-        // Extreme materials or temperatures can overflow the scheme, and NaN
-        // never compares above the running maximum: a blown-up layer would
-        // seem to have cooled. The surface and the new layer are checked at
-        // every level; the whole profile, which costs as much as a step,
-        // when it is recorded and before a reopening counts. A non-finite
-        // node never turns finite again, so none slips through.
-        if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !allFinite(current, NodeCount)))
-            throw std::runtime_error(FailureUnstable);
-
-        for (const TInterface& face : interfaces) {
-            const int m = face.Node;
-            next[m] = (face.TwoFl * current[m + 1] + face.CentreFactor * current[m]
-                          + face.TwoFl * face.Kappa * current[m - 1])
-                / face.RhoPlusOne;
-        }
-
-        FHistory.AddLevel(current[1], maximum, layerMean);
-        // The reopening's own profile too, so that the depth view ends on it.
-        if (i % TCoolingHistory::LevelsPerProfile == 0 || reopened)
-            FHistory.AddProfile(std::span<const double>(current, NodeCount), i);
-
-        progressBar.StepIt();
-        previousSurface = current[1];
-        std::swap(current, next);
-        ++i;
-        // The step limit is tested first: a condition first met on the last
-        // step still fails.
-        if (i >= MaxSteps)
-            throw std::runtime_error(FailureTooLong);
-        if (reopened)
-            break;
+    try {
+        resultSeconds = RunToReopening(column, surface, settings, FHistory, progressBar);
+    } catch (...) {
+        AirTemp = surface.AirTemp();
+        throw;
     }
-
+    AirTemp = surface.AirTemp();
     ResultSeconds = resultSeconds;
 }

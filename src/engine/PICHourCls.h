@@ -1,13 +1,10 @@
 #pragma once
 
 #include "CoolingHistory.h"
+#include "LayerColumn.h"
 #include "ProgressBar.h"
 #include "RoadLayersCls.h"
 #include "WeatherTimeline.h"
-
-#include <vector>
-
-using TPICLimits = std::vector<int>;
 
 namespace SolarModel {
 class TSkyBrightnessCache;
@@ -34,14 +31,14 @@ public:
     static constexpr const char* FailureUnstable = "TPICHourCls/2";
     static constexpr const char* FailureTooLong = "TPICHourCls/3";
 
-    static constexpr double GridStep = 0.005;  // m between depth nodes
-    static constexpr int TimeStep = 5;  // s per step
+    static constexpr double GridStep = TLayerColumn::GridStep;  // m between depth nodes
+    static constexpr int TimeStep = TLayerColumn::TimeStep;  // s per step
     static constexpr int MaxSteps = 25000;  // 125000 s, 34 h 43 min 20 s
     // Node 0 is fictitious above the surface, node 1 the surface, node
     // BottomNode lies 1 m deep and is held at BottomTemp.
-    static constexpr int LastComputedNode = 200;  // Trunc(1 / GridStep)
-    static constexpr int BottomNode = 201;  // Trunc(1 / GridStep + 1)
-    static constexpr int NodeCount = BottomNode + 1;
+    static constexpr int LastComputedNode = TLayerColumn::LastComputedNode;
+    static constexpr int BottomNode = TLayerColumn::BottomNode;
+    static constexpr int NodeCount = TLayerColumn::NodeCount;
 
     // Range and default of the temperature that ends the compaction window, degC.
     static constexpr double CompactionTempMin = 40.0;

@@ -1,0 +1,101 @@
+#include "LayerColumn.h"
+
+#include "Truncation.h"
+
+#include <cmath>
+
+TPICLimits TLayerColumn::BottomNodes(const TRoadLayersCls& layers)
+{
+    TPICLimits limits(static_cast<std::size_t>(layers.Count()));
+    // The snapped depth is a multiple of 0.5 cm and 100 * GridStep is
+    // exactly 0.5 in double, so grid-aligned depths divide into whole
+    // numbers; dividing by 100 and then by GridStep would turn 14.5 cm into
+    // 28.999999999999996.
+    constexpr double cmPerNode = 100.0 * GridStep;
+    double depthCm = 0.0;
+    for (int j = 0; j < layers.Count(); ++j) {
+        depthCm += layers.Items(j).ThicknessCm();
+        auto& limit = limits[static_cast<std::size_t>(j)];
+        if (depthCm > 100.0) {
+            limit = BottomNode;
+            continue;
+        }
+        const double whole = std::trunc(depthCm);
+        const double fraction = depthCm - whole;
+        const double snapped = fraction <= 0.25 ? whole : fraction <= 0.75 ? whole + 0.5 : whole + 1.0;
+        limit = TruncToInt(snapped / cmPerNode) + 1;
+    }
+    return limits;
+}
+
+void TLayerColumn::SetLayers(const TRoadLayersCls& layers)
+{
+    constexpr int N = LastComputedNode;
+    const int layerCount = layers.Count();
+    FLimits = BottomNodes(layers);
+
+    // A layer's number holds from the node below the previous layer's
+    // bottom down to its own bottom.
+    double f = layers.Items(0).Fourier;
+    for (int k = 1; k <= N; ++k) {
+        if (k > 1) {
+            for (int j = 0; j + 1 < layerCount; ++j)
+                if (FLimits[static_cast<std::size_t>(j)] + 1 == k)
+                    f = layers.Items(j + 1).Fourier;
+        }
+        FFourier[static_cast<std::size_t>(k)] = f;
+        FCentreWeight[static_cast<std::size_t>(k)] = 1.0 - 2.0 * f;
+    }
+
+    FInterfaces.clear();
+    for (int j = 0; j + 1 < layerCount; ++j) {
+        const int m = FLimits[static_cast<std::size_t>(j)];
+        if (m < 1 || m > N)
+            continue;
+        const TRoadLayerCls& upper = layers.Items(j);
+        const TRoadLayerCls& lower = layers.Items(j + 1);
+        const double kappa = upper.Conductivity / lower.Conductivity;
+        const double rho = (lower.Fourier / upper.Fourier) * kappa;
+        FInterfaces.push_back(
+            {m, 2.0 * lower.Fourier, kappa, (1.0 - 2.0 * upper.Fourier) * rho + 1.0 - 2.0 * lower.Fourier, rho + 1.0});
+    }
+    FTopConductivity = layers.Items(0).Conductivity;
+}
+
+void TLayerColumn::LayTopLayer(double layingTemp, double bottomTemp)
+{
+    const int topBottom = FLimits[0];
+    double* current = Current();
+    for (int k = 1; k <= LastComputedNode; ++k)
+        current[k] = k <= topBottom ? layingTemp : bottomTemp;
+}
+
+namespace {
+
+// The two levels never overlap; saying so lets the compiler vectorise
+// without changing any operation.
+void updateInterior(const double* __restrict current, double* __restrict next, const double* __restrict fourier,
+    const double* __restrict centreWeight)
+{
+    for (int k = 1; k <= TLayerColumn::LastComputedNode; ++k)
+        next[k] = fourier[k] * current[k - 1] + centreWeight[k] * current[k] + fourier[k] * current[k + 1];
+}
+
+}  // namespace
+
+void TLayerColumn::StepInterior()
+{
+    updateInterior(Current(), Next(), FFourier.data(), FCentreWeight.data());
+}
+
+void TLayerColumn::StepInterfaces()
+{
+    const double* current = Current();
+    double* next = Next();
+    for (const TInterface& face : FInterfaces) {
+        const int m = face.Node;
+        next[m]
+            = (face.TwoFl * current[m + 1] + face.CentreFactor * current[m] + face.TwoFl * face.Kappa * current[m - 1])
+            / face.RhoPlusOne;
+    }
+}
