@@ -75,11 +75,6 @@ QString AnalysisMoments::FormatSeconds(const TRunOutcome& outcome, double runMom
     return WallDateTime(outcome, runMoment).time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-bool AnalysisMoments::InRepeatedHour(double wallMoment, TClockMode clock)
-{
-    return WallClock::InRepeatedHour(wallMoment, clock);
-}
-
 QString AnalysisMoments::ClockMark(bool summerTime, TLanguage language)
 {
     return QStringLiteral(" (%1)").arg(
@@ -89,7 +84,8 @@ QString AnalysisMoments::ClockMark(bool summerTime, TLanguage language)
 QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment, TLanguage language)
 {
     const WallClock::TWallMoment wall = outcome.Wall(runMoment);
-    if (wall.SummerTime == outcome.Wall(outcome.Laying).SummerTime && !InRepeatedHour(wall.Moment, outcome.Clock)) {
+    if (wall.SummerTime == outcome.Wall(outcome.Laying).SummerTime
+        && !WallClock::InRepeatedHour(wall.Moment, outcome.Clock)) {
         return {};
     }
     return ClockMark(wall.SummerTime, language);
@@ -97,7 +93,7 @@ QString AnalysisMoments::ClockNote(const TRunOutcome& outcome, double runMoment,
 
 QString AnalysisMoments::WallNote(double wallMoment, TClockMode clock, TLanguage language)
 {
-    if (!InRepeatedHour(wallMoment, clock)) {
+    if (!WallClock::InRepeatedHour(wallMoment, clock)) {
         return {};
     }
     return ClockMark(WallClock::WallOffsetHours(wallMoment, clock) == WallClock::OffsetHours(true), language);

@@ -47,9 +47,6 @@ QString FormatClock(double moment);  // "14:30"
 QString FormatMoment(const TRunOutcome& outcome, double runMoment);
 QString FormatClock(const TRunOutcome& outcome, double runMoment);
 QString FormatSeconds(const TRunOutcome& outcome, double runMoment);  // "14:30:05"
-// True for a reading of the automatic clock that the October change shows
-// twice, once in summer and once in winter time (02:00 to 02:59:59).
-bool InRepeatedHour(double wallMoment, TClockMode clock);
 // " (heure d'été)" or " (heure d'hiver)": the clock a moment is read on.
 QString ClockMark(bool summerTime, TLanguage language);
 // The mark where the wall clock at the run moment is no longer the laying's,

@@ -7,6 +7,7 @@
 #include "PICHourCls.h"
 #include "RegionalFormat.h"
 #include "TheTimeUtilsCls.h"
+#include "WallClock.h"
 #include "WhatIfTable.h"
 
 #include <QBuffer>
@@ -151,7 +152,7 @@ void PaintWeather(
         const double moment = momentOf(column);
         const WallClock::TWallMoment wall = outcome.Wall(moment);
         QStringList lines;
-        if (AnalysisMoments::InRepeatedHour(wall.Moment, outcome.Clock)) {
+        if (WallClock::InRepeatedHour(wall.Moment, outcome.Clock)) {
             lines << AnalysisTexts::Text(
                 language, wall.SummerTime ? TAnalysisText::SummerTime : TAnalysisText::WinterTime);
         }

@@ -2,6 +2,7 @@
 
 #include "AnalysisMoments.h"
 #include "RegionalFormat.h"
+#include "WallClock.h"
 
 #include <cmath>
 
@@ -23,7 +24,7 @@ QCategoryAxis* ClockAxis::Make(QObject* parent, const TRunOutcome& outcome, doub
         QString label = AnalysisMoments::FormatClock(outcome, moment);
         // The hour the October change repeats says which of its two clocks it is.
         const WallClock::TWallMoment wall = outcome.Wall(moment);
-        if (AnalysisMoments::InRepeatedHour(wall.Moment, outcome.Clock)) {
+        if (WallClock::InRepeatedHour(wall.Moment, outcome.Clock)) {
             const QString mark = AnalysisMoments::ClockMark(wall.SummerTime, language).trimmed();
             label += dateBelow ? QStringLiteral("<br>") + mark : QLatin1Char(' ') + mark;
         }

@@ -6,6 +6,7 @@
 #include "MessagePresenter.h"
 #include "PICHourCls.h"
 #include "RegionalFormat.h"
+#include "WallClock.h"
 #include "WeatherHours.h"
 #include "WeatherSource.h"
 
@@ -313,7 +314,7 @@ void TWeatherPanel::ShowHours()
             const QDate date = AnalysisMoments::ToDateTime(hour.WallMoment).date();
             QString moment = day == date ? AnalysisMoments::FormatClock(hour.WallMoment)
                                          : AnalysisMoments::FormatMoment(hour.WallMoment);
-            if (AnalysisMoments::InRepeatedHour(hour.WallMoment, FRun->Scenario.Clock)) {
+            if (WallClock::InRepeatedHour(hour.WallMoment, FRun->Scenario.Clock)) {
                 moment += AnalysisMoments::ClockMark(hour.SummerTime, FLanguage);
             }
             day = date;

@@ -43,6 +43,13 @@ bool within(TSeconds moment, TSeconds startShift, TSeconds endShift)
     return year && moment >= summerStart(*year) + startShift && moment < summerEnd(*year) + endShift;
 }
 
+// The wall-clock hour from 02:00 that a change at 01:00 UTC skips or repeats.
+bool inWallHourOf(TSeconds wall, TSeconds changeUtc)
+{
+    const TSeconds from = changeUtc + WinterOffsetHours * SecondsPerHour;
+    return wall >= from && wall < from + SecondsPerHour;
+}
+
 }  // namespace
 
 bool IsSummerTimeAt(TSeconds utc)
@@ -59,15 +66,13 @@ bool IsSummerTimeOnWall(TSeconds wall)
 bool IsSkippedOnWall(TSeconds wall)
 {
     const auto year = yearOf(wall);
-    const TSeconds start = year ? summerStart(*year) + WinterOffsetHours * SecondsPerHour : 0;
-    return year && wall >= start && wall < start + SecondsPerHour;
+    return year && inWallHourOf(wall, summerStart(*year));
 }
 
 bool IsRepeatedOnWall(TSeconds wall)
 {
     const auto year = yearOf(wall);
-    const TSeconds end = year ? summerEnd(*year) + WinterOffsetHours * SecondsPerHour : 0;
-    return year && wall >= end && wall < end + SecondsPerHour;
+    return year && inWallHourOf(wall, summerEnd(*year));
 }
 
 TSeconds UtcToWall(TSeconds utc)
