@@ -9,6 +9,22 @@
 #include <string>
 #include <vector>
 
+// One lift of a run, the first (the new layer) included.
+struct TLiftOutcome {
+    double ThicknessCm = 0.0;
+    double LayingTemp = 0.0;  // degC
+    double ElapsedSeconds = 0.0;  // after the first laying
+    double Laid = 0.0;  // run moment
+    // From its own laying until the top lift's mean first stands at or below
+    // the compaction-end temperature, before the next lift is laid: 0 when
+    // laid at or below it, empty when not reached before the next lift (or
+    // the run's end).
+    std::optional<double> CompactionSeconds;
+    // Every lift after the first: the mean of the lift below at the level
+    // just before this one was placed, degC.
+    std::optional<double> BaseMeanTemp;
+};
+
 // What one run of a scenario gave. Moments are date-time values on the
 // run's clock (ClockOffset hours ahead of UTC, that of the laying); Wall()
 // writes them as the site's clock shows them.
@@ -54,6 +70,13 @@ struct TRunOutcome {
     // Seconds until the new layer's mean reached the compaction-end
     // temperature; empty when the run ended before.
     std::optional<double> CompactionSeconds;
+
+    bool RoadWarmth = false;
+    // The existing road's surface at the first laying: warmed, or the
+    // bottom temperature.
+    double ExistingSurfaceTemp = 0.0;  // degC
+    // Success only: every lift, the first included, in laying order.
+    std::vector<TLiftOutcome> Lifts;
 
     // Only when the run was asked to keep it.
     std::shared_ptr<const TCoolingHistory> History;

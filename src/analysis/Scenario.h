@@ -27,6 +27,13 @@ struct TLayerOverride {
     double Density = 0.0;  // kg/m3
 };
 
+// A lift laid on the new layer after it, of the new layer's material.
+struct TLift {
+    double ElapsedSeconds = 0.0;  // after the first laying, a whole number of minutes
+    double ThicknessCm = 0.0;
+    double LayingTemp = 0.0;  // degC
+};
+
 // One computation, as every front end describes it: the command line, its
 // batch and the desktop program.
 struct TScenario {
@@ -50,6 +57,11 @@ struct TScenario {
     std::optional<double> CloudCover;  // %
     std::shared_ptr<const TWeatherSource> Weather;
     double CompactionTemp = 80.0;  // degC, the end of the compaction window
+    // Up to three further lifts, in laying order; the new layer is the first.
+    std::vector<TLift> Lifts;
+    // The existing road as the two days before the laying warmed it, not
+    // uniform at the bottom temperature.
+    bool RoadWarmth = false;
 };
 
 // "classes", "values" (constants only) or "timeline" (a file).

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <span>
+
+struct TLift;
 
 class TPICHourCls;
 
@@ -34,5 +38,27 @@ int Position(const TPICHourCls& engine, TScenarioInput input, double value);
 // steps, below the minimum (only when strict: while typing, a value on its
 // way up is not refused) and above the maximum.
 std::optional<TInputRefusal> Check(const TPICHourCls& engine, TScenarioInput input, double value, bool strict = true);
+
+// Why a further lift is refused, in the order the checks run.
+enum class TLiftRefusal {
+    TooMany,  // more than MaxFurtherLifts
+    NotAReal,  // a value that is not a finite number
+    NotAfterPrevious,  // at or before the previous lift (the first laying for the first)
+    NotWholeMinutes,
+    PastRunLimit,  // at or after the run's last level
+    Thickness,  // outside the thickness limits
+    LayingTemp,  // outside the laying temperature limits
+};
+
+struct TLiftCheck {
+    std::size_t Index = 0;  // 0 for the first further lift
+    TLiftRefusal Refusal = TLiftRefusal::TooMany;
+};
+
+inline constexpr std::size_t MaxFurtherLifts = 3;
+
+// The further lifts of a scenario, as the frame, the command line and the
+// batch check them: the first refused lift and why.
+std::optional<TLiftCheck> CheckLifts(const TPICHourCls& engine, std::span<const TLift> lifts);
 
 }  // namespace ScenarioInputs
