@@ -25,8 +25,8 @@ std::optional<std::vector<TRunOutcome>> RunScenarios(
             return;
         }
         TRunSettings own = runSettings;
-        if (n < settings.WarmRoads.size())
-            own.WarmRoad = settings.WarmRoads[n];
+        if (settings.WarmRoadOf)
+            own.WarmRoad = settings.WarmRoadOf(n);
         outcomes[n] = RunScenario(scenarios[n], own);
         const int finished = done.fetch_add(1) + 1;
         if (settings.Progress)

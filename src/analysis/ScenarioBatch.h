@@ -3,6 +3,7 @@
 #include "AnalysisProgress.h"
 #include "ScenarioRun.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -16,9 +17,9 @@ struct TBatchSettings {
     // the sun at the same places (one laying day), not for unrelated rows.
     bool ShareSky = true;
     TAnalysisProgress* Progress = nullptr;  // borrowed, may be null
-    // Empty, or one per scenario, each null or the existing road at its
-    // laying from a shared warm-up (borrowed).
-    std::span<const TRoadProfile* const> WarmRoads;
+    // When set: the existing road at scenario n's laying from a warm-up
+    // shared by the runs (borrowed, may be null), asked just before the run.
+    std::function<const TRoadProfile*(std::size_t)> WarmRoadOf;
 };
 
 // Runs every scenario on an engine of its own, spread over every core when

@@ -11,7 +11,7 @@ std::optional<std::vector<TWhatIfCell>> RunWeatherWhatIf(
             weather.Cloud = cloud;
             cases.push_back(std::move(weather));
         }
-    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress, .WarmRoads = {}});
+    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress, .WarmRoadOf = {}});
     if (!outcomes)
         return std::nullopt;
     std::vector<TWhatIfCell> cells;

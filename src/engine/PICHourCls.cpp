@@ -294,3 +294,18 @@ std::vector<TRoadProfile> TPICHourCls::WarmRoads(
     TSurfaceBalance surface(inputs);
     return RunWarmUp(column, surface, BottomTemp, SurfaceExchange, levels);
 }
+
+void TPICHourCls::PrefetchWarmUpSky(const TWarmUpStart& start, int levels) const
+{
+    if (SkyCache == nullptr)
+        return;
+    // The sum depends on the sun's place alone, which the refresh moments
+    // fix: neither the clouds nor the road's state matter here.
+    TSurfaceBalance::TInputs inputs = surfaceInputsOf(*this, start.DayOfYear, start.Month, 0, 0, start.ClockOffset);
+    inputs.Weather = nullptr;
+    TSurfaceBalance surface(inputs);
+    TCoolingHistory scratch;
+    constexpr int levelsPerRefresh = 900 / TimeStep;
+    for (int i = 0; i <= levels; i += levelsPerRefresh)
+        surface.HeatInput(i, BottomTemp, scratch);
+}

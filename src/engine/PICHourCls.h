@@ -152,6 +152,12 @@ public:
     // the laying weatherOriginLevel levels after the start. Throws
     // std::runtime_error with FailureUnstable.
     std::vector<TRoadProfile> WarmRoads(const TWarmUpStart& start, std::span<const int> levels, int weatherOriginLevel);
+    // The sky's brightness at every daytime refresh of the warm-up from
+    // start up to level levels, stored in SkyCache (nothing without one):
+    // run beside WarmRoads, on another thread, it takes that cost off the
+    // warm-up without changing any value. Reads only the site, the classes
+    // and SkyCache.
+    void PrefetchWarmUpSky(const TWarmUpStart& start, int levels) const;
 
     // Node at the bottom of each layer: cumulative depths snap to the nearest
     // 0.5 cm, and anything deeper than 1 m ends on BottomNode.
