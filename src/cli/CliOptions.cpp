@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 
+#include "CliLifts.h"
 #include "CliLimits.h"
 #include "LayingPlan.h"
 #include "NumberText.h"
@@ -31,10 +32,11 @@ std::optional<double> readNumber(const std::string& text)
 // The options a batch takes from each of its rows instead.
 constexpr const char* SingleRunOptions[]
     = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
-        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover"};
+        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover", "--lift"};
 
 // The options that take no value.
-constexpr std::string_view FlagOptions[] = {"--json", "--batch", "--help", "--version", "--what-if", "--plan"};
+constexpr std::string_view FlagOptions[]
+    = {"--json", "--batch", "--help", "--version", "--what-if", "--plan", "--road-warmth"};
 
 // "YYYY-MM-DDTHH:MM" as a date-time value.
 std::optional<double> readMoment(const std::string& text)
@@ -54,6 +56,9 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };
     if (has("--what-if") && has("--plan"))
         return TCliUsageError{"--what-if and --plan cannot be used together"};
+    if (options.Mode == TCliMode::Plan)
+        if (auto refusal = PlanLiftRefusal(options.Scenario.Lifts))
+            return TCliUsageError{*refusal};
     for (const char* option : {"--every", "--reopen-by"})
         if (has(option) && options.Mode != TCliMode::Plan)
             return TCliUsageError{std::string(option) + " needs --plan"};
@@ -222,8 +227,9 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             return std::nullopt;
         };
         // A value given twice is a mistake to point out, not a choice of the
-        // last; --layer alone is repeatable, and a repeated flag means the same.
-        const bool takesValue = name != "--layer" && name.rfind("--", 0) == 0
+        // last; --layer and --lift alone are repeatable, and a repeated flag
+        // means the same.
+        const bool takesValue = name != "--layer" && name != "--lift" && name.rfind("--", 0) == 0
             && std::find(std::begin(FlagOptions), std::end(FlagOptions), name) == std::end(FlagOptions);
         if (takesValue && std::find(given.begin(), given.end(), name) != given.end())
             return TCliUsageError{name + " is given more than once"};
@@ -270,6 +276,11 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             if (auto* error = std::get_if<TCliUsageError>(&layer))
                 return *error;
             s.Layers.push_back(std::get<TCliLayerOverride>(layer));
+        } else if (name == "--lift") {
+            const auto text = value();
+            if (!text)
+                return TCliUsageError{name + " needs a value CM:C:WHEN"};
+            s.Lifts.push_back(*text);
         } else if (name == "--every") {
             const auto text = value();
             int minutes = 0;
@@ -301,7 +312,7 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 return TCliUsageError{"--bottom-temp: " + *refusal};
             s.BottomTemp = *number;
         } else {
-            bool batch = false, help = false, version = false, whatIf = false, plan = false;
+            bool batch = false, help = false, version = false, whatIf = false, plan = false, warmth = false;
             std::optional<TCliUsageError> error;
             if (name == "--json")
                 error = flag(options.Json);
@@ -315,10 +326,14 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 error = flag(whatIf);
             else if (name == "--plan")
                 error = flag(plan);
+            else if (name == "--road-warmth")
+                error = flag(warmth);
             else
                 return TCliUsageError{"unknown option \"" + args[n] + "\""};
             if (error)
                 return *error;
+            if (warmth)
+                s.RoadWarmth = "true";
         }
     }
     const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };
