@@ -29,6 +29,7 @@ void TCoolingHistory::Reset(int nodeCount, int maxLevels)
     }
     FProfiles.clear();
     FProfileLevels.clear();
+    FLiftLevels.clear();
     const std::size_t profiles = levels / LevelsPerProfile + 2;
     FProfiles.reserve(profiles * static_cast<std::size_t>(nodeCount));
     FProfileLevels.reserve(profiles);
@@ -81,5 +82,14 @@ std::size_t TCoolingHistory::MemoryBytes() const
     for (const auto* series :
         {&FSurfaceTemps, &FLayerMaxTemps, &FLayerMeanTemps, &FAirTemps, &FWindSpeeds, &FCloudCovers})
         values += series->capacity();
-    return sizeof(*this) + sizeof(double) * values + sizeof(int) * FProfileLevels.capacity();
+    return sizeof(*this) + sizeof(double) * values + sizeof(int) * (FProfileLevels.capacity() + FLiftLevels.capacity());
+}
+
+int TCoolingHistory::LiftsLaidAtLevel(int level) const
+{
+    int laid = 1;
+    for (const int liftLevel : FLiftLevels)
+        if (liftLevel <= level)
+            ++laid;
+    return laid;
 }

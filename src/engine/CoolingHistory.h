@@ -3,8 +3,9 @@
 #include <span>
 #include <vector>
 
-// A compact record of the last run, for a cooling chart: the surface and the
-// new layer's highest and mean temperature at every checked time level, the
+// A compact record of the last run, for a cooling chart: the surface, the
+// highest temperature of every new lift laid so far and the top lift's mean
+// at every checked time level, the levels the further lifts were laid at, the
 // air temperature, wind speed and cloud cover at each air refresh, and the
 // whole depth profile every five minutes of simulated time.
 class TCoolingHistory {
@@ -21,6 +22,8 @@ public:
     }
     // The profile at a level: every LevelsPerProfile levels, and the last level.
     void AddProfile(std::span<const double> nodeTemps, int level);
+    // A further lift laid at level, after the previous one.
+    void AddLift(int level) { FLiftLevels.push_back(level); }
     // The weather in use from an air refresh on.
     void AddAirRefresh(double airTemp, double windSpeed, double cloudCover)
     {
@@ -32,7 +35,7 @@ public:
     int LevelCount() const { return static_cast<int>(FSurfaceTemps.size()); }
     const std::vector<double>& SurfaceTemps() const { return FSurfaceTemps; }
     const std::vector<double>& LayerMaxTemps() const { return FLayerMaxTemps; }
-    // Mean of the new layer's nodes, surface to its bottom interface node
+    // Mean of the top lift's nodes, surface to its bottom interface node
     // (at most the last computed node), summed downwards.
     const std::vector<double>& LayerMeanTemps() const { return FLayerMeanTemps; }
     // One value per refresh, taken at level n * LevelsPerAirRefresh.
@@ -44,6 +47,10 @@ public:
     double AirTempAtLevel(int level) const;
     double WindSpeedAtLevel(int level) const;
     double CloudCoverAtLevel(int level) const;
+    // The level of every further lift laid, in laying order.
+    const std::vector<int>& LiftLevels() const { return FLiftLevels; }
+    // The lifts on the road at a level, the first included.
+    int LiftsLaidAtLevel(int level) const;
     int ProfileCount() const;
     // Node temperatures 0..NodeCount-1 of profile n, taken at ProfileLevel(n):
     // n * LevelsPerProfile, but for a last profile at the run's last level.
@@ -62,4 +69,5 @@ private:
     std::vector<double> FCloudCovers;
     std::vector<double> FProfiles;  // ProfileCount rows of FNodeCount values
     std::vector<int> FProfileLevels;
+    std::vector<int> FLiftLevels;
 };

@@ -30,19 +30,41 @@ double RunToReopening(TLayerColumn& column, TSurfaceBalance& surface, const TCoo
 {
     constexpr int N = TLayerColumn::LastComputedNode;
     constexpr int NodeCount = TLayerColumn::NodeCount;
-    const int newLayerBottom = column.Limits()[0];
     double previousSurface = settings.LayingTemp;
     double resultSeconds = 0.0;
     bool reopened = false;
 
-    // The mean of the new layer's nodes 1 to checkedBottom, on level i.
-    const int checkedBottom = newLayerBottom < N ? newLayerBottom : N;
-    const double checkedCount
-        = checkedBottom >= 1 ? static_cast<double>(checkedBottom) : std::numeric_limits<double>::quiet_NaN();
+    // The first lift's bottom node, which the reopening scans down to; the
+    // top lift's nodes 1 to meanBottom give its mean. Both move with every
+    // lift laid.
+    int firstLiftBottom = column.Limits()[0];
+    int scanBottom = 0;
+    int meanBottom = 0;
+    double meanCount = 0.0;
+    const auto setScan = [&]() {
+        const int topBottom = column.Limits()[0];
+        meanBottom = topBottom < N ? topBottom : N;
+        meanCount = meanBottom >= 1 ? static_cast<double>(meanBottom) : std::numeric_limits<double>::quiet_NaN();
+        scanBottom = firstLiftBottom < N ? firstLiftBottom : N;
+    };
+    setScan();
+    std::size_t liftsLaid = 0;
 
     for (int i = 0;;) {
         const int elapsedSeconds = i * TLayerColumn::TimeStep;
         double maximum = 0.0;
+
+        if (liftsLaid < settings.Lifts.size() && settings.Lifts[liftsLaid].Level == i) {
+            const TLiftPlacement& lift = settings.Lifts[liftsLaid];
+            column.PlaceLift(*lift.Layers, lift.LayingTemp);
+            ++liftsLaid;
+            // The first lift now lies below every lift laid on it.
+            firstLiftBottom = column.Limits()[liftsLaid];
+            setScan();
+            // The lift emits from its laying temperature, as the first does.
+            previousSurface = lift.LayingTemp;
+            history.AddLift(i);
+        }
 
         const double heatInput = surface.HeatInput(i, previousSurface, history);
         // Fictitious node: makes the conductive flux at the surface equal the
@@ -54,23 +76,31 @@ double RunToReopening(TLayerColumn& column, TSurfaceBalance& surface, const TCoo
         column.StepInterior();
         const double* current = column.Current();
 
-        // The new layer, surface to its bottom interface node, on level i.
+        // The top lift, surface to its bottom interface node, then the lifts
+        // under it down to the first one's, on level i.
         double layerSum = 0.0;
-        for (int k = 1; k <= checkedBottom; ++k) {
+        for (int k = 1; k <= meanBottom; ++k) {
             layerSum += current[k];
             if (current[k] > maximum)
                 maximum = current[k];
         }
-        const double layerMean = layerSum / checkedCount;
+        double lowerSum = 0.0;
+        for (int k = meanBottom + 1; k <= scanBottom; ++k) {
+            lowerSum += current[k];
+            if (current[k] > maximum)
+                maximum = current[k];
+        }
+        const double layerMean = layerSum / meanCount;
         // Summed for the same check as allFinite's.
-        const bool finite = std::isfinite(layerSum + current[0]);
-        if (newLayerBottom >= 1 && newLayerBottom <= N && maximum <= settings.ReopenTemp) {
+        const bool finite = std::isfinite(layerSum + current[0] + lowerSum);
+        if (liftsLaid == settings.Lifts.size() && firstLiftBottom >= 1 && firstLiftBottom <= N
+            && maximum <= settings.ReopenTemp) {
             resultSeconds = static_cast<double>(elapsedSeconds);
             reopened = true;
         }
         // Extreme materials or temperatures can overflow the scheme, and NaN
         // never compares above the running maximum: a blown-up layer would
-        // seem to have cooled. The surface and the new layer are checked at
+        // seem to have cooled. The surface and the new lifts are checked at
         // every level; the whole profile, which costs as much as a step,
         // when it is recorded and before a reopening counts. A non-finite
         // node never turns finite again, so none slips through.

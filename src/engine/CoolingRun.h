@@ -1,9 +1,21 @@
 #pragma once
 
+#include <span>
+
 class TCoolingHistory;
 class TLayerColumn;
 class TProgressBar;
+class TRoadLayersCls;
 class TSurfaceBalance;
+
+// A further lift: at Level, before its surface balance, the column takes
+// Layers (the lift first, then the layers so far) and the lift is laid at
+// LayingTemp.
+struct TLiftPlacement {
+    int Level = 0;
+    const TRoadLayersCls* Layers = nullptr;  // borrowed
+    double LayingTemp = 0.0;  // degC
+};
 
 // What a run needs besides its column and its surface.
 struct TCoolingRunSettings {
@@ -11,12 +23,16 @@ struct TCoolingRunSettings {
     double ReopenTemp = 0.0;  // degC
     double BottomTemp = 0.0;  // degC, held at the bottom node
     bool SurfaceExchange = true;  // false insulates the surface
+    // In laying order, each at a later level than the previous, all before
+    // TPICHourCls::MaxSteps.
+    std::span<const TLiftPlacement> Lifts;
 };
 
-// Steps the column from its current level, level 0, until the top layer's
-// nodes down to its bottom (Limits()[0], at most the last computed node) are
-// all at or below ReopenTemp, and returns that level's elapsed seconds.
-// Every level goes into history, its profile every
+// Steps the column from its current level, level 0, until every lift is laid
+// and the nodes of all of them, down to the first lift's bottom (at most the
+// last computed node), are at or below ReopenTemp, and returns that level's
+// elapsed seconds. Every level goes into history (the hottest of those
+// nodes, the top lift's mean), its profile every
 // TCoolingHistory::LevelsPerProfile levels and at the reopening, and steps
 // the progress bar once. Throws std::runtime_error with
 // TPICHourCls::FailureUnstable when the scheme leaves the finite numbers,

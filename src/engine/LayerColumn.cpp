@@ -70,6 +70,28 @@ void TLayerColumn::LayTopLayer(double layingTemp, double bottomTemp)
         current[k] = k <= topBottom ? layingTemp : bottomTemp;
 }
 
+void TLayerColumn::LayOn(const double* road, double layingTemp)
+{
+    // A layer has a positive thickness, so its bottom is node 1 or deeper;
+    // held there so that no other list can read outside the level.
+    const int topBottom = FLimits[0] > 1 ? FLimits[0] : 1;
+    const int shift = topBottom - 1;
+    double* current = Current();
+    // Downwards from the deepest node, so that when road is the current
+    // level every source is read before it is overwritten.
+    for (int k = LastComputedNode; k > topBottom; --k)
+        current[k] = road[k - shift];
+    const int laid = topBottom < LastComputedNode ? topBottom : LastComputedNode;
+    for (int k = 1; k <= laid; ++k)
+        current[k] = layingTemp;
+}
+
+void TLayerColumn::PlaceLift(const TRoadLayersCls& layers, double layingTemp)
+{
+    SetLayers(layers);
+    LayOn(Current(), layingTemp);
+}
+
 namespace {
 
 // The two levels never overlap; saying so lets the compiler vectorise

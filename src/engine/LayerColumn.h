@@ -51,6 +51,16 @@ public:
     // Limits()[0] at layingTemp, the others down to LastComputedNode at
     // bottomTemp.
     void LayTopLayer(double layingTemp, double bottomTemp);
+    // The current level of a top layer laid on a road (node temperatures
+    // 0..NodeCount-1, the current level itself allowed): nodes 1 to
+    // Limits()[0] take layingTemp and every node k below takes road's node
+    // k - (Limits()[0] - 1), so that the road moves down by the layer's
+    // nodes; those pushed past LastComputedNode are dropped and the bottom
+    // node keeps its value.
+    void LayOn(const double* road, double layingTemp);
+    // A lift laid on the current level: the grid becomes that of layers (the
+    // lift first), and the lift is laid on the road as it stands.
+    void PlaceLift(const TRoadLayersCls& layers, double layingTemp);
     double* Current() { return FLevels[FCurrentLevel].data(); }
     const double* Current() const { return FLevels[FCurrentLevel].data(); }
 

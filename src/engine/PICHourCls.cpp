@@ -39,17 +39,18 @@ private:
     TProgressBar& FBar;
 };
 
-// The surface of a run of engine laid at hour:minute of a day in month;
-// DayOfYear and ClockOffset already set.
-TSurfaceBalance::TInputs surfaceInputsOf(const TPICHourCls& engine, int month, int hour, int minute)
+// The surface of a run of engine starting at hour:minute of a day of the
+// year in month, on a clock offset hours ahead of UTC.
+TSurfaceBalance::TInputs surfaceInputsOf(
+    const TPICHourCls& engine, int dayOfYear, int month, int hour, int minute, double offset)
 {
     TSurfaceBalance::TInputs inputs;
     inputs.Site = {engine.Latitude, engine.Longitude, engine.SolarConstant};
-    inputs.DayOfYear = engine.DayOfYear;
+    inputs.DayOfYear = dayOfYear;
     inputs.Month = month;
     inputs.Hour = hour;
     inputs.Minute = minute;
-    inputs.ClockOffset = engine.ClockOffset;
+    inputs.ClockOffset = offset;
     inputs.WindSpeed = engine.WindSpeed;
     inputs.CloudCover = engine.CloudCover;
     inputs.CloudCoverClear = engine.CloudCoverClear;
@@ -59,6 +60,59 @@ TSurfaceBalance::TInputs surfaceInputsOf(const TPICHourCls& engine, int month, i
     inputs.Weather = &engine.Weather;
     inputs.SkyCache = engine.SkyCache;
     return inputs;
+}
+
+// The column's layer list once each of lifts is laid on layers: lift m
+// first, then lifts m - 1 to 0, then layers, the lifts of the first layer's
+// material. Fails with FailureBadLift for a lift the run cannot lay.
+std::vector<TRoadLayersCls> liftLayerLists(
+    const TRoadLayersCls& layers, const std::vector<TPICHourCls::TFurtherLift>& lifts, int timeStep, double gridStep)
+{
+    if (lifts.size() > static_cast<std::size_t>(TPICHourCls::MaxFurtherLifts))
+        throw std::runtime_error(TPICHourCls::FailureBadLift);
+    constexpr double minute = 60.0;
+    const double lastSecond = static_cast<double>(TPICHourCls::MaxSteps) * timeStep;
+    double previous = 0.0;
+    for (const auto& lift : lifts) {
+        // Written so that NaN fails every test.
+        const bool timed = lift.ElapsedSeconds > previous && lift.ElapsedSeconds < lastSecond
+            && std::fmod(lift.ElapsedSeconds, minute) == 0.0;
+        if (!timed || !(lift.ThicknessCm > 0.0) || !std::isfinite(lift.ThicknessCm) || !std::isfinite(lift.LayingTemp))
+            throw std::runtime_error(TPICHourCls::FailureBadLift);
+        previous = lift.ElapsedSeconds;
+    }
+
+    std::vector<TRoadLayersCls> lists(lifts.size());
+    for (std::size_t m = 0; m < lifts.size(); ++m) {
+        for (std::size_t above = m + 1; above-- > 0;) {
+            auto lift = std::make_unique<TRoadLayerCls>(layers.Items(0));
+            lift->SetThicknessCm(lifts[above].ThicknessCm);
+            lift->UpdateFourier(timeStep, gridStep);
+            lists[m].Add(std::move(lift));
+        }
+        for (int j = 0; j < layers.Count(); ++j)
+            lists[m].Add(std::make_unique<TRoadLayerCls>(layers.Items(j)));
+    }
+    return lists;
+}
+
+// The series of weather moved later by seconds: the same points counted
+// from a start that many seconds before their origin.
+TWeatherTimeline shiftedLater(const TWeatherTimeline& weather, double seconds)
+{
+    TWeatherTimeline shifted;
+    const std::pair<const std::optional<TWeatherSeries>*, std::optional<TWeatherSeries>*> series[]
+        = {{&weather.AirTemp, &shifted.AirTemp}, {&weather.WindSpeed, &shifted.WindSpeed},
+            {&weather.CloudCover, &shifted.CloudCover}};
+    for (const auto& [from, to] : series) {
+        if (!*from)
+            continue;
+        std::vector<TWeatherPoint> points = (*from)->Points();
+        for (TWeatherPoint& point : points)
+            point.ElapsedSeconds += seconds;
+        to->emplace(std::move(points));
+    }
+    return shifted;
 }
 
 }  // namespace
@@ -143,20 +197,30 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     if (Layers.Count() == 0 || !(Layers.TotalThickness() >= MinTotalThickness))
         throw std::runtime_error(FailureTooThin);
 
-    const int layerCount = Layers.Count();
-    Limits.resize(static_cast<std::size_t>(layerCount));
+    Limits.resize(static_cast<std::size_t>(Layers.Count()));
     DayOfYear = *dayOfYear;
     ClockOffset = LegalClock::OffsetHours(SummerTime);
+    UpdateLayers();
 
-    for (int j = 0; j < layerCount; ++j) {
-        TRoadLayerCls& layer = Layers.Items(j);
-        layer.UpdateDiffusivity();
-        layer.UpdateFourier(TimeStep, GridStep);
-        if (!layer.Stable)
-            throw std::runtime_error(FailureUnstable);
+    const std::vector<TRoadLayersCls> liftLists = liftLayerLists(Layers, FurtherLifts, TimeStep, GridStep);
+    std::vector<TLiftPlacement> placements;
+    for (std::size_t m = 0; m < FurtherLifts.size(); ++m)
+        placements.push_back(
+            {TruncToInt(FurtherLifts[m].ElapsedSeconds) / TimeStep, &liftLists[m], FurtherLifts[m].LayingTemp});
+
+    // The road the new layer is laid on: uniform, or warmed by the two days
+    // before.
+    std::optional<TRoadProfile> warmed;
+    if (RoadWarmth && WarmRoad == nullptr) {
+        const auto start = WarmUpStartOf(layingDate, layingTime, SummerTime, WarmUpSummerTime);
+        if (!start)
+            throw std::runtime_error("Invalid laying date or time");
+        const int levels[] = {start->Levels};
+        warmed = WarmRoads(*start, levels, start->Levels).front();
     }
+    const TRoadProfile* road = !RoadWarmth ? nullptr : WarmRoad != nullptr ? WarmRoad : &*warmed;
 
-    TSurfaceBalance surface(surfaceInputsOf(*this, date->Month, time->Hour, time->Minute));
+    TSurfaceBalance surface(surfaceInputsOf(*this, DayOfYear, date->Month, time->Hour, time->Minute, ClockOffset));
     EquationOfTime = surface.Solar().EquationOfTime;
     StartSolarTime = surface.Solar().StartSolarTime;
 
@@ -164,6 +228,9 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     column.SetLayers(Layers);
     Limits = column.Limits();
     column.LayTopLayer(LayingTemp, BottomTemp);
+    if (road != nullptr)
+        column.LayOn(road->data(), LayingTemp);
+    ExistingSurfaceTemp = road != nullptr ? (*road)[1] : BottomTemp;
 
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
@@ -172,6 +239,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     settings.ReopenTemp = ReopenTemp;
     settings.BottomTemp = BottomTemp;
     settings.SurfaceExchange = SurfaceExchange;
+    settings.Lifts = placements;
     // The air in force at the last level run, whatever the run's end.
     double resultSeconds = 0.0;
     try {
@@ -182,4 +250,40 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     }
     AirTemp = surface.AirTemp();
     ResultSeconds = resultSeconds;
+}
+
+void TPICHourCls::UpdateLayers()
+{
+    for (int j = 0; j < Layers.Count(); ++j) {
+        TRoadLayerCls& layer = Layers.Items(j);
+        layer.UpdateDiffusivity();
+        layer.UpdateFourier(TimeStep, GridStep);
+        if (!layer.Stable)
+            throw std::runtime_error(FailureUnstable);
+    }
+}
+
+std::vector<TRoadProfile> TPICHourCls::WarmRoads(
+    const TWarmUpStart& start, std::span<const int> levels, int weatherOriginLevel)
+{
+    UpdateLayers();
+    // The existing road alone: it needs no minimum thickness, and without
+    // any layer under the new one it stays uniform.
+    TRoadLayersCls existing;
+    for (int j = 1; j < Layers.Count(); ++j)
+        existing.Add(std::make_unique<TRoadLayerCls>(Layers.Items(j)));
+    if (existing.Count() == 0) {
+        TRoadProfile uniform;
+        uniform.fill(BottomTemp);
+        return std::vector<TRoadProfile>(levels.size(), uniform);
+    }
+    TLayerColumn column;
+    column.SetLayers(existing);
+    column.LayTopLayer(BottomTemp, BottomTemp);
+    const TWeatherTimeline weather
+        = shiftedLater(Weather, static_cast<double>(weatherOriginLevel) * static_cast<double>(TimeStep));
+    TSurfaceBalance::TInputs inputs = surfaceInputsOf(*this, start.DayOfYear, start.Month, 0, 0, start.ClockOffset);
+    inputs.Weather = &weather;
+    TSurfaceBalance surface(inputs);
+    return RunWarmUp(column, surface, BottomTemp, SurfaceExchange, levels);
 }

@@ -4,7 +4,12 @@
 #include "LayerColumn.h"
 #include "ProgressBar.h"
 #include "RoadLayersCls.h"
+#include "RoadWarmUp.h"
 #include "WeatherTimeline.h"
+
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace SolarModel {
 class TSkyBrightnessCache;
@@ -30,6 +35,11 @@ public:
     static constexpr const char* FailureTooThin = "TPICHourCls/1";
     static constexpr const char* FailureUnstable = "TPICHourCls/2";
     static constexpr const char* FailureTooLong = "TPICHourCls/3";
+    // FurtherLifts holds more than MaxFurtherLifts lifts, or one that is not
+    // a whole number of minutes after the previous lift and before MaxSteps,
+    // or whose thickness is not a positive number or laying temperature
+    // not a number.
+    static constexpr const char* FailureBadLift = "TPICHourCls/4";
 
     static constexpr double GridStep = TLayerColumn::GridStep;  // m between depth nodes
     static constexpr int TimeStep = TLayerColumn::TimeStep;  // s per step
@@ -75,6 +85,25 @@ public:
     double WindSpeed = 0.0;  // m/s
     double CloudCover = 0.0;  // %
     bool SummerTime = false;  // clock = UTC + 2 h, else UTC + 1 h
+    // Lifts laid on the new layer (the first lift) during the run, in laying
+    // order, of its material; each is laid at the level of its elapsed
+    // seconds, before that level's surface balance.
+    struct TFurtherLift {
+        double ElapsedSeconds = 0.0;  // s after the first laying
+        double ThicknessCm = 0.0;
+        double LayingTemp = 0.0;  // degC
+    };
+    static constexpr int MaxFurtherLifts = 3;
+    std::vector<TFurtherLift> FurtherLifts;
+    // The existing road's warmth: before the run, the layers but the first
+    // are simulated alone from uniform BottomTemp at 00:00 on the day two
+    // days before the laying, on the clock WarmUpSummerTime gives, and the
+    // new layer is laid on the road as that warm-up leaves it.
+    bool RoadWarmth = false;
+    bool WarmUpSummerTime = false;
+    // Borrowed, may be null: with RoadWarmth, the existing road at this
+    // laying already warmed up (one warm-up serves a plan's slots of a day).
+    const TRoadProfile* WarmRoad = nullptr;
     // Measured or forecast weather. A series replaces, at each refresh, the
     // modelled air temperature, WindSpeed or CloudCover; empty by default.
     TWeatherTimeline Weather;
@@ -101,7 +130,8 @@ public:
     double EquationOfTime = 0.0;  // h
     double StartSolarTime = 0.0;  // h, true solar time at laying
     double ResultSeconds = 0.0;  // kept from the last successful run
-    TPICLimits Limits;  // per layer, the node at its bottom
+    TPICLimits Limits;  // per layer, the node at its bottom, at level 0
+    double ExistingSurfaceTemp = 0.0;  // degC, node 1 of the road laid on
 
     int ThicknessSteps() const;
     int LayingTempSteps() const;
@@ -116,10 +146,20 @@ public:
 
     const TCoolingHistory& History() const { return FHistory; }
 
+    // The warm-up of the existing road from start (which WarmUpStartOf gives
+    // for a laying and WarmUpSummerTime), as it stands at each of levels
+    // (ascending warm-up levels); Weather counts its elapsed seconds from
+    // the laying weatherOriginLevel levels after the start. Throws
+    // std::runtime_error with FailureUnstable.
+    std::vector<TRoadProfile> WarmRoads(const TWarmUpStart& start, std::span<const int> levels, int weatherOriginLevel);
+
     // Node at the bottom of each layer: cumulative depths snap to the nearest
     // 0.5 cm, and anything deeper than 1 m ends on BottomNode.
     static TPICLimits LayerBottomNodes(const TRoadLayersCls& layers);
 
 private:
+    // Each layer's diffusivity and Fourier number; fails when one is unstable.
+    void UpdateLayers();
+
     TCoolingHistory FHistory;
 };
