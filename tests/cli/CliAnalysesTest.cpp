@@ -102,7 +102,7 @@ TEST(CliCurve, endsAtTheReopeningLevel)
     ASSERT_GT(rows.size(), 2u);
     EXPECT_EQ(rows[0],
         (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp",
-            "wind_speed", "cloud_cover", "layer_mean_temp"}));
+            "wind_speed", "cloud_cover", "layer_mean_temp", "lifts_laid"}));
     EXPECT_EQ(rows[1][1], "2026-07-10T14:30:00");
     EXPECT_EQ(rows.back()[0], members(run(with(July10, {"--json"})).Out, "result_seconds").at(0));
     // Read as the file is written, whatever the test's locale.

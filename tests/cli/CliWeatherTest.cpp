@@ -92,7 +92,7 @@ TEST(CliWeatherTest, ConstantsGoWithThePlanAndTheCurve)
     ASSERT_GT(records.size(), 2u);
     EXPECT_EQ(records[0],
         (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp",
-            "wind_speed", "cloud_cover", "layer_mean_temp"}));
+            "wind_speed", "cloud_cover", "layer_mean_temp", "lifts_laid"}));
     EXPECT_EQ(records[1][4], "2.5000");
     EXPECT_EQ(records[1][6], "40.0000");
 }
