@@ -9,20 +9,6 @@
 
 namespace {
 
-// Every value of a JSON member, in order of appearance: a string with its
-// quotes, or the text up to the next comma or closing bracket.
-std::vector<std::string> members(const std::string& json, const std::string& name)
-{
-    std::vector<std::string> values;
-    const std::string key = "\"" + name + "\":";
-    for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
-        const std::size_t start = at + key.size();
-        const std::size_t end = json[start] == '"' ? json.find('"', start + 1) + 1 : json.find_first_of(",}]", start);
-        values.push_back(json.substr(start, end - start));
-    }
-    return values;
-}
-
 const std::vector<std::string> July10 = {"--date", "2026-07-10", "--time", "14:30"};
 
 std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more)
