@@ -102,4 +102,30 @@ BENCHMARK(runWithTimeline)->Name("runScenario/DefaultSummerNoonTimeline48")->Uni
 
 }  // namespace
 
+namespace {
+
+// A July evening's 6 cm binder with 0 or 3 further lifts: the time per
+// level shows what placing and scanning the lifts costs.
+void runWithLifts(benchmark::State& state)
+{
+    TPICHourCls engine;
+    prepare(engine, 6.0);
+    engine.LayingTemp = 160.0;
+    engine.ReopenTemp = 35.0;
+    if (state.range(0) != 0)
+        engine.FurtherLifts = {{3600.0, 4.0, 165.0}, {7200.0, 3.0, 160.0}, {10800.0, 2.5, 150.0}};
+    TNullProgressBar bar;
+    for (auto _ : state) {
+        engine.Compute(bar, dateOf(2027, 7, 14), timeOf(21, 0));
+        benchmark::DoNotOptimize(engine.ResultSeconds);
+    }
+    const auto levels = static_cast<double>(engine.History().LevelCount());
+    state.counters["steps"] = levels;
+    state.counters["ns_per_level"] = benchmark::Counter(levels * 1e-9 * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(runWithLifts)->ArgName("lifts3")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
 BENCHMARK_MAIN();

@@ -1,12 +1,41 @@
 #include "LayingPlan.h"
 
 #include "DateUtilsBD2006.h"
+#include "PICHourCls.h"
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
+
+#include <exception>
 
 namespace {
 
 constexpr int MinutesPerDay = 24 * 60;
+
+// The slots of a plan are laid on one date, so their roads all start
+// warming at the same moment: one warm-up, read at each slot's laying,
+// serves them all. Empty when it cannot be shared; each run then warms its
+// own road, or says why it cannot.
+std::vector<TRoadProfile> sharedWarmRoads(const std::vector<TScenario>& cases)
+{
+    if (cases.empty() || !cases.front().RoadWarmth)
+        return {};
+    try {
+        TPICHourCls engine;
+        // The engine's weather counts from the last slot's laying.
+        ApplyScenario(cases.back(), engine);
+        std::vector<int> levels;
+        std::optional<TWarmUpStart> start;
+        for (const TScenario& slot : cases) {
+            start = WarmUpStartOf(slot.LayingDate, slot.LayingTime, SummerTimeOf(slot), WarmUpSummerTimeOf(slot));
+            if (!start || (!levels.empty() && start->Levels <= levels.back()))
+                return {};
+            levels.push_back(start->Levels);
+        }
+        return engine.WarmRoads(*start, levels, start->Levels);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
 
 }  // namespace
 
@@ -31,7 +60,11 @@ std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinute
             continue;
         cases.push_back(std::move(slot));
     }
-    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress});
+    const std::vector<TRoadProfile> warmRoads = sharedWarmRoads(cases);
+    std::vector<const TRoadProfile*> warmRoadOf;
+    for (const TRoadProfile& road : warmRoads)
+        warmRoadOf.push_back(&road);
+    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress, .WarmRoads = warmRoadOf});
     if (!outcomes)
         return std::nullopt;
     TLayingPlan plan;

@@ -1,8 +1,10 @@
 #include "Scenario.h"
 
+#include "LegalClock.h"
 #include "PICHourCls.h"
 #include "WeatherSource.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -35,6 +37,20 @@ bool SummerTimeOf(const TScenario& scenario)
     return !IsWinterTime(scenario.LayingDate, scenario.LayingTime);
 }
 
+bool WarmUpSummerTimeOf(const TScenario& scenario)
+{
+    switch (scenario.Clock) {
+    case TClockMode::Summer:
+        return true;
+    case TClockMode::Winter:
+        return false;
+    case TClockMode::Auto:
+        break;
+    }
+    // 00:00 on the day two days before: the legal clock in force then.
+    return LegalClock::IsSummerTimeOnWall(std::trunc(scenario.LayingDate) - 2.0, 0.0);
+}
+
 void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)
 {
     for (const TLayerOverride& layer : scenario.Layers) {
@@ -56,6 +72,11 @@ void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)
     engine.WindSpeed = winds[static_cast<std::size_t>(scenario.Wind)];
     engine.CloudCover = clouds[static_cast<std::size_t>(scenario.Cloud)];
     engine.SummerTime = SummerTimeOf(scenario);
+    engine.FurtherLifts.clear();
+    for (const TLift& lift : scenario.Lifts)
+        engine.FurtherLifts.push_back({lift.ElapsedSeconds, lift.ThicknessCm, lift.LayingTemp});
+    engine.RoadWarmth = scenario.RoadWarmth;
+    engine.WarmUpSummerTime = WarmUpSummerTimeOf(scenario);
     engine.Weather = scenario.Weather ? WeatherSource::TimelineFor(*scenario.Weather, scenario) : TWeatherTimeline{};
     const std::pair<const std::optional<double>*, std::optional<TWeatherSeries>*> constants[]
         = {{&scenario.AirTemp, &engine.Weather.AirTemp}, {&scenario.WindSpeed, &engine.Weather.WindSpeed},

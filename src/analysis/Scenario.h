@@ -71,6 +71,10 @@ const char* WeatherKindOf(const TScenario& scenario);
 // time.
 bool SummerTimeOf(const TScenario& scenario);
 
+// Summer time at the start of the road's warm-up, 00:00 two days before the
+// laying date, as the scenario's clock mode gives it.
+bool WarmUpSummerTimeOf(const TScenario& scenario);
+
 // Writes the scenario into an engine as the desktop program's fields and
 // buttons do. Throws std::invalid_argument for a layer that does not exist,
 // TWeatherError for a timeline that the scenario's clock makes unordered.

@@ -24,7 +24,10 @@ std::optional<std::vector<TRunOutcome>> RunScenarios(
             stopped = true;
             return;
         }
-        outcomes[n] = RunScenario(scenarios[n], runSettings);
+        TRunSettings own = runSettings;
+        if (n < settings.WarmRoads.size())
+            own.WarmRoad = settings.WarmRoads[n];
+        outcomes[n] = RunScenario(scenarios[n], own);
         const int finished = done.fetch_add(1) + 1;
         if (settings.Progress)
             settings.Progress->RunsDone(finished, total);

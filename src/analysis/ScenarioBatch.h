@@ -16,6 +16,9 @@ struct TBatchSettings {
     // the sun at the same places (one laying day), not for unrelated rows.
     bool ShareSky = true;
     TAnalysisProgress* Progress = nullptr;  // borrowed, may be null
+    // Empty, or one per scenario, each null or the existing road at its
+    // laying from a shared warm-up (borrowed).
+    std::span<const TRoadProfile* const> WarmRoads;
 };
 
 // Runs every scenario on an engine of its own, spread over every core when

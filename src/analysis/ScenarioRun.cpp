@@ -16,6 +16,17 @@
 
 namespace {
 
+class TWarmRoadRelease {
+public:
+    explicit TWarmRoadRelease(TPICHourCls& engine) : FEngine(engine) { }
+    ~TWarmRoadRelease() { FEngine.WarmRoad = nullptr; }
+    TWarmRoadRelease(const TWarmRoadRelease&) = delete;
+    TWarmRoadRelease& operator=(const TWarmRoadRelease&) = delete;
+
+private:
+    TPICHourCls& FEngine;
+};
+
 // What the engine holds after a run, successful or not.
 void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHistory, TRunOutcome& outcome)
 {
@@ -27,6 +38,8 @@ void copyEngineState(const TPICHourCls& engine, TClockMode clock, bool keepHisto
     outcome.EquationOfTime = engine.EquationOfTime;
     outcome.StartSolarTime = engine.StartSolarTime;
     outcome.Limits = engine.Limits;
+    outcome.RoadWarmth = engine.RoadWarmth;
+    outcome.ExistingSurfaceTemp = engine.ExistingSurfaceTemp;
     if (keepHistory)
         outcome.History = std::make_shared<const TCoolingHistory>(engine.History());
 }
@@ -50,12 +63,39 @@ void addSpan(const TWeatherSpan& span, const TScenario& scenario, TRunOutcome& o
     outcome.WeatherCoversLaying = span.CoversLaying();
 }
 
+// Every lift's moment, compaction window and the mean of the lift below it.
+void addLifts(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome& outcome)
+{
+    const TCoolingHistory& history = engine.History();
+    const std::vector<int>& levels = history.LiftLevels();
+    outcome.Lifts.clear();
+    for (std::size_t n = 0; n <= scenario.Lifts.size(); ++n) {
+        TLiftOutcome lift;
+        const int from = n == 0 ? 0 : levels.at(n - 1);
+        const int until = n < levels.size() ? levels[n] : history.LevelCount();
+        if (n == 0) {
+            lift.ThicknessCm = scenario.ThicknessCm;
+            lift.LayingTemp = scenario.LayingTemp;
+        } else {
+            const TLift& further = scenario.Lifts[n - 1];
+            lift.ThicknessCm = further.ThicknessCm;
+            lift.LayingTemp = further.LayingTemp;
+            lift.ElapsedSeconds = further.ElapsedSeconds;
+            lift.BaseMeanTemp = history.LayerMeanTemps().at(static_cast<std::size_t>(from - 1));
+        }
+        lift.Laid = TheTimeUtilsCls::AddDuration(outcome.Laying, lift.ElapsedSeconds);
+        lift.CompactionSeconds = CompactionSeconds(history, lift.LayingTemp, scenario.CompactionTemp, from, until);
+        outcome.Lifts.push_back(lift);
+    }
+    outcome.CompactionSeconds = outcome.Lifts.front().CompactionSeconds;
+}
+
 // The weather the run used, and how long the layer stayed above the
 // compaction-end temperature.
 void addWeather(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome& outcome)
 {
     outcome.WeatherKind = WeatherKindOf(scenario);
-    outcome.CompactionSeconds = CompactionSeconds(engine.History(), engine.LayingTemp, scenario.CompactionTemp);
+    addLifts(engine, scenario, outcome);
     if (const auto span = usedSpan(engine.Weather, scenario)) {
         outcome.WeatherHeld = span->EarliestEnd < outcome.ResultSeconds;
         addSpan(*span, scenario, outcome);
@@ -116,6 +156,9 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
         if (const auto span = usedSpan(engine.Weather, scenario); span && !span->CoversLaying())
             return uncoveredRun(scenario, *span);
         engine.SkyCache = settings.SkyCache;
+        engine.WarmRoad = settings.WarmRoad;
+        // Borrowed for this run only: a lent engine must not keep it.
+        const TWarmRoadRelease release(engine);
         TNullProgressBar noProgress;
         try {
             engine.Compute(settings.Progress != nullptr ? *settings.Progress : noProgress, scenario.LayingDate,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RoadWarmUp.h"
 #include "RunOutcome.h"
 #include "Scenario.h"
 
@@ -21,6 +22,9 @@ struct TRunSettings {
     // and class values (a new engine otherwise): the desktop program's. The
     // scenario is written into it, and it keeps its state after the run.
     TPICHourCls* Engine = nullptr;
+    // Borrowed, may be null: with the road's warmth, the existing road at
+    // this laying from a warm-up shared by several runs.
+    const TRoadProfile* WarmRoad = nullptr;
 };
 
 // Runs the scenario on an engine of its own or the one lent, as the desktop

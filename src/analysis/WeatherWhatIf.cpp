@@ -11,7 +11,7 @@ std::optional<std::vector<TWhatIfCell>> RunWeatherWhatIf(
             weather.Cloud = cloud;
             cases.push_back(std::move(weather));
         }
-    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress});
+    auto outcomes = RunScenarios(cases, {.Execution = execution, .Progress = progress, .WarmRoads = {}});
     if (!outcomes)
         return std::nullopt;
     std::vector<TWhatIfCell> cells;

@@ -3,6 +3,7 @@
 #include "CoolingRun.h"
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
+#include "SkyBrightnessCache.h"
 #include "SurfaceBalance.h"
 #include "Truncation.h"
 
@@ -210,6 +211,7 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
 
     // The road the new layer is laid on: uniform, or warmed by the two days
     // before.
+    ExistingSurfaceTemp = BottomTemp;
     std::optional<TRoadProfile> warmed;
     if (RoadWarmth && WarmRoad == nullptr) {
         const auto start = WarmUpStartOf(layingDate, layingTime, SummerTime, WarmUpSummerTime);
@@ -284,6 +286,11 @@ std::vector<TRoadProfile> TPICHourCls::WarmRoads(
         = shiftedLater(Weather, static_cast<double>(weatherOriginLevel) * static_cast<double>(TimeStep));
     TSurfaceBalance::TInputs inputs = surfaceInputsOf(*this, start.DayOfYear, start.Month, 0, 0, start.ClockOffset);
     inputs.Weather = &weather;
+    // The day of the year stays that of the start, so the sun comes back to
+    // the same places every day of the warm-up.
+    SolarModel::TSkyBrightnessCache ownSky;
+    if (inputs.SkyCache == nullptr)
+        inputs.SkyCache = &ownSky;
     TSurfaceBalance surface(inputs);
     return RunWarmUp(column, surface, BottomTemp, SurfaceExchange, levels);
 }
