@@ -3,6 +3,7 @@
 #include "CoolingCurve.h"
 #include "DateUtilsBD2006.h"
 #include "NumberText.h"
+#include "PICHourCls.h"
 
 #include <cstdio>
 
@@ -36,12 +37,16 @@ std::optional<std::string> IsoDateTime(double dateTime)
 std::string CurveCsv(const TRunOutcome& run)
 {
     std::string csv
-        = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp\n";
+        = "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp,"
+          "lifts_laid\n";
+    const auto liftsLaid = [&run](int elapsedSeconds) {
+        return run.History ? run.History->LiftsLaidAtLevel(elapsedSeconds / TPICHourCls::TimeStep) : 1;
+    };
     for (const TCurvePoint& point : CoolingCurve(run))
         csv += std::to_string(point.ElapsedSeconds) + ',' + IsoDateTime(run.Wall(point.Moment).Moment).value_or("")
             + ',' + temperature(point.SurfaceTemp) + ',' + temperature(point.LayerMaxTemp) + ','
             + temperature(point.AirTemp) + ',' + temperature(point.WindSpeed) + ',' + temperature(point.CloudCover)
-            + ',' + temperature(point.LayerMeanTemp) + '\n';
+            + ',' + temperature(point.LayerMeanTemp) + ',' + std::to_string(liftsLaid(point.ElapsedSeconds)) + '\n';
     return csv;
 }
 

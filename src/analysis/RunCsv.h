@@ -13,7 +13,8 @@
 std::optional<std::string> IsoDateTime(double dateTime);
 
 // Every time level: elapsed_seconds,clock,surface_temp,layer_max_temp,
-// air_temp,wind_speed,cloud_cover,layer_mean_temp.
+// air_temp,wind_speed,cloud_cover,layer_mean_temp,lifts_laid (the lifts on
+// the road, the new layer included).
 std::string CurveCsv(const TRunOutcome& run);
 // The 5-minute profiles and the reopening's: elapsed_seconds,clock,depth_cm,temp.
 std::string ProfilesCsv(const TRunOutcome& run);

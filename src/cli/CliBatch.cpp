@@ -1,7 +1,9 @@
 #include "CliBatch.h"
 
+#include "CliLifts.h"
 #include "CliOutput.h"
 #include "Csv.h"
+#include "NumberText.h"
 #include "ScenarioBatch.h"
 #include "StringTools/StringToolsCls.h"
 
@@ -19,8 +21,12 @@ constexpr std::array<const char*, 7> RequiredColumns
 constexpr const char* ClockColumn = "clock";
 // Optional: the row's weather constants; an empty cell keeps the class or the model.
 constexpr std::array<const char*, 3> WeatherColumns = {"air_temp", "wind_speed", "cloud_cover"};
-constexpr std::array<const char*, 7> ResultColumns = {
-    "result_seconds", "reopening", "error", "duration_seconds", "night", "reopening_summer_time", "compaction_seconds"};
+// Optional: the row's further lifts (as --lift, separated by spaces) and
+// whether the existing road is warmed (an empty cell keeps --road-warmth).
+constexpr const char* LiftsColumn = "lifts";
+constexpr const char* WarmthColumn = "road_warmth";
+constexpr std::array<const char*, 8> ResultColumns = {"result_seconds", "reopening", "error", "duration_seconds",
+    "night", "reopening_summer_time", "compaction_seconds", "existing_surface_temp"};
 using TResultFields = std::array<std::string, ResultColumns.size()>;
 constexpr std::size_t ErrorField = 2;
 
@@ -40,6 +46,8 @@ std::string rowError(const TCliOutcome& outcome)
 struct TColumns {
     std::array<std::size_t, RequiredColumns.size()> Required{};
     std::optional<std::size_t> Clock;
+    std::optional<std::size_t> Lifts;
+    std::optional<std::size_t> Warmth;
     std::array<std::optional<std::size_t>, WeatherColumns.size()> Weather;
 };
 
@@ -76,6 +84,8 @@ std::optional<std::string> findColumns(const TCsvRecord& header, TColumns& colum
         columns.Required[c] = *at;
     }
     columns.Clock = position(ClockColumn);
+    columns.Lifts = position(LiftsColumn);
+    columns.Warmth = position(WarmthColumn);
     for (std::size_t c = 0; c < WeatherColumns.size(); ++c)
         columns.Weather[c] = position(WeatherColumns[c]);
     return std::nullopt;
@@ -105,17 +115,22 @@ TCliReading readRow(const TCsvRecord& row, std::size_t width, const TColumns& co
     for (std::size_t c = 0; c < WeatherColumns.size(); ++c)
         if (columns.Weather[c])
             *weather[c] = row.Fields[*columns.Weather[c]];
+    if (columns.Lifts)
+        scenario.Lifts = SplitLiftList(row.Fields[*columns.Lifts]);
+    if (columns.Warmth && !row.Fields[*columns.Warmth].empty())
+        scenario.RoadWarmth = row.Fields[*columns.Warmth];
     return ReadScenario(scenario);
 }
 
 TResultFields resultFields(const TCliOutcome& outcome)
 {
     if (outcome.Status != TCliStatus::Ok)
-        return {"", "", rowError(outcome), "", "", "", ""};
+        return {"", "", rowError(outcome), "", "", "", "", ""};
     return {std::to_string(static_cast<long long>(*outcome.ResultSeconds)), outcome.Reopening.value_or(""), "",
         std::to_string(static_cast<long long>(*outcome.DurationSeconds)), *outcome.Night ? "true" : "false",
         *outcome.ReopeningSummerTime ? "true" : "false",
-        outcome.CompactionSeconds ? std::to_string(static_cast<long long>(*outcome.CompactionSeconds)) : ""};
+        outcome.CompactionSeconds ? std::to_string(static_cast<long long>(*outcome.CompactionSeconds)) : "",
+        outcome.ExistingSurfaceTemp ? NumberText::Fixed(*outcome.ExistingSurfaceTemp, 1) : ""};
 }
 
 // Reads, runs and writes one chunk of rows. False once the output is lost.

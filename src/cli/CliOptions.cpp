@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 
+#include "CliLifts.h"
 #include "CliLimits.h"
 #include "LayingPlan.h"
 #include "NumberText.h"
@@ -31,10 +32,11 @@ std::optional<double> readNumber(const std::string& text)
 // The options a batch takes from each of its rows instead.
 constexpr const char* SingleRunOptions[]
     = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
-        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover"};
+        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover", "--lift"};
 
 // The options that take no value.
-constexpr std::string_view FlagOptions[] = {"--json", "--batch", "--help", "--version", "--what-if", "--plan"};
+constexpr std::string_view FlagOptions[]
+    = {"--json", "--batch", "--help", "--version", "--what-if", "--plan", "--road-warmth"};
 
 // "YYYY-MM-DDTHH:MM" as a date-time value.
 std::optional<double> readMoment(const std::string& text)
@@ -54,6 +56,9 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };
     if (has("--what-if") && has("--plan"))
         return TCliUsageError{"--what-if and --plan cannot be used together"};
+    if (options.Mode == TCliMode::Plan)
+        if (auto refusal = PlanLiftRefusal(options.Scenario.Lifts))
+            return TCliUsageError{*refusal};
     for (const char* option : {"--every", "--reopen-by"})
         if (has(option) && options.Mode != TCliMode::Plan)
             return TCliUsageError{std::string(option) + " needs --plan"};
@@ -133,21 +138,34 @@ std::string buildUsage(const TPICHourCls& engine)
              "  --compaction-temp C    end of the compaction window: the new layer's mean\n";
     usage += more + "temperature, " + range(TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax)
         + " (default 80)\n";
+    usage += "  --lift CM:C:WHEN       a further lift of the new layer's material, laid at\n"
+             "                         C degC on the road as it stands at WHEN: +MIN after\n"
+             "                         the previous lift, HH:MM (the next such time) or\n"
+             "                         YYYY-MM-DDTHH:MM, on the run's clock; up to 3, in\n"
+             "                         laying order (the new layer is lift 1), e.g.\n"
+             "                         --lift 4:165:+120 or --lift 4:165:23:00\n"
+             "  --road-warmth          the existing road warmed by the two days before the\n"
+             "                         laying (the run's weather from 00:00 two days\n"
+             "                         before), not uniform at the bottom temperature\n";
     usage += "  --json                 one JSON object on standard output, for every outcome\n"
              "  --batch                CSV on standard input (header: thickness,laying_temp,\n"
              "                         reopen_temp,wind,cloud,date,time[,clock][,air_temp]\n"
-             "                         [,wind_speed][,cloud_cover] in any order, other\n"
-             "                         columns copied), CSV on standard output with\n"
+             "                         [,wind_speed][,cloud_cover][,lifts][,road_warmth] in\n"
+             "                         any order, lifts as --lift values separated by\n"
+             "                         spaces, road_warmth true or false; other columns\n"
+             "                         copied), CSV on standard output with\n"
              "                         result_seconds,reopening,error,duration_seconds,night,\n"
-             "                         reopening_summer_time,compaction_seconds added, rows\n"
-             "                         run on every core; --layer, --bottom-temp, --weather\n"
-             "                         and --compaction-temp apply to every row, --thickness\n"
-             "                         to --clock, the weather constants, --json and the\n"
-             "                         analyses are refused with it\n"
+             "                         reopening_summer_time,compaction_seconds,\n"
+             "                         existing_surface_temp added, rows run on every core;\n"
+             "                         --layer, --bottom-temp, --weather, --compaction-temp\n"
+             "                         and --road-warmth apply to every row, --thickness\n"
+             "                         to --clock, the weather constants, --lift, --json and\n"
+             "                         the analyses are refused with it\n"
              "  --what-if              the reopening under each of the nine wind and sky\n"
              "                         classes, as a 3 x 3 table (* reopens at night);\n"
              "                         not with the weather options\n"
-             "  --plan                 the reopening for each laying time of the day\n"
+             "  --plan                 the reopening for each laying time of the day (lifts\n"
+             "                         only as +MIN: each slot keeps the delays)\n"
              "  --every MINUTES        with --plan: slots from 00:00 every 5 to 720 minutes,\n"
              "                         a divisor of a day (default 30)\n"
              "  --reopen-by YYYY-MM-DDTHH:MM\n"
@@ -155,7 +173,8 @@ std::string buildUsage(const TPICHourCls& engine)
              "                         name the latest\n"
              "  --curve FILE           the run's temperatures at every 5 s as CSV:\n"
              "                         elapsed_seconds,clock,surface_temp,layer_max_temp,\n"
-             "                         air_temp,wind_speed,cloud_cover,layer_mean_temp\n"
+             "                         air_temp,wind_speed,cloud_cover,layer_mean_temp,\n"
+             "                         lifts_laid\n"
              "                         (FILE - for standard output)\n"
              "  --profiles FILE        the depth profile every 5 minutes as CSV:\n"
              "                         elapsed_seconds,clock,depth_cm,temp (- likewise)\n"
@@ -222,8 +241,9 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             return std::nullopt;
         };
         // A value given twice is a mistake to point out, not a choice of the
-        // last; --layer alone is repeatable, and a repeated flag means the same.
-        const bool takesValue = name != "--layer" && name.rfind("--", 0) == 0
+        // last; --layer and --lift alone are repeatable, and a repeated flag
+        // means the same.
+        const bool takesValue = name != "--layer" && name != "--lift" && name.rfind("--", 0) == 0
             && std::find(std::begin(FlagOptions), std::end(FlagOptions), name) == std::end(FlagOptions);
         if (takesValue && std::find(given.begin(), given.end(), name) != given.end())
             return TCliUsageError{name + " is given more than once"};
@@ -270,6 +290,11 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             if (auto* error = std::get_if<TCliUsageError>(&layer))
                 return *error;
             s.Layers.push_back(std::get<TCliLayerOverride>(layer));
+        } else if (name == "--lift") {
+            const auto text = value();
+            if (!text)
+                return TCliUsageError{name + " needs a value CM:C:WHEN"};
+            s.Lifts.push_back(*text);
         } else if (name == "--every") {
             const auto text = value();
             int minutes = 0;
@@ -301,7 +326,7 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 return TCliUsageError{"--bottom-temp: " + *refusal};
             s.BottomTemp = *number;
         } else {
-            bool batch = false, help = false, version = false, whatIf = false, plan = false;
+            bool batch = false, help = false, version = false, whatIf = false, plan = false, warmth = false;
             std::optional<TCliUsageError> error;
             if (name == "--json")
                 error = flag(options.Json);
@@ -315,10 +340,14 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
                 error = flag(whatIf);
             else if (name == "--plan")
                 error = flag(plan);
+            else if (name == "--road-warmth")
+                error = flag(warmth);
             else
                 return TCliUsageError{"unknown option \"" + args[n] + "\""};
             if (error)
                 return *error;
+            if (warmth)
+                s.RoadWarmth = "true";
         }
     }
     const auto has = [&](const char* option) { return std::find(given.begin(), given.end(), option) != given.end(); };

@@ -1,5 +1,7 @@
 #include "CliReport.h"
 
+#include "NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -62,6 +64,57 @@ template<typename T> std::string jsonOptional(const std::optional<T>& value)
         return JsonNumber(static_cast<double>(*value));
 }
 
+// Temperatures the site reads to a tenth of a degree.
+std::string oneDecimal(const std::optional<double>& value)
+{
+    return value && std::isfinite(*value) ? NumberText::Fixed(*value, 1) : "null";
+}
+
+std::string jsonLifts(const std::vector<TCliOutcome::TLift>& lifts)
+{
+    std::string json = "[";
+    for (std::size_t n = 0; n < lifts.size(); ++n) {
+        const TCliOutcome::TLift& lift = lifts[n];
+        json += (n ? ",{\"thickness\":" : "{\"thickness\":") + JsonNumber(lift.ThicknessCm)
+            + ",\"laying_temp\":" + JsonNumber(lift.LayingTemp) + ",\"laid\":" + JsonString(lift.Laid)
+            + ",\"laid_summer_time\":" + (lift.LaidSummerTime ? "true" : "false") + ",\"elapsed_seconds\":"
+            + JsonNumber(lift.ElapsedSeconds) + ",\"compaction_seconds\":" + jsonOptional(lift.CompactionSeconds)
+            + ",\"compaction_until\":" + jsonOptional(lift.CompactionUntil);
+        if (n > 0)
+            json += ",\"base_mean_temp\":" + oneDecimal(lift.BaseMeanTemp);
+        json += '}';
+    }
+    return json + ']';
+}
+
+// One line per lift once there are several, and the existing road's warmth.
+std::string liftLines(const TCliOutcome& outcome)
+{
+    std::string text;
+    if (outcome.RoadWarmth && outcome.ExistingSurfaceTemp)
+        text += "Existing road: " + oneDecimal(outcome.ExistingSurfaceTemp)
+            + " degC at the surface at the laying, warmed over the two days before\n";
+    if (outcome.Lifts.size() < 2)
+        return text;
+    for (std::size_t n = 0; n < outcome.Lifts.size(); ++n) {
+        const TCliOutcome::TLift& lift = outcome.Lifts[n];
+        text += "Lift " + std::to_string(n + 1) + ":    " + NumberText::Shortest(lift.ThicknessCm) + " cm at "
+            + NumberText::Shortest(lift.LayingTemp) + " degC, laid " + lift.Laid
+            + (lift.LaidSummerTime != outcome.SummerTime ? (lift.LaidSummerTime ? " (summer time)" : " (winter time)")
+                                                         : "");
+        if (n > 0)
+            text += " on lift " + std::to_string(n) + " at " + oneDecimal(lift.BaseMeanTemp) + " degC";
+        if (lift.CompactionSeconds)
+            text += "; compaction until " + lift.CompactionUntil.value_or("?") + " ("
+                + FormatDuration(std::trunc(*lift.CompactionSeconds)) + ")";
+        else
+            text += n + 1 < outcome.Lifts.size() ? "; compaction not ended before the next lift"
+                                                 : "; compaction not ended before the run's end";
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view text)
@@ -104,7 +157,8 @@ std::string TextReport(const TCliOutcome& outcome)
                                      : std::string())
         + (outcome.WeatherHeld.value_or(false) ? "Weather:   the timeline ends at " + outcome.WeatherUntil.value_or("?")
                     + "; its last values were held\n"
-                                               : std::string());
+                                               : std::string())
+        + liftLines(outcome);
 }
 
 std::string FailureLine(const TCliOutcome& outcome)
@@ -139,7 +193,10 @@ std::string JsonInputs(const TCliScenario& scenario, const TCliOutcome& outcome)
     if (outcome.Status != TCliStatus::Malformed && outcome.Status != TCliStatus::Refused)
         json += std::string(",\"summer_time\":") + (outcome.SummerTime ? "true" : "false")
             + ",\"bottom_temp\":" + JsonNumber(outcome.BottomTemp);
-    json += ",\"layers\":[";
+    json += std::string(",\"road_warmth\":") + (scenario.RoadWarmth == "true" ? "true" : "false") + ",\"lifts\":[";
+    for (std::size_t n = 0; n < scenario.Lifts.size(); ++n)
+        json += (n ? "," : "") + JsonString(scenario.Lifts[n]);
+    json += "],\"layers\":[";
     for (std::size_t n = 0; n < scenario.Layers.size(); ++n) {
         const TCliLayerOverride& l = scenario.Layers[n];
         json += (n ? ",{\"index\":" : "{\"index\":") + std::to_string(l.Index)
@@ -162,6 +219,8 @@ std::string JsonResult(const TCliOutcome& outcome)
             + ",\"weather_covers_laying\":" + jsonOptional(outcome.WeatherCoversLaying);
     json += ",\"compaction_seconds\":" + jsonOptional(outcome.CompactionSeconds)
         + ",\"compaction_until\":" + jsonOptional(outcome.CompactionUntil);
+    json += ",\"existing_surface_temp\":" + oneDecimal(outcome.ExistingSurfaceTemp) + ",\"lifts\":";
+    json += outcome.Status == TCliStatus::Ok ? jsonLifts(outcome.Lifts) : std::string("null");
     if (outcome.Status != TCliStatus::Ok)
         json += ",\"error\":"
             + JsonString(!outcome.Error.empty()             ? outcome.Error

@@ -1,5 +1,6 @@
 #include "CliScenario.h"
 
+#include "CliLifts.h"
 #include "CliReport.h"
 #include "DateUtilsBD2006.h"
 #include "NumberText.h"
@@ -132,9 +133,7 @@ std::string FormatDuration(double seconds)
         + std::to_string(whole % 60) + " s";
 }
 
-namespace {
-
-std::optional<double> readNumber(const std::string& text)
+std::optional<double> ReadCliNumber(const std::string& text)
 {
     TRegionalSettingsCls parser;
     const double value = parser.ParseReal(text, CliDecimalSeparator);
@@ -142,6 +141,8 @@ std::optional<double> readNumber(const std::string& text)
         return std::nullopt;
     return value;
 }
+
+namespace {
 
 // The weather constants, the file and the compaction-end temperature; a
 // refusal names what is wrong.
@@ -172,11 +173,11 @@ std::optional<std::pair<TCliStatus, std::string>> readWeather(
     };
     // Every readable value is echoed as a number, also past a refusal.
     for (const TWeatherField& field : fields)
-        *field.Echo = readNumber(*field.Text);
+        *field.Echo = ReadCliNumber(*field.Text);
     for (const TWeatherField& field : fields) {
         if (field.Text->empty())
             continue;
-        const auto value = readNumber(*field.Text);
+        const auto value = ReadCliNumber(*field.Text);
         if (!value)
             return std::pair(
                 TCliStatus::Malformed, std::string(field.Name) + ": cannot read \"" + *field.Text + "\" as a number");
@@ -281,6 +282,17 @@ TCliReading ReadScenario(const TCliScenario& scenario)
                 "layer: " + std::to_string(layer.Index) + " is not an existing layer (1 or 2)");
             return reading;
         }
+    if (auto refusal = ReadLifts(scenario.Lifts, read)) {
+        outcome = failed(outcome, refusal->first, refusal->second);
+        return reading;
+    }
+    if (scenario.RoadWarmth != "true" && scenario.RoadWarmth != "false") {
+        outcome = failed(
+            outcome, TCliStatus::Malformed, "road warmth: \"" + scenario.RoadWarmth + "\" is not true or false");
+        return reading;
+    }
+    read.RoadWarmth = outcome.RoadWarmth = scenario.RoadWarmth == "true";
+
     read.Layers = scenario.Layers;
     read.BottomTemp = scenario.BottomTemp;
     outcome.BottomTemp = scenario.BottomTemp.value_or(engine.BottomTemp);
@@ -347,6 +359,21 @@ void AddRun(TCliOutcome& outcome, const TRunOutcome& run)
         outcome.WeatherUntil = IsoDateTime(run.Wall(*run.WeatherUntil).Moment);
         outcome.WeatherHeld = run.WeatherHeld;
         outcome.WeatherCoversLaying = run.WeatherCoversLaying;
+    }
+    outcome.ExistingSurfaceTemp = run.ExistingSurfaceTemp;
+    for (const TLiftOutcome& lift : run.Lifts) {
+        const WallClock::TWallMoment laid = run.Wall(lift.Laid);
+        TCliOutcome::TLift& read = outcome.Lifts.emplace_back();
+        read.ThicknessCm = lift.ThicknessCm;
+        read.LayingTemp = lift.LayingTemp;
+        read.Laid = IsoDateTime(laid.Moment).value_or("");
+        read.LaidSummerTime = laid.SummerTime;
+        read.ElapsedSeconds = lift.ElapsedSeconds;
+        read.CompactionSeconds = lift.CompactionSeconds;
+        if (lift.CompactionSeconds)
+            read.CompactionUntil
+                = IsoDateTime(run.Wall(TheTimeUtilsCls::AddDuration(lift.Laid, *lift.CompactionSeconds)).Moment);
+        read.BaseMeanTemp = lift.BaseMeanTemp;
     }
     outcome.CompactionSeconds = run.CompactionSeconds;
     if (run.CompactionSeconds)

@@ -31,6 +31,9 @@ struct TCliScenario {
     std::string CloudCover;  // %
     std::shared_ptr<const TWeatherSource> Weather;  // --weather FILE
     std::string CompactionTemp = "80";  // degC
+    // Further lifts, "CM:C:WHEN" each, in laying order.
+    std::vector<std::string> Lifts;
+    std::string RoadWarmth = "false";  // true | false
 };
 
 enum class TCliStatus {
@@ -83,6 +86,21 @@ struct TCliOutcome {
     std::optional<bool> WeatherCoversLaying;  // false: refused, no run
     std::optional<double> CompactionSeconds;
     std::optional<std::string> CompactionUntil;  // wall clock
+
+    bool RoadWarmth = false;  // as read
+    std::optional<double> ExistingSurfaceTemp;  // degC, success only
+    // Success only: every lift, the new layer first.
+    struct TLift {
+        double ThicknessCm = 0.0;
+        double LayingTemp = 0.0;
+        std::string Laid;  // wall clock
+        bool LaidSummerTime = false;
+        double ElapsedSeconds = 0.0;
+        std::optional<double> CompactionSeconds;
+        std::optional<std::string> CompactionUntil;  // wall clock
+        std::optional<double> BaseMeanTemp;  // degC, lifts after the first
+    };
+    std::vector<TLift> Lifts;
 };
 
 // Checks the scenario's text as the desktop program checks its fields before
@@ -108,6 +126,9 @@ TCliOutcome RunCliScenario(const TCliScenario& scenario);
 // "YYYY-MM-DD" and "HH:MM" as date-time values; empty for anything else.
 std::optional<double> ParseCliDate(const std::string& text);
 std::optional<double> ParseCliTime(const std::string& text);
+
+// A number with a decimal point or comma; empty for anything else.
+std::optional<double> ReadCliNumber(const std::string& text);
 
 // "3 h 17 min 5 s" for whole seconds.
 std::string FormatDuration(double seconds);

@@ -632,7 +632,8 @@ void AnalysisViewTest::unwritablePathWarnsAndLeavesNoFile()
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readLine(),
             QByteArray(
-                "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp\n"));
+                "elapsed_seconds,clock,surface_temp,layer_max_temp,air_temp,wind_speed,cloud_cover,layer_mean_temp,"
+                "lifts_laid\n"));
         // The command line's own bytes for the same run.
         QVERIFY(csv.seek(0));
         QCOMPARE(csv.readAll(), QByteArray::fromStdString(CurveCsv(window.Snapshot().Outcome)));

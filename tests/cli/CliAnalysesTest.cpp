@@ -9,20 +9,6 @@
 
 namespace {
 
-// Every value of a JSON member, in order of appearance: a string with its
-// quotes, or the text up to the next comma or closing bracket.
-std::vector<std::string> members(const std::string& json, const std::string& name)
-{
-    std::vector<std::string> values;
-    const std::string key = "\"" + name + "\":";
-    for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
-        const std::size_t start = at + key.size();
-        const std::size_t end = json[start] == '"' ? json.find('"', start + 1) + 1 : json.find_first_of(",}]", start);
-        values.push_back(json.substr(start, end - start));
-    }
-    return values;
-}
-
 const std::vector<std::string> July10 = {"--date", "2026-07-10", "--time", "14:30"};
 
 std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more)
@@ -102,7 +88,7 @@ TEST(CliCurve, endsAtTheReopeningLevel)
     ASSERT_GT(rows.size(), 2u);
     EXPECT_EQ(rows[0],
         (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp",
-            "wind_speed", "cloud_cover", "layer_mean_temp"}));
+            "wind_speed", "cloud_cover", "layer_mean_temp", "lifts_laid"}));
     EXPECT_EQ(rows[1][1], "2026-07-10T14:30:00");
     EXPECT_EQ(rows.back()[0], members(run(with(July10, {"--json"})).Out, "result_seconds").at(0));
     // Read as the file is written, whatever the test's locale.

@@ -420,7 +420,7 @@ TEST(CliBatch, everyRowIsKeptWithItsResultOrError)
     ASSERT_EQ(rows.size(), 5u) << r.Out;
     EXPECT_EQ(std::vector<std::string>(rows[0].begin() + 8, rows[0].end()),
         (std::vector<std::string>{"result_seconds", "reopening", "error", "duration_seconds", "night",
-            "reopening_summer_time", "compaction_seconds"}));
+            "reopening_summer_time", "compaction_seconds", "existing_surface_temp"}));
     EXPECT_EQ(rows[1][8], "43180");
     EXPECT_EQ(rows[1][9], "2026-06-21T23:59:40");
     EXPECT_EQ(rows[1][10], "");
@@ -459,7 +459,7 @@ TEST_P(CliBatchRow, keepsTheColumns)
     const auto rows = csvRecords(r.Out);
     ASSERT_EQ(rows.size(), 3u) << r.Out;
     for (const auto& row : rows)
-        EXPECT_EQ(row.size(), 15u) << "every row has the header's columns and the seven results";
+        EXPECT_EQ(row.size(), 16u) << "every row has the header's columns and the eight results";
     EXPECT_EQ(rows[1][0], "first");
     EXPECT_EQ(rows[1][8], "43180") << "a row before is unharmed";
     EXPECT_EQ(rows[2][10].rfind(c.Error, 0), 0u) << rows[2][10];

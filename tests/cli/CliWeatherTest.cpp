@@ -92,7 +92,7 @@ TEST(CliWeatherTest, ConstantsGoWithThePlanAndTheCurve)
     ASSERT_GT(records.size(), 2u);
     EXPECT_EQ(records[0],
         (std::vector<std::string>{"elapsed_seconds", "clock", "surface_temp", "layer_max_temp", "air_temp",
-            "wind_speed", "cloud_cover", "layer_mean_temp"}));
+            "wind_speed", "cloud_cover", "layer_mean_temp", "lifts_laid"}));
     EXPECT_EQ(records[1][4], "2.5000");
     EXPECT_EQ(records[1][6], "40.0000");
 }
@@ -121,10 +121,10 @@ TEST(CliWeatherTest, BatchRowsTakeTheirConstantsAndTheFile)
     ASSERT_EQ(classes.Status, 0) << classes.Err;
     const auto rows = csvRecords(classes.Out);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].back(), "compaction_seconds");
-    EXPECT_EQ(rows[0][rows[0].size() - 2], "reopening_summer_time");
+    EXPECT_EQ(rows[0].back(), "existing_surface_temp");
+    EXPECT_EQ(rows[0][rows[0].size() - 2], "compaction_seconds");
     EXPECT_NE(rows[1][8], rows[2][8]);  // the constant changes the result
-    EXPECT_FALSE(rows[1].back().empty());
+    EXPECT_FALSE(rows[1][rows[1].size() - 2].empty());
 
     const TRun single = run(with({"--weather", DataDir + "site-weather.csv", "--json"}));
     const TRun batch = run({"--batch", "--weather", DataDir + "site-weather.csv"}, input);
