@@ -49,8 +49,8 @@ std::optional<TWarmUpStart> WarmUpStartOf(
     start.ClockOffset = LegalClock::OffsetHours(startSummerTime);
 
     const auto layingDay = static_cast<std::int64_t>(*day);
-    const std::int64_t layingUtc = layingDay * SecondsPerDay + time->Hour * SecondsPerHour + time->Minute * 60
-        - LegalClock::OffsetHours(layingSummerTime) * SecondsPerHour;
+    const std::int64_t layingUtc = layingDay * SecondsPerDay + time->Hour * SecondsPerHour
+        + time->Minute * std::int64_t{60} - LegalClock::OffsetHours(layingSummerTime) * SecondsPerHour;
     const std::int64_t startUtc
         = (layingDay - WarmUpDays) * SecondsPerDay - LegalClock::OffsetHours(startSummerTime) * SecondsPerHour;
     const std::int64_t levels = (layingUtc - startUtc) / TLayerColumn::TimeStep;
