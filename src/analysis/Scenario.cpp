@@ -1,6 +1,5 @@
 #include "Scenario.h"
 
-#include "LegalClock.h"
 #include "PICHourCls.h"
 #include "WeatherSource.h"
 
@@ -24,7 +23,10 @@ template<class TEnum> std::optional<TEnum> named(const std::array<const char*, 3
 
 }  // namespace
 
-bool SummerTimeOf(const TScenario& scenario)
+namespace {
+
+// Summer time on the scenario's clock at a wall-clock date and time.
+bool summerTimeOn(const TScenario& scenario, double date, double time)
 {
     switch (scenario.Clock) {
     case TClockMode::Summer:
@@ -34,21 +36,20 @@ bool SummerTimeOf(const TScenario& scenario)
     case TClockMode::Auto:
         break;
     }
-    return !IsWinterTime(scenario.LayingDate, scenario.LayingTime);
+    return !IsWinterTime(date, time);
+}
+
+}  // namespace
+
+bool SummerTimeOf(const TScenario& scenario)
+{
+    return summerTimeOn(scenario, scenario.LayingDate, scenario.LayingTime);
 }
 
 bool WarmUpSummerTimeOf(const TScenario& scenario)
 {
-    switch (scenario.Clock) {
-    case TClockMode::Summer:
-        return true;
-    case TClockMode::Winter:
-        return false;
-    case TClockMode::Auto:
-        break;
-    }
     // 00:00 on the day two days before: the legal clock in force then.
-    return LegalClock::IsSummerTimeOnWall(std::trunc(scenario.LayingDate) - 2.0, 0.0);
+    return summerTimeOn(scenario, std::trunc(scenario.LayingDate) - 2.0, 0.0);
 }
 
 void ApplyScenario(const TScenario& scenario, TPICHourCls& engine)

@@ -1,6 +1,7 @@
 #include "CoolingRun.h"
 
 #include "CoolingHistory.h"
+#include "Finite.h"
 #include "LayerColumn.h"
 #include "PICHourCls.h"
 #include "ProgressBar.h"
@@ -10,20 +11,6 @@
 #include <limits>
 #include <span>
 #include <stdexcept>
-
-namespace {
-
-// True when every value is a finite number: a sum is finite only when its
-// terms are, or so large that it overflows, which no temperature can be.
-bool allFinite(const double* values, int count)
-{
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k)
-        sum += values[k];
-    return std::isfinite(sum);
-}
-
-}  // namespace
 
 double RunToReopening(TLayerColumn& column, TSurfaceBalance& surface, const TCoolingRunSettings& settings,
     TCoolingHistory& history, TProgressBar& progressBar)
@@ -104,7 +91,7 @@ double RunToReopening(TLayerColumn& column, TSurfaceBalance& surface, const TCoo
         // every level; the whole profile, which costs as much as a step,
         // when it is recorded and before a reopening counts. A non-finite
         // node never turns finite again, so none slips through.
-        if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !allFinite(current, NodeCount)))
+        if (!finite || ((reopened || i % TCoolingHistory::LevelsPerProfile == 0) && !AllFinite(current, NodeCount)))
             throw std::runtime_error(TPICHourCls::FailureUnstable);
 
         column.StepInterfaces();

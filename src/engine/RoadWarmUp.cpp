@@ -1,5 +1,7 @@
 #include "RoadWarmUp.h"
 
+#include "Finite.h"
+
 #include "CoolingHistory.h"
 #include "DateUtilsBD2006.h"
 #include "LegalClock.h"
@@ -17,14 +19,6 @@ namespace {
 constexpr std::int64_t SecondsPerDay = 86400;
 constexpr std::int64_t SecondsPerHour = 3600;
 constexpr int WarmUpDays = 2;
-
-bool allFinite(const double* values, int count)
-{
-    double sum = 0.0;
-    for (int k = 0; k < count; ++k)
-        sum += values[k];
-    return std::isfinite(sum);
-}
 
 }  // namespace
 
@@ -72,7 +66,7 @@ std::vector<TRoadProfile> RunWarmUp(TLayerColumn& column, TSurfaceBalance& surfa
     for (int i = 0; next < levels.size(); ++i) {
         while (next < levels.size() && levels[next] == i) {
             const double* current = column.Current();
-            if (!allFinite(current + 1, TLayerColumn::LastComputedNode))
+            if (!AllFinite(current + 1, TLayerColumn::LastComputedNode))
                 throw std::runtime_error(TPICHourCls::FailureUnstable);
             TRoadProfile& profile = profiles.emplace_back();
             std::copy(current, current + TLayerColumn::NodeCount, profile.begin());
