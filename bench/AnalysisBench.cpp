@@ -41,20 +41,24 @@ void Plan(benchmark::State& state)
 }
 BENCHMARK(Plan)->ArgName("parallel")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The 48-slot plan of a July day with and without the road's warmth, on
-// every core: one warm-up serves all the slots.
+// The 48-slot plan of a July or a January day with and without the road's
+// warmth, on every core: one warm-up serves all the slots.
 void PlanWarmth(benchmark::State& state)
 {
     TScenario scenario;
     scenario.ThicknessCm = 5.0;
     scenario.LayingTemp = 160.0;
     scenario.ReopenTemp = 35.0;
-    scenario.LayingDate = *DateUtilsBD2006::EncodeDate(2027, 7, 14);
+    scenario.LayingDate = *DateUtilsBD2006::EncodeDate(2027, static_cast<int>(state.range(1)), 14);
     scenario.RoadWarmth = state.range(0) != 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(PlanLaying(scenario, 30));
 }
-BENCHMARK(PlanWarmth)->ArgName("warmth")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PlanWarmth)
+    ->ArgNames({"warmth", "month"})
+    ->ArgsProduct({{0, 1}, {7, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The same 48-slot plan on an hourly timeline over the laying day and the
 // next, to compare with Plan. classEqual 1: wind and cloud series at the
