@@ -149,18 +149,6 @@ TEnsemble readCsv(const std::string& text, const std::string& file)
 
 }  // namespace
 
-std::size_t TEnsemble::TopMember() const
-{
-    for (std::size_t n = 0; n < Members.size(); ++n)
-        if (Members[n].Name == "control")
-            return n;
-    // Without a bare control, a model's own ("control_icon_eu_eps").
-    for (std::size_t n = 0; n < Members.size(); ++n)
-        if (startsWith(Members[n].Name, "control_"))
-            return n;
-    return 0;
-}
-
 namespace EnsembleSource {
 
 TEnsemble ReadText(const std::string& text, const std::string& file)
