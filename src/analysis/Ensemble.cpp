@@ -85,7 +85,7 @@ std::optional<std::string> memberOfKey(std::string_view key, std::string_view ba
 
 TEnsemble readJson(const std::string& text, const std::string& file)
 {
-    const TForecast forecast = ParseForecast(text, file);
+    const TForecast forecast(text, file);
     for (std::size_t n = 1; n < forecast.Moments.size(); ++n)
         if (!IsAfter(forecast.Moments[n - 1], forecast.Moments[n]))
             Refuse(file, "hourly.time[" + std::to_string(n) + "]", "moment not after the one before it",

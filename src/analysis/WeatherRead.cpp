@@ -27,7 +27,6 @@ using WeatherRead::Refuse;
 
 constexpr std::int64_t SecondsPerHour = 3600;
 
-using WeatherRead::Quantities;
 using WeatherRead::TQuantity;
 
 std::string trimmed(const std::string& text)
@@ -243,13 +242,12 @@ void RequireCsvPoints(const TWeatherSource& source, const TCsvLayout& layout)
                 source.File, "", std::string(Quantities[q].CsvName) + " has no points", TWeatherErrorKind::Malformed);
 }
 
-TForecast ParseForecast(const std::string& text, const std::string& file)
+TForecast::TForecast(const std::string& text, const std::string& file)
 {
     if (nestedTooDeep(text))
         Refuse(file, "", "nested more than " + std::to_string(WeatherSource::MaxJsonDepth) + " levels deep",
             TWeatherErrorKind::TooLarge);
-    TForecast forecast;
-    TJson& root = forecast.Root;
+    TJson& root = Root;
     try {
         root = TJson::parse(text);
     } catch (const TJson::exception& error) {
@@ -284,11 +282,10 @@ TForecast ParseForecast(const std::string& text, const std::string& file)
             = times[n].is_string() ? WeatherSource::ParseMoment(times[n].get<std::string>()) : std::nullopt;
         if (!moment)
             Refuse(file, where, "moment " + describe(times[n]) + " does not parse", TWeatherErrorKind::Malformed);
-        forecast.Moments.push_back(*moment);
-        if (!forecast.Moments.back().OffsetSeconds)
-            forecast.Moments.back().OffsetSeconds = offset;
+        Moments.push_back(*moment);
+        if (!Moments.back().OffsetSeconds)
+            Moments.back().OffsetSeconds = offset;
     }
-    return forecast;
 }
 
 double WindDivisor(const TJson& root, const std::string& key, const std::string& bareKey, const std::string& file)

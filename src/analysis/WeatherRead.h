@@ -72,14 +72,18 @@ void RequireCsvPoints(const TWeatherSource& source, const TCsvLayout& layout);
 // Ordered, so that a reader sees the keys in the file's order.
 using TJson = nlohmann::ordered_json;
 
+// A forecast JSON parsed: refuses deep nesting, invalid JSON, a JSON without
+// hourly.time and a bad utc_offset_seconds. Parsed where it is kept, never
+// moved nor copied.
 struct TForecast {
+    TForecast(const std::string& text, const std::string& file);
+    TForecast(const TForecast&) = delete;
+    TForecast& operator=(const TForecast&) = delete;
+
     TJson Root;
     std::vector<TWeatherMoment> Moments;  // hourly.time, each with its offset
 };
 
-// Refuses deep nesting, invalid JSON, a JSON without hourly.time and a bad
-// utc_offset_seconds.
-TForecast ParseForecast(const std::string& text, const std::string& file);
 // What a wind speed is divided by for m/s: hourly_units of the key, else of
 // its quantity's bare key; refuses units other than m/s and km/h.
 double WindDivisor(const TJson& root, const std::string& key, const std::string& bareKey, const std::string& file);

@@ -41,7 +41,7 @@ void readCsv(TWeatherSource& source, const std::vector<std::string>& header, int
 
 void readForecast(const std::string& text, TWeatherSource& source)
 {
-    const TForecast forecast = ParseForecast(text, source.File);
+    const TForecast forecast(text, source.File);
     const TJson& hourly = forecast.Root["hourly"];
     bool any = false;
     for (std::size_t q = 0; q < QuantityCount; ++q) {
