@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -17,12 +18,12 @@ public:
 
     TWeatherSource& Member(const std::string& name, const std::string& where)
     {
-        for (std::size_t n = 0; n < FNames.size(); ++n)
-            if (FNames[n] == name)
-                return FSources[n];
+        if (const auto found = FIndex.find(name); found != FIndex.end())
+            return FSources[found->second];
         if (FNames.size() == EnsembleSource::MaxMembers)
             Refuse(FFile, where, "more than " + std::to_string(EnsembleSource::MaxMembers) + " members",
                 TWeatherErrorKind::TooLarge);
+        FIndex.emplace(name, FNames.size());
         FNames.push_back(name);
         FSources.emplace_back();
         FSources.back().File = FFile + ": " + NameForMessage(name);
@@ -50,6 +51,7 @@ public:
 private:
     std::string FFile;
     std::vector<std::string> FNames;
+    std::unordered_map<std::string, std::size_t> FIndex;  // a member's place in FNames
     std::vector<TWeatherSource> FSources;
 };
 
