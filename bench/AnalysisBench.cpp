@@ -1,8 +1,11 @@
 // Times the planning analyses, wall clock (they spread over every core). Run:
 //   build/bench/kelvara_bench --benchmark_filter='WhatIf|Plan|Batch' --benchmark_repetitions=5
 #include "DateUtilsBD2006.h"
+#include "Ensemble.h"
 #include "LayingPlan.h"
 #include "PICHourCls.h"
+#include "ScenarioRun.h"
+#include "SkyBrightnessCache.h"
 #include "WeatherSource.h"
 #include "WeatherWhatIf.h"
 
@@ -114,6 +117,50 @@ BENCHMARK(Batch)
     ->Args({0, 10000})
     ->Args({1, 10000})
     ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+namespace {
+
+// The recorded 40-member ensemble and 11 of its members again: 51, as the
+// largest services give. Laid at night (hour 22) or in the morning (10).
+std::vector<TScenario> ensembleMembers(int hour)
+{
+    const TEnsemble ensemble = EnsembleSource::ReadFile(KELVARA_BENCH_DATA "/weather/ensemble-brussels.json");
+    TScenario scenario;
+    scenario.ThicknessCm = 5.0;
+    scenario.LayingTemp = 160.0;
+    scenario.ReopenTemp = 35.0;
+    scenario.LayingDate = *DateUtilsBD2006::EncodeDate(2027, 7, 14);
+    scenario.LayingTime = *DateUtilsBD2006::EncodeTime(hour, 0, 0, 0);
+    std::vector<TScenario> members;
+    for (std::size_t m = 0; m < 51; ++m) {
+        members.push_back(scenario);
+        members.back().Weather = ensemble.Members[m % ensemble.Members.size()].Weather;
+    }
+    return members;
+}
+
+// On one core: together = 1, the members on one engine level by level;
+// 0, 51 lone runs, each working out its own sky.
+void Ensemble51(benchmark::State& state)
+{
+    const std::vector<TScenario> members = ensembleMembers(static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        if (state.range(0) != 0) {
+            SolarModel::TSkyBrightnessCache sky;
+            benchmark::DoNotOptimize(RunMembers(members, {.SkyCache = &sky}));
+        } else {
+            for (const TScenario& member : members)
+                benchmark::DoNotOptimize(RunScenario(member));
+        }
+    }
+}
+BENCHMARK(Ensemble51)
+    ->ArgNames({"together", "hour"})
+    ->ArgsProduct({{0, 1}, {22, 10}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -342,26 +342,17 @@ void TPICHourCls::ComputeMembers(double layingDate, double layingTime, std::span
         member->Cooling.emplace(member->Column, *member->Surface, prep.Settings, run.History, member->Progress);
         active.push_back(std::move(member));
     }
-    while (!active.empty()) {
-        for (std::size_t n = 0; n < active.size();) {
-            TMember& member = *active[n];
-            bool ended = false;
-            try {
-                if (member.Cooling->StepLevel()) {
-                    member.Run->ResultSeconds = member.Cooling->ResultSeconds();
-                    ended = true;
-                }
-            } catch (const std::exception& error) {
-                member.Run->Failure = error.what();
-                ended = true;
-            }
-            if (!ended) {
-                ++n;
-                continue;
-            }
-            member.Run->AirTemp = member.Surface->AirTemp();
-            active.erase(active.begin() + static_cast<std::ptrdiff_t>(n));
+    // Member after member: each column stays in the cache for its whole run,
+    // which costs less than stepping them all a level at a time, and the
+    // shared sky serves the later members all the same.
+    for (const auto& member : active) {
+        try {
+            while (!member->Cooling->StepLevel()) { }
+            member->Run->ResultSeconds = member->Cooling->ResultSeconds();
+        } catch (const std::exception& error) {
+            member->Run->Failure = error.what();
         }
+        member->Run->AirTemp = member->Surface->AirTemp();
     }
 }
 
