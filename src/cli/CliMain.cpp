@@ -2,6 +2,7 @@
 
 #include "CliAnalyses.h"
 #include "CliBatch.h"
+#include "CliEnsemble.h"
 #include "CliFile.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
@@ -32,11 +33,23 @@ std::string jsonObject(const std::string& first, const std::string& second)
     return json;
 }
 
+// A single run's JSON object with more members after its own.
+std::string jsonReportWith(const TCliScenario& scenario, const TCliOutcome& outcome, const std::string& more)
+{
+    std::string json = JsonReport(scenario, outcome);
+    if (more.empty())
+        return json;
+    json.resize(json.size() - 2);  // "}\n"
+    json += more;
+    json += "}\n";
+    return json;
+}
+
 int reportFailure(const TCliOptions& options, const TCliScenario& scenario, const TCliOutcome& outcome, TCliOutput& out,
-    std::ostream& err)
+    std::ostream& err, const std::string& moreJson = "")
 {
     if (options.Json)
-        out.Write(JsonReport(scenario, outcome));
+        out.Write(jsonReportWith(scenario, outcome, moreJson));
     err << FailureLine(outcome);
     if (outcome.SuggestHelp)
         err << TryHelp;
@@ -132,8 +145,9 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     const bool keepHistory = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     const TRunOutcome run = RunScenario(*reading.Scenario, {keepHistory, nullptr});
     AddRun(outcome, run);
+    const std::string targetJson = options.ReopenBy ? TargetJson(run, *options.ReopenBy) : std::string();
     if (outcome.Status != TCliStatus::Ok)
-        return reportFailure(options, scenario, outcome, out, err);
+        return reportFailure(options, scenario, outcome, out, err, targetJson);
 
     const std::pair<const std::string*, std::string (*)(const TRunOutcome&)> exports[]
         = {{&options.CurveFile, CurveCsv}, {&options.ProfilesFile, ProfilesCsv}};
@@ -152,9 +166,9 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     if (const auto problem = WriteWholeFiles(files))
         return refuseFile(options, *problem, out, err);
     if (options.Json)
-        out.Write(JsonReport(scenario, outcome));
+        out.Write(jsonReportWith(scenario, outcome, targetJson));
     else if (!toStandardOutput)
-        out.Write(TextReport(outcome));
+        out.Write(TextReport(outcome) + (options.ReopenBy ? TargetText(run, *options.ReopenBy) : std::string()));
     return 0;
 }
 

@@ -30,9 +30,9 @@ std::optional<double> readNumber(const std::string& text)
 }
 
 // The options a batch takes from each of its rows instead.
-constexpr const char* SingleRunOptions[]
-    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
-        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover", "--lift"};
+constexpr const char* SingleRunOptions[] = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud",
+    "--date", "--time", "--clock", "--json", "--what-if", "--plan", "--curve", "--profiles", "--air-temp",
+    "--wind-speed", "--cloud-cover", "--lift", "--ensemble"};
 
 // The options that take no value.
 constexpr std::string_view FlagOptions[]
@@ -59,17 +59,27 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     if (options.Mode == TCliMode::Plan)
         if (auto refusal = PlanLiftRefusal(options.Scenario.Lifts))
             return TCliUsageError{*refusal};
-    for (const char* option : {"--every", "--reopen-by"})
-        if (has(option) && options.Mode != TCliMode::Plan)
-            return TCliUsageError{std::string(option) + " needs --plan"};
+    if (has("--every") && options.Mode != TCliMode::Plan)
+        return TCliUsageError{"--every needs --plan"};
+    if (has("--reopen-by") && options.Mode != TCliMode::Plan && options.Mode != TCliMode::Single)
+        return TCliUsageError{"--reopen-by goes with a single run or --plan, not --what-if or --batch"};
     if (options.Mode == TCliMode::WhatIf)
-        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather"})
+        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather", "--ensemble"})
             if (has(option))
                 return TCliUsageError{
                     std::string("--what-if varies the wind and cloud classes and cannot be used with ") + option};
+    // Every forecast of an ensemble is the whole weather of its run.
+    if (has("--ensemble"))
+        for (const char* option : {"--weather", "--air-temp", "--wind-speed", "--cloud-cover"})
+            if (has(option))
+                return TCliUsageError{
+                    std::string("--ensemble gives each run the weather of one forecast and cannot be used with ")
+                    + option};
     const bool history = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     if (history && options.Mode != TCliMode::Single)
         return TCliUsageError{"--curve and --profiles go with a single run, not --what-if, --plan or --batch"};
+    if (history && has("--ensemble"))
+        return TCliUsageError{"--curve and --profiles go with a single forecast, not --ensemble"};
     if (options.CurveFile == "-" && options.ProfilesFile == "-")
         return TCliUsageError{"--curve - and --profiles - cannot both write standard output"};
     if (options.Json && (options.CurveFile == "-" || options.ProfilesFile == "-"))
@@ -276,6 +286,8 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             textTarget = &s.CompactionTemp;
         else if (name == "--weather")
             textTarget = &options.WeatherFile;
+        else if (name == "--ensemble")
+            textTarget = &options.EnsembleFile;
 
         if (textTarget) {
             const auto text = value();
