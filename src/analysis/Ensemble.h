@@ -18,8 +18,18 @@ struct TEnsembleMember {
 struct TEnsemble {
     std::string File;
     std::vector<TEnsembleMember> Members;
-    // The index of the member named "control" (the first such), else 0.
-    std::size_t TopMember() const;
+    // The member named "control", else the first whose name starts with it
+    // (a model's control), else the first.
+    std::size_t TopMember() const
+    {
+        for (std::size_t n = 0; n < Members.size(); ++n)
+            if (Members[n].Name == "control")
+                return n;
+        for (std::size_t n = 0; n < Members.size(); ++n)
+            if (Members[n].Name.starts_with("control"))
+                return n;
+        return 0;
+    }
 };
 
 namespace EnsembleSource {

@@ -36,3 +36,21 @@ std::optional<TEnsembleOutcome> RunEnsemble(
 
 // The quantiles and the ready count of finished runs.
 void SummariseEnsemble(TEnsembleOutcome& outcome, std::optional<double> target);
+
+struct TEnsembleSlot {
+    double LayingTime = 0.0;  // time of day of the slot
+    TEnsembleOutcome Outcome;  // with the deadline as its target
+    bool MeetsDeadline = false;  // its 90 % reopening at or before the deadline
+};
+
+struct TEnsemblePlan {
+    int EveryMinutes = 30;
+    std::vector<TEnsembleSlot> Slots;
+    std::optional<double> Deadline;  // wall clock
+    std::optional<std::size_t> LatestSlotForDeadline;  // index into Slots
+};
+
+// Every member laid at every slot of the laying plan; the runs keep no
+// history. Empty when stopped or for an invalid interval.
+std::optional<TEnsemblePlan> PlanEnsemble(const TScenario& scenario, const TEnsemble& ensemble, int everyMinutes = 30,
+    std::optional<double> deadline = std::nullopt, TAnalysisProgress* progress = nullptr);

@@ -16,12 +16,11 @@ bool IsValidPlanInterval(int everyMinutes)
     return everyMinutes >= 5 && everyMinutes <= 720 && MinutesPerDay % everyMinutes == 0;
 }
 
-std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinutes, std::optional<double> deadline,
-    TExecution execution, TAnalysisProgress* progress)
+std::vector<TScenario> PlanSlotScenarios(const TScenario& scenario, int everyMinutes)
 {
-    if (!IsValidPlanInterval(everyMinutes))
-        return std::nullopt;
     std::vector<TScenario> cases;
+    if (!IsValidPlanInterval(everyMinutes))
+        return cases;
     for (int minute = 0; minute < MinutesPerDay; minute += everyMinutes) {
         TScenario slot = scenario;
         slot.LayingTime = *DateUtilsBD2006::EncodeTime(minute / 60, minute % 60, 0, 0);
@@ -32,6 +31,15 @@ std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinute
             continue;
         cases.push_back(std::move(slot));
     }
+    return cases;
+}
+
+std::optional<TLayingPlan> PlanLaying(const TScenario& scenario, int everyMinutes, std::optional<double> deadline,
+    TExecution execution, TAnalysisProgress* progress)
+{
+    if (!IsValidPlanInterval(everyMinutes))
+        return std::nullopt;
+    const std::vector<TScenario> cases = PlanSlotScenarios(scenario, everyMinutes);
     const TSharedWarmUp warmUp(cases, execution);
     auto outcomes
         = RunScenarios(cases, {.Execution = execution, .Progress = progress, .WarmRoadOf = [&warmUp](std::size_t n) {

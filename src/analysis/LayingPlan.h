@@ -21,6 +21,11 @@ struct TLayingPlan {
 // 5 to 720 minutes and a divisor of a day.
 bool IsValidPlanInterval(int everyMinutes);
 
+// The scenario at every slot of its laying date from 00:00, every
+// everyMinutes minutes, as far as the day's wall clock has them; none for
+// an invalid interval.
+std::vector<TScenario> PlanSlotScenarios(const TScenario& scenario, int everyMinutes);
+
 // The scenario laid at every slot of its laying date from 00:00, every
 // everyMinutes minutes, as far as the day's wall clock has them. Empty when
 // stopped or for an invalid interval.
