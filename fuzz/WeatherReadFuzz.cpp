@@ -1,8 +1,10 @@
-// WeatherReadFuzz: any bytes as a weather file. Reading either succeeds or
-// throws TWeatherError, whose message is one bounded line; what is read
-// keeps within the bounds and point counts, and a run's timeline from it
-// either is strictly increasing or is refused the same way.
+// WeatherReadFuzz: any bytes as a weather file, and as an ensemble. Reading
+// either succeeds or throws TWeatherError, whose message is one bounded
+// line; what is read keeps within the bounds and point counts (and member
+// counts), and a run's timeline from it either is strictly increasing or is
+// refused the same way.
 #include "DateUtilsBD2006.h"
+#include "Ensemble.h"
 #include "FuzzCheck.h"
 #include "WeatherSource.h"
 
@@ -30,11 +32,33 @@ void checkSeries(const std::vector<TWeatherSample>& series, double min, double m
         KELVARA_FUZZ_CHECK(sample.Value >= min && sample.Value <= max);
 }
 
+void checkSource(const TWeatherSource& source)
+{
+    checkSeries(source.AirTemp, WeatherSource::AirTempMin, WeatherSource::AirTempMax);
+    checkSeries(source.WindSpeed, WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax);
+    checkSeries(source.CloudCover, WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax);
+}
+
+void checkEnsemble(const std::string& text)
+{
+    try {
+        const TEnsemble ensemble = EnsembleSource::ReadText(text, "fuzz");
+        KELVARA_FUZZ_CHECK(ensemble.Members.size() >= EnsembleSource::MinMembers);
+        KELVARA_FUZZ_CHECK(ensemble.Members.size() <= EnsembleSource::MaxMembers);
+        KELVARA_FUZZ_CHECK(ensemble.TopMember() < ensemble.Members.size());
+        for (const TEnsembleMember& member : ensemble.Members)
+            checkSource(*member.Weather);
+    } catch (const TWeatherError& error) {
+        checkMessage(error);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
+    checkEnsemble(text);
     TWeatherSource source;
     try {
         source = WeatherSource::ReadText(text, "fuzz");
@@ -42,9 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkMessage(error);
         return 0;
     }
-    checkSeries(source.AirTemp, WeatherSource::AirTempMin, WeatherSource::AirTempMax);
-    checkSeries(source.WindSpeed, WeatherSource::WindSpeedMin, WeatherSource::WindSpeedMax);
-    checkSeries(source.CloudCover, WeatherSource::CloudCoverMin, WeatherSource::CloudCoverMax);
+    checkSource(source);
 
     TScenario scenario;
     scenario.LayingDate = *DateUtilsBD2006::EncodeDate(2026, 10, 25);

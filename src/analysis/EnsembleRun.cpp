@@ -1,7 +1,9 @@
 #include "EnsembleRun.h"
 
 #include "LayingPlan.h"
+#include "ScenarioRun.h"
 #include "SharedWarmUp.h"
+#include "SkyBrightnessCache.h"
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
 
@@ -10,6 +12,7 @@
 #include <execution>
 #include <memory>
 #include <numeric>
+#include <thread>
 
 namespace {
 

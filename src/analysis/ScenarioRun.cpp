@@ -138,10 +138,32 @@ TRunOutcome succeededRun(
 }
 
 // An empty failure would read as a success.
+std::string failureOf(const char* message)
+{
+    return message != nullptr && *message != '\0' ? message : TRunOutcome::UnknownFailure;
+}
+
 std::string failureOf(const std::exception& error)
 {
-    const char* message = error.what();
-    return message != nullptr && *message != '\0' ? message : TRunOutcome::UnknownFailure;
+    return failureOf(error.what());
+}
+
+// The outcome of an engine whose Compute for the scenario has just ended,
+// with failure (empty on success).
+TRunOutcome computedRun(
+    const TPICHourCls& engine, const TScenario& scenario, const std::string& failure, bool keepHistory)
+{
+    if (!failure.empty()) {
+        TRunOutcome outcome;
+        outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
+        copyEngineState(engine, scenario.Clock, keepHistory, outcome);
+        outcome.Failure = failure;
+        return outcome;
+    }
+    TRunOutcome outcome = succeededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, keepHistory);
+    if (outcome.Succeeded())
+        addWeather(engine, scenario, outcome);
+    return outcome;
 }
 
 }  // namespace
@@ -160,18 +182,14 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
         // Borrowed for this run only: a lent engine must not keep it.
         const TWarmRoadRelease release(engine);
         TNullProgressBar noProgress;
+        std::string failure;
         try {
             engine.Compute(settings.Progress != nullptr ? *settings.Progress : noProgress, scenario.LayingDate,
                 scenario.LayingTime);
         } catch (const std::exception& error) {
-            outcome.Laying = TheTimeUtilsCls::JoinDateAndTime(scenario.LayingDate, scenario.LayingTime);
-            copyEngineState(engine, scenario.Clock, settings.KeepHistory, outcome);
-            outcome.Failure = failureOf(error);
-            return outcome;
+            failure = failureOf(error);
         }
-        outcome = succeededRun(engine, scenario.LayingDate, scenario.LayingTime, scenario.Clock, settings.KeepHistory);
-        if (outcome.Succeeded())
-            addWeather(engine, scenario, outcome);
+        outcome = computedRun(engine, scenario, failure, settings.KeepHistory);
     } catch (const std::exception& error) {
         outcome.Failure = failureOf(error);
     } catch (...) {
@@ -179,4 +197,51 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
         outcome.Failure = TRunOutcome::UnknownFailure;
     }
     return outcome;
+}
+
+std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TRunSettings& settings)
+{
+    std::vector<TRunOutcome> outcomes(members.size());
+    if (members.empty())
+        return outcomes;
+    try {
+        TPICHourCls engine;
+        ApplyScenario(members.front(), engine);
+        engine.SkyCache = settings.SkyCache;
+        // Each member's timeline; one that cannot be made or does not cover
+        // the laying has its outcome at once and no run.
+        std::vector<TMemberRun> runs;
+        std::vector<std::size_t> ran;
+        for (std::size_t n = 0; n < members.size(); ++n) {
+            const TScenario& member = members[n];
+            try {
+                TWeatherTimeline timeline
+                    = member.Weather ? WeatherSource::TimelineFor(*member.Weather, member) : TWeatherTimeline{};
+                if (const auto span = usedSpan(timeline, member); span && !span->CoversLaying()) {
+                    outcomes[n] = uncoveredRun(member, *span);
+                    continue;
+                }
+                runs.push_back({std::move(timeline), {}, 0.0, 0.0, 0.0, {}});
+                ran.push_back(n);
+            } catch (const std::exception& error) {
+                outcomes[n].Failure = failureOf(error);
+            }
+        }
+        const TScenario& first = members.front();
+        engine.ComputeMembers(first.LayingDate, first.LayingTime, runs);
+        for (std::size_t r = 0; r < runs.size(); ++r) {
+            engine.TakeMember(runs[r]);
+            const std::string failure = runs[r].Failure.empty() ? "" : failureOf(runs[r].Failure.c_str());
+            try {
+                outcomes[ran[r]] = computedRun(engine, members[ran[r]], failure, settings.KeepHistory);
+            } catch (const std::exception& error) {
+                outcomes[ran[r]].Failure = failureOf(error);
+            }
+        }
+    } catch (const std::exception& error) {
+        // Before any member ran (the scenario itself is refused): all alike.
+        for (TRunOutcome& outcome : outcomes)
+            outcome.Failure = failureOf(error);
+    }
+    return outcomes;
 }

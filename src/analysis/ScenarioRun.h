@@ -4,6 +4,9 @@
 #include "RunOutcome.h"
 #include "Scenario.h"
 
+#include <span>
+#include <vector>
+
 class TPICHourCls;
 class TProgressBar;
 
@@ -33,3 +36,8 @@ struct TRunSettings {
 // failure WeatherNotCoveringLaying). Never throws: every failure is in the
 // outcome, never an empty one.
 TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings = {});
+
+// Scenarios that differ only in their weather (an ensemble's members), run
+// together on one engine: each outcome is the one RunScenario gives it.
+// Never throws.
+std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TRunSettings& settings = {});

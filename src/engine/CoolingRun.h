@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 class TCoolingHistory;
@@ -26,6 +27,38 @@ struct TCoolingRunSettings {
     // In laying order, each at a later level than the previous, all before
     // TPICHourCls::MaxSteps.
     std::span<const TLiftPlacement> Lifts;
+};
+
+// One run of the scheme, a level at a time, so that the members of an
+// ensemble can advance together, each exactly as its lone run.
+class TCoolingRun {
+public:
+    // All borrowed for the run's lifetime; column at its level 0.
+    TCoolingRun(TLayerColumn& column, TSurfaceBalance& surface, const TCoolingRunSettings& settings,
+        TCoolingHistory& history, TProgressBar& progressBar);
+    // Runs the next level; true when it reopened. Throws as RunToReopening.
+    bool StepLevel();
+    double ResultSeconds() const { return FResultSeconds; }
+
+private:
+    void SetScan();
+
+    TLayerColumn& FColumn;
+    TSurfaceBalance& FSurface;
+    const TCoolingRunSettings& FSettings;
+    TCoolingHistory& FHistory;
+    TProgressBar& FProgressBar;
+    int FLevel = 0;
+    double FPreviousSurface;
+    double FResultSeconds = 0.0;
+    // The first lift's bottom node, which the reopening scans down to; the
+    // top lift's nodes 1 to FMeanBottom give its mean. Both move with every
+    // lift laid.
+    int FFirstLiftBottom;
+    int FScanBottom = 0;
+    int FMeanBottom = 0;
+    double FMeanCount = 0.0;
+    std::size_t FLiftsLaid = 0;
 };
 
 // Steps the column from its current level, level 0, until every lift is laid

@@ -7,6 +7,17 @@
 
 using TPICLimits = std::vector<int>;
 
+// The interior update of one level, nodes 1 to LastComputedNode, from the
+// current level, the Fourier numbers and 1 - 2F.
+namespace LayerKernels {
+using TInteriorUpdate
+    = void (*)(const double* current, double* next, const double* fourier, const double* centreWeight);
+// For any processor; and the one the column uses, the widest the processor
+// has. Both give the same numbers.
+TInteriorUpdate Portable();
+TInteriorUpdate Chosen();
+}  // namespace LayerKernels
+
 // The road's depth grid under the explicit scheme: what a layer list makes
 // of it (each layer's bottom node, the Fourier number of every computed node
 // and the interfaces' constants) and the two time levels the scheme reads

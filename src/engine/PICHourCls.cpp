@@ -8,6 +8,7 @@
 #include "Truncation.h"
 
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -179,14 +180,19 @@ TPICLimits TPICHourCls::LayerBottomNodes(const TRoadLayersCls& layers)
     return TLayerColumn::BottomNodes(layers);
 }
 
-void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
-{
-    progressBar.SetMin(0);
-    progressBar.SetMax(MaxSteps);
-    progressBar.SetStep(1);
-    progressBar.SetPosition(0);
-    const TProgressReset progressReset(progressBar);
+// What every run of one laying shares: the checked inputs, the lifts'
+// layer lists and the run's settings.
+struct TPICHourCls::TRunPrep {
+    int Month = 0;
+    int Hour = 0;
+    int Minute = 0;
+    std::vector<TRoadLayersCls> LiftLists;
+    std::vector<TLiftPlacement> Placements;
+    TCoolingRunSettings Settings;
+};
 
+void TPICHourCls::PrepareRun(double layingDate, double layingTime, TRunPrep& prep)
+{
     const auto date = DateUtilsBD2006::DecodeDate(layingDate);
     const auto time = DateUtilsBD2006::DecodeTime(layingTime);
     const auto dayOfYear = DateUtilsBD2006::DayOfTheYear(layingDate);
@@ -203,55 +209,170 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     ClockOffset = LegalClock::OffsetHours(SummerTime);
     UpdateLayers();
 
-    const std::vector<TRoadLayersCls> liftLists = liftLayerLists(Layers, FurtherLifts, TimeStep, GridStep);
-    std::vector<TLiftPlacement> placements;
+    prep.Month = date->Month;
+    prep.Hour = time->Hour;
+    prep.Minute = time->Minute;
+    prep.LiftLists = liftLayerLists(Layers, FurtherLifts, TimeStep, GridStep);
     for (std::size_t m = 0; m < FurtherLifts.size(); ++m)
-        placements.push_back(
-            {TruncToInt(FurtherLifts[m].ElapsedSeconds) / TimeStep, &liftLists[m], FurtherLifts[m].LayingTemp});
-
-    // The road the new layer is laid on: uniform, or warmed by the two days
-    // before.
+        prep.Placements.push_back(
+            {TruncToInt(FurtherLifts[m].ElapsedSeconds) / TimeStep, &prep.LiftLists[m], FurtherLifts[m].LayingTemp});
+    prep.Settings.LayingTemp = LayingTemp;
+    prep.Settings.ReopenTemp = ReopenTemp;
+    prep.Settings.BottomTemp = BottomTemp;
+    prep.Settings.SurfaceExchange = SurfaceExchange;
+    prep.Settings.Lifts = prep.Placements;
     ExistingSurfaceTemp = BottomTemp;
-    std::optional<TRoadProfile> warmed;
-    if (RoadWarmth && WarmRoad == nullptr) {
-        const auto start = WarmUpStartOf(layingDate, layingTime, SummerTime, WarmUpSummerTime);
-        if (!start)
-            throw std::runtime_error("Invalid laying date or time");
-        const int levels[] = {start->Levels};
-        warmed = WarmRoads(*start, levels, start->Levels).front();
-    }
-    const TRoadProfile* road = !RoadWarmth ? nullptr : WarmRoad != nullptr ? WarmRoad : &*warmed;
+}
 
-    TSurfaceBalance surface(surfaceInputsOf(*this, DayOfYear, date->Month, time->Hour, time->Minute, ClockOffset));
-    EquationOfTime = surface.Solar().EquationOfTime;
-    StartSolarTime = surface.Solar().StartSolarTime;
+std::optional<TRoadProfile> TPICHourCls::WarmedRoad(double layingDate, double layingTime,
+    const TWeatherTimeline& weather, const TRoadProfile* given, const TRoadProfile*& road)
+{
+    road = nullptr;
+    if (!RoadWarmth)
+        return std::nullopt;
+    if (road = given; road != nullptr)
+        return std::nullopt;
+    const auto start = WarmUpStartOf(layingDate, layingTime, SummerTime, WarmUpSummerTime);
+    if (!start)
+        throw std::runtime_error("Invalid laying date or time");
+    const int levels[] = {start->Levels};
+    std::optional<TRoadProfile> warmed = WarmRoadsUnder(weather, *start, levels, start->Levels).front();
+    return warmed;
+}
 
-    TLayerColumn column;
+void TPICHourCls::LayNewLayer(TLayerColumn& column, const TRoadProfile* road, double& existingSurfaceTemp)
+{
     column.SetLayers(Layers);
     Limits = column.Limits();
     column.LayTopLayer(LayingTemp, BottomTemp);
     if (road != nullptr)
         column.LayOn(road->data(), LayingTemp);
-    ExistingSurfaceTemp = road != nullptr ? (*road)[1] : BottomTemp;
+    existingSurfaceTemp = road != nullptr ? (*road)[1] : BottomTemp;
+}
 
+void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double layingTime)
+{
+    progressBar.SetMin(0);
+    progressBar.SetMax(MaxSteps);
+    progressBar.SetStep(1);
+    progressBar.SetPosition(0);
+    const TProgressReset progressReset(progressBar);
+
+    TRunPrep prep;
+    PrepareRun(layingDate, layingTime, prep);
+    // The road the new layer is laid on: uniform, or warmed by the two days
+    // before.
+    const TRoadProfile* road = nullptr;
+    const std::optional<TRoadProfile> warmed = WarmedRoad(layingDate, layingTime, Weather, WarmRoad, road);
+    if (warmed)
+        road = &*warmed;
+
+    TSurfaceBalance surface(surfaceInputsOf(*this, DayOfYear, prep.Month, prep.Hour, prep.Minute, ClockOffset));
+    EquationOfTime = surface.Solar().EquationOfTime;
+    StartSolarTime = surface.Solar().StartSolarTime;
+
+    TLayerColumn column;
+    LayNewLayer(column, road, ExistingSurfaceTemp);
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
-    TCoolingRunSettings settings;
-    settings.LayingTemp = LayingTemp;
-    settings.ReopenTemp = ReopenTemp;
-    settings.BottomTemp = BottomTemp;
-    settings.SurfaceExchange = SurfaceExchange;
-    settings.Lifts = placements;
     // The air in force at the last level run, whatever the run's end.
     double resultSeconds = 0.0;
     try {
-        resultSeconds = RunToReopening(column, surface, settings, FHistory, progressBar);
+        resultSeconds = RunToReopening(column, surface, prep.Settings, FHistory, progressBar);
     } catch (...) {
         AirTemp = surface.AirTemp();
         throw;
     }
     AirTemp = surface.AirTemp();
     ResultSeconds = resultSeconds;
+}
+
+void TPICHourCls::ComputeMembers(double layingDate, double layingTime, std::span<TMemberRun> members)
+{
+    TRunPrep prep;
+    try {
+        PrepareRun(layingDate, layingTime, prep);
+    } catch (const std::exception& error) {
+        // Nothing a member's weather changes: every member fails alike.
+        for (TMemberRun& member : members) {
+            member.Failure = error.what();
+            member.AirTemp = AirTemp;
+            member.ExistingSurfaceTemp = ExistingSurfaceTemp;
+            member.History.Reset(NodeCount, 0);
+        }
+        return;
+    }
+    // Each member's own column, surface and record, advanced level by level
+    // together, so that the sun's sums each refresh computes serve them all.
+    struct TMember {
+        TMemberRun* Run;
+        TLayerColumn Column;
+        std::optional<TSurfaceBalance> Surface;
+        std::optional<TCoolingRun> Cooling;
+        TNullProgressBar Progress;
+    };
+    SolarModel::TSkyBrightnessCache ownSky;
+    SolarModel::TSkyBrightnessCache* sky = SkyCache != nullptr ? SkyCache : &ownSky;
+    std::vector<std::unique_ptr<TMember>> active;
+    for (TMemberRun& run : members) {
+        auto member = std::make_unique<TMember>();
+        member->Run = &run;
+        run.Failure.clear();
+        run.ResultSeconds = 0.0;
+        try {
+            const TRoadProfile* road = nullptr;
+            const std::optional<TRoadProfile> warmed = WarmedRoad(layingDate, layingTime, run.Weather, nullptr, road);
+            if (warmed)
+                road = &*warmed;
+            TSurfaceBalance::TInputs inputs
+                = surfaceInputsOf(*this, DayOfYear, prep.Month, prep.Hour, prep.Minute, ClockOffset);
+            inputs.Weather = &run.Weather;
+            inputs.SkyCache = sky;
+            member->Surface.emplace(inputs);
+            EquationOfTime = member->Surface->Solar().EquationOfTime;
+            StartSolarTime = member->Surface->Solar().StartSolarTime;
+            LayNewLayer(member->Column, road, run.ExistingSurfaceTemp);
+        } catch (const std::exception& error) {
+            run.Failure = error.what();
+            run.AirTemp = AirTemp;
+            run.History.Reset(NodeCount, 0);
+            continue;
+        }
+        run.History.Reset(NodeCount, MaxSteps + 1);
+        member->Cooling.emplace(member->Column, *member->Surface, prep.Settings, run.History, member->Progress);
+        active.push_back(std::move(member));
+    }
+    while (!active.empty()) {
+        for (std::size_t n = 0; n < active.size();) {
+            TMember& member = *active[n];
+            bool ended = false;
+            try {
+                if (member.Cooling->StepLevel()) {
+                    member.Run->ResultSeconds = member.Cooling->ResultSeconds();
+                    ended = true;
+                }
+            } catch (const std::exception& error) {
+                member.Run->Failure = error.what();
+                ended = true;
+            }
+            if (!ended) {
+                ++n;
+                continue;
+            }
+            member.Run->AirTemp = member.Surface->AirTemp();
+            active.erase(active.begin() + static_cast<std::ptrdiff_t>(n));
+        }
+    }
+}
+
+void TPICHourCls::TakeMember(TMemberRun& member)
+{
+    Weather = member.Weather;
+    AirTemp = member.AirTemp;
+    ExistingSurfaceTemp = member.ExistingSurfaceTemp;
+    if (member.Failure.empty())
+        ResultSeconds = member.ResultSeconds;
+    std::swap(FHistory, member.History);
 }
 
 void TPICHourCls::UpdateLayers()
@@ -268,6 +389,12 @@ void TPICHourCls::UpdateLayers()
 std::vector<TRoadProfile> TPICHourCls::WarmRoads(
     const TWarmUpStart& start, std::span<const int> levels, int weatherOriginLevel)
 {
+    return WarmRoadsUnder(Weather, start, levels, weatherOriginLevel);
+}
+
+std::vector<TRoadProfile> TPICHourCls::WarmRoadsUnder(
+    const TWeatherTimeline& timeline, const TWarmUpStart& start, std::span<const int> levels, int weatherOriginLevel)
+{
     UpdateLayers();
     // The existing road alone: it needs no minimum thickness, and without
     // any layer under the new one it stays uniform.
@@ -283,7 +410,7 @@ std::vector<TRoadProfile> TPICHourCls::WarmRoads(
     column.SetLayers(existing);
     column.LayTopLayer(BottomTemp, BottomTemp);
     const TWeatherTimeline weather
-        = shiftedLater(Weather, static_cast<double>(weatherOriginLevel) * static_cast<double>(TimeStep));
+        = shiftedLater(timeline, static_cast<double>(weatherOriginLevel) * static_cast<double>(TimeStep));
     TSurfaceBalance::TInputs inputs = surfaceInputsOf(*this, start.DayOfYear, start.Month, 0, 0, start.ClockOffset);
     inputs.Weather = &weather;
     // The day of the year stays that of the start, so the sun comes back to

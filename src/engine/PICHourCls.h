@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace SolarModel {
@@ -25,6 +26,17 @@ class TSkyBrightnessCache;
 // summer time, from 03:00 on winter time. True (winter time) also when the
 // date or the time cannot be decomposed.
 bool IsWinterTime(double date, double time);
+
+// One member of an ensemble, run with the others: its weather in, and out
+// what a lone Compute on that weather leaves.
+struct TMemberRun {
+    TWeatherTimeline Weather;
+    std::string Failure;  // empty on success, else what Compute would throw
+    double ResultSeconds = 0.0;
+    double AirTemp = 0.0;  // degC, in force at the last level run
+    double ExistingSurfaceTemp = 0.0;  // degC
+    TCoolingHistory History;
+};
 
 // The cooling-time engine: road structure, input limits, the inputs of one
 // computation and the result of the last one. Compute fails with a
@@ -146,6 +158,14 @@ public:
 
     const TCoolingHistory& History() const { return FHistory; }
 
+    // Compute for every member's weather in place of Weather, the members
+    // advancing together level by level and sharing the sun's sums: each
+    // member's result, failure, history and air are those its lone Compute
+    // gives. The engine's own last result is left as it was; TakeMember
+    // makes a member's its own.
+    void ComputeMembers(double layingDate, double layingTime, std::span<TMemberRun> members);
+    void TakeMember(TMemberRun& member);
+
     // The warm-up of the existing road from start (which WarmUpStartOf gives
     // for a laying and WarmUpSummerTime), as it stands at each of levels
     // (ascending warm-up levels); Weather counts its elapsed seconds from
@@ -164,8 +184,17 @@ public:
     static TPICLimits LayerBottomNodes(const TRoadLayersCls& layers);
 
 private:
+    struct TRunPrep;
     // Each layer's diffusivity and Fourier number; fails when one is unstable.
     void UpdateLayers();
+    void PrepareRun(double layingDate, double layingTime, TRunPrep& prep);
+    // With RoadWarmth, the road to lay on: given, or one warmed under
+    // weather (returned, road left for the caller to point at it).
+    std::optional<TRoadProfile> WarmedRoad(double layingDate, double layingTime, const TWeatherTimeline& weather,
+        const TRoadProfile* given, const TRoadProfile*& road);
+    void LayNewLayer(TLayerColumn& column, const TRoadProfile* road, double& existingSurfaceTemp);
+    std::vector<TRoadProfile> WarmRoadsUnder(const TWeatherTimeline& timeline, const TWarmUpStart& start,
+        std::span<const int> levels, int weatherOriginLevel);
 
     TCoolingHistory FHistory;
 };

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -107,6 +110,31 @@ TEST(LayerColumn, topLayerLaidDownToItsBottomNodeOnTheExistingRoad)
     EXPECT_LT(column.Current()[7], 150.0);
     EXPECT_GT(column.Current()[8], 12.0);
     EXPECT_DOUBLE_EQ(column.Current()[1], 150.0) << "insulated: the surface keeps its heat for a step";
+}
+
+}  // namespace
+
+namespace {
+
+// Whichever kernel the processor gets, the same numbers to the last bit,
+// on values of every magnitude a run meets.
+TEST(LayerColumn, widestKernelGivesThePortableNumbers)
+{
+    std::array<double, TLayerColumn::NodeCount> current{}, fourier{}, weight{}, portable{}, chosen{};
+    unsigned state = 12345;
+    const auto next = [&state] {
+        state = state * 1103515245U + 12345U;
+        return static_cast<double>(state >> 8U) / 16777216.0;
+    };
+    for (int k = 0; k < TLayerColumn::NodeCount; ++k) {
+        current[k] = -40.0 + 250.0 * next() + 1e-9 * next();
+        fourier[k] = 0.49 * next();
+        weight[k] = 1.0 - 2.0 * fourier[k];
+    }
+    LayerKernels::Portable()(current.data(), portable.data(), fourier.data(), weight.data());
+    LayerKernels::Chosen()(current.data(), chosen.data(), fourier.data(), weight.data());
+    for (int k = 1; k <= TLayerColumn::LastComputedNode; ++k)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(portable[k]), std::bit_cast<std::uint64_t>(chosen[k])) << "node " << k;
 }
 
 }  // namespace
