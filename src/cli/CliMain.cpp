@@ -3,10 +3,13 @@
 #include "CliAnalyses.h"
 #include "CliBatch.h"
 #include "CliEnsemble.h"
+#include "CliEnsemblePlan.h"
 #include "CliFile.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 #include "CliReport.h"
+#include "Ensemble.h"
+#include "EnsembleRun.h"
 #include "ScenarioRun.h"
 #include "WeatherSource.h"
 
@@ -61,8 +64,9 @@ int reportFailure(const TCliOptions& options, const TCliScenario& scenario, cons
 int refuseFile(const TCliOptions& options, const std::string& message, TCliOutput& out, std::ostream& err)
 {
     if (options.Json)
-        out.Write(
-            JsonReport(options.Scenario, RefusedFileOutcome(options.Scenario, !options.WeatherFile.empty(), message)));
+        out.Write(JsonReport(options.Scenario,
+            RefusedFileOutcome(
+                options.Scenario, !options.WeatherFile.empty() || !options.EnsembleFile.empty(), message)));
     err << "kelvara-calc: " << message << '\n';
     return 2;
 }
@@ -78,6 +82,41 @@ std::optional<std::string> readWeatherFile(TCliOptions& options)
         return error.what();
     }
     return std::nullopt;
+}
+
+// The --ensemble file, read once for every run; its refusal, or nothing.
+std::optional<std::string> readEnsembleFile(const TCliOptions& options, std::optional<TEnsemble>& ensemble)
+{
+    if (options.EnsembleFile.empty())
+        return std::nullopt;
+    try {
+        ensemble = EnsembleSource::ReadFile(options.EnsembleFile);
+    } catch (const TWeatherError& error) {
+        return error.what();
+    }
+    return std::nullopt;
+}
+
+// A single laying over every forecast: the top member's answer with the
+// ensemble's summary after it. The exit status is the top member's, as the
+// answer at the top is its own.
+int runEnsemble(const TCliOptions& options, const TScenario& read, const TEnsemble& ensemble, TCliOutcome& outcome,
+    TCliOutput& out, std::ostream& err)
+{
+    const TEnsembleOutcome result = *RunEnsemble(read, ensemble, {options.ReopenBy, false, nullptr});
+    const TCliOutcome before = outcome;
+    const TRunOutcome& top = result.Runs.at(result.TopMember);
+    AddRun(outcome, top);
+    const std::string more = (options.ReopenBy ? TargetJson(top, *options.ReopenBy) : std::string()) + ","
+        + EnsembleJson(before, ensemble, result, options.ReopenBy, true);
+    if (!options.Json)
+        out.Write((outcome.Status == TCliStatus::Ok ? TextReport(outcome) : std::string())
+            + EnsembleText(before, result, options.ReopenBy));
+    if (outcome.Status != TCliStatus::Ok)
+        return reportFailure(options, options.Scenario, outcome, out, err, more);
+    if (options.Json)
+        out.Write(jsonReportWith(options.Scenario, outcome, more));
+    return 0;
 }
 
 int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err,
@@ -124,10 +163,25 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
 
     if (const auto refusal = readWeatherFile(options))
         return refuseFile(options, *refusal, out, err);
+    std::optional<TEnsemble> ensemble;
+    if (const auto refusal = readEnsembleFile(options, ensemble))
+        return refuseFile(options, *refusal, out, err);
     TCliReading reading = ReadScenario(scenario);
     TCliOutcome& outcome = reading.Outcome;
+    // Every member's weather is a timeline, also where a member is refused.
+    if (ensemble)
+        outcome.Weather = "timeline";
     if (!reading.Scenario)
         return reportFailure(options, scenario, outcome, out, err);
+
+    if (ensemble && options.Mode == TCliMode::Plan) {
+        const auto plan = *PlanEnsemble(*reading.Scenario, *ensemble, options.EveryMinutes, options.ReopenBy);
+        out.Write(options.Json ? jsonObject(JsonInputs(scenario, outcome), EnsemblePlanJson(outcome, *ensemble, plan))
+                               : EnsemblePlanText(outcome, plan, ensemble->Members.size()));
+        return 0;
+    }
+    if (ensemble)
+        return runEnsemble(options, *reading.Scenario, *ensemble, outcome, out, err);
 
     if (options.Mode == TCliMode::WhatIf) {
         const auto cells = *RunWeatherWhatIf(*reading.Scenario);
