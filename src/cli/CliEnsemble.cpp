@@ -116,10 +116,13 @@ std::string EnsembleText(const TCliOutcome& read, const TEnsembleOutcome& outcom
     };
     const std::size_t count = outcome.Runs.size();
     std::string line = "Forecasts: " + std::to_string(count);
-    if (outcome.Failed > 0)
+    if (count > 0 && outcome.Failed == count)
+        line += ", none with a reopening";
+    else if (outcome.Failed > 0)
         line += ", " + std::to_string(outcome.Failed) + " without a reopening";
-    line += ", reopening " + moment(outcome.P10) + " to " + moment(outcome.P90) + " (10-90 %), median "
-        + moment(outcome.P50);
+    if (outcome.Failed < count)
+        line += ", reopening " + moment(outcome.P10) + " to " + moment(outcome.P90) + " (10-90 %), median "
+            + moment(outcome.P50);
     if (target)
         line += "; ready by " + TargetClock(*target) + " in " + std::to_string(outcome.ReadyMembers.value_or(0))
             + " of " + std::to_string(count) + " forecasts";

@@ -134,6 +134,12 @@ TEST(CliEnsembleSummary, aFailedRankHasNoValue)
     EXPECT_EQ(members(json, "member"),
         (std::vector<std::string>{"\"control\"", "\"member01\"", "\"member02\"", "\"member03\""}));
     EXPECT_EQ(members(json, "error"), (std::vector<std::string>{"null", "null", "\"TPICHourCls/3\"", "null"}));
+
+    for (TRunOutcome& member : outcome.Runs)
+        member.Failure = "TPICHourCls/3";
+    SummariseEnsemble(outcome, target);
+    EXPECT_EQ(EnsembleText(read, outcome, target),
+        "Forecasts: 4, none with a reopening; ready by 18:00 in 0 of 4 forecasts\n");
 }
 
 // The recorded forecast: 40 members, every one a run of its own.
