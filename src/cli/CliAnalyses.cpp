@@ -16,16 +16,6 @@ TCliOutcome withRun(const TCliOutcome& read, const TRunOutcome& run)
     return outcome;
 }
 
-// "2026-07-11 02:10" of "2026-07-11T02:10:05".
-std::string minutesOf(const std::optional<std::string>& iso)
-{
-    if (!iso || iso->size() < 16)
-        return "?";
-    std::string text = iso->substr(0, 16);
-    text[10] = ' ';
-    return text;
-}
-
 // "11 h 39 min" of whole seconds.
 std::string waitOf(double seconds)
 {
@@ -48,14 +38,6 @@ std::string shortFailure(const TCliOutcome& outcome)
     return "past 9999";
 }
 
-// " summer time" where the reopening is written in another clock than the laying.
-std::string clockNote(const TCliOutcome& outcome)
-{
-    if (!outcome.ReopeningSummerTime || *outcome.ReopeningSummerTime == outcome.SummerTime)
-        return "";
-    return *outcome.ReopeningSummerTime ? " summer time" : " winter time";
-}
-
 std::string trimmed(std::string text)
 {
     while (!text.empty() && text.back() == ' ')
@@ -73,10 +55,26 @@ std::string padded(std::string text, std::size_t width)
 // Temperatures to a ten-thousandth of a degree, depths to the half centimetre.
 }  // namespace
 
+std::string MinutesOf(const std::optional<std::string>& iso)
+{
+    if (!iso || iso->size() < 16)
+        return "?";
+    std::string text = iso->substr(0, 16);
+    text[10] = ' ';
+    return text;
+}
+
+std::string ClockNote(const TCliOutcome& outcome)
+{
+    if (!outcome.ReopeningSummerTime || *outcome.ReopeningSummerTime == outcome.SummerTime)
+        return "";
+    return *outcome.ReopeningSummerTime ? " summer time" : " winter time";
+}
+
 std::string WhatIfText(const TCliOutcome& read, const std::vector<TWhatIfCell>& cells)
 {
     constexpr std::size_t labelWidth = 10, cellWidth = 20;
-    std::string text = "Weather what-if, laid " + minutesOf(read.Laying)
+    std::string text = "Weather what-if, laid " + MinutesOf(read.Laying)
         + ": reopening and wait for each wind and sky; * at night\n" + padded("", labelWidth);
     for (const TCloudClass cloud : AllCloudClasses)
         text += padded(NameOf(cloud), cellWidth);
@@ -87,7 +85,7 @@ std::string WhatIfText(const TCliOutcome& read, const std::vector<TWhatIfCell>& 
         for (std::size_t column = 0; column < AllCloudClasses.size(); ++column) {
             const TCliOutcome cell = withRun(read, cells.at(row * AllCloudClasses.size() + column).Outcome);
             if (cell.Status == TCliStatus::Ok) {
-                moments += padded(minutesOf(cell.Reopening) + (*cell.Night ? "*" : ""), cellWidth);
+                moments += padded(MinutesOf(cell.Reopening) + (*cell.Night ? "*" : ""), cellWidth);
                 waits += padded(waitOf(*cell.DurationSeconds), cellWidth);
             } else {
                 moments += padded("no reopening", cellWidth);
@@ -112,22 +110,22 @@ std::string PlanText(const TCliOutcome& read, const TLayingPlan& plan)
 {
     std::string text = "Laying plan, every " + std::to_string(plan.EveryMinutes) + " min; * at night";
     if (plan.Deadline)
-        text += ", + reopens by " + minutesOf(IsoDateTime(*plan.Deadline));
+        text += ", + reopens by " + MinutesOf(IsoDateTime(*plan.Deadline));
     text += "\nlaying            reopening          wait\n";
     for (const TPlanSlot& slot : plan.Slots) {
         const TCliOutcome outcome = withRun(read, slot.Outcome);
-        text += padded(minutesOf(outcome.Laying), 18);
+        text += padded(MinutesOf(outcome.Laying), 18);
         if (outcome.Status == TCliStatus::Ok)
-            text += padded(minutesOf(outcome.Reopening) + (*outcome.Night ? "*" : ""), 19)
-                + padded(waitOf(*outcome.DurationSeconds), 12) + (slot.MeetsDeadline ? " +" : "") + clockNote(outcome);
+            text += padded(MinutesOf(outcome.Reopening) + (*outcome.Night ? "*" : ""), 19)
+                + padded(waitOf(*outcome.DurationSeconds), 12) + (slot.MeetsDeadline ? " +" : "") + ClockNote(outcome);
         else
             text += "no reopening: " + shortFailure(outcome);
         text = trimmed(text) + '\n';
     }
     if (plan.Deadline) {
-        text += "Latest laying that reopens by " + minutesOf(IsoDateTime(*plan.Deadline)) + ": ";
+        text += "Latest laying that reopens by " + MinutesOf(IsoDateTime(*plan.Deadline)) + ": ";
         text += plan.LatestSlotForDeadline
-            ? minutesOf(IsoDateTime(plan.Slots[*plan.LatestSlotForDeadline].Outcome.Laying))
+            ? MinutesOf(IsoDateTime(plan.Slots[*plan.LatestSlotForDeadline].Outcome.Laying))
             : std::string("none");
         text += '\n';
     }

@@ -4,6 +4,7 @@
 #include "LayingPlan.h"
 #include "WeatherWhatIf.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,3 +21,8 @@ std::string WhatIfJson(const TCliOutcome& read, const std::vector<TWhatIfCell>& 
 std::string PlanText(const TCliOutcome& read, const TLayingPlan& plan);
 // "plan":[...],"latest_laying_for_deadline":...
 std::string PlanJson(const TCliOutcome& read, const TLayingPlan& plan);
+
+// "2026-07-11 02:10" of "2026-07-11T02:10:05"; "?" for nothing.
+std::string MinutesOf(const std::optional<std::string>& iso);
+// " summer time" where the reopening is written in another clock than the laying.
+std::string ClockNote(const TCliOutcome& outcome);

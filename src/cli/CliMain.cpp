@@ -2,10 +2,14 @@
 
 #include "CliAnalyses.h"
 #include "CliBatch.h"
+#include "CliEnsemble.h"
+#include "CliEnsemblePlan.h"
 #include "CliFile.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 #include "CliReport.h"
+#include "Ensemble.h"
+#include "EnsembleRun.h"
 #include "ScenarioRun.h"
 #include "WeatherSource.h"
 
@@ -32,11 +36,23 @@ std::string jsonObject(const std::string& first, const std::string& second)
     return json;
 }
 
+// A single run's JSON object with more members after its own.
+std::string jsonReportWith(const TCliScenario& scenario, const TCliOutcome& outcome, const std::string& more)
+{
+    std::string json = JsonReport(scenario, outcome);
+    if (more.empty())
+        return json;
+    json.resize(json.size() - 2);  // "}\n"
+    json += more;
+    json += "}\n";
+    return json;
+}
+
 int reportFailure(const TCliOptions& options, const TCliScenario& scenario, const TCliOutcome& outcome, TCliOutput& out,
-    std::ostream& err)
+    std::ostream& err, const std::string& moreJson = "")
 {
     if (options.Json)
-        out.Write(JsonReport(scenario, outcome));
+        out.Write(jsonReportWith(scenario, outcome, moreJson));
     err << FailureLine(outcome);
     if (outcome.SuggestHelp)
         err << TryHelp;
@@ -48,8 +64,9 @@ int reportFailure(const TCliOptions& options, const TCliScenario& scenario, cons
 int refuseFile(const TCliOptions& options, const std::string& message, TCliOutput& out, std::ostream& err)
 {
     if (options.Json)
-        out.Write(
-            JsonReport(options.Scenario, RefusedFileOutcome(options.Scenario, !options.WeatherFile.empty(), message)));
+        out.Write(JsonReport(options.Scenario,
+            RefusedFileOutcome(
+                options.Scenario, !options.WeatherFile.empty() || !options.EnsembleFile.empty(), message)));
     err << "kelvara-calc: " << message << '\n';
     return 2;
 }
@@ -65,6 +82,41 @@ std::optional<std::string> readWeatherFile(TCliOptions& options)
         return error.what();
     }
     return std::nullopt;
+}
+
+// The --ensemble file, read once for every run; its refusal, or nothing.
+std::optional<std::string> readEnsembleFile(const TCliOptions& options, std::optional<TEnsemble>& ensemble)
+{
+    if (options.EnsembleFile.empty())
+        return std::nullopt;
+    try {
+        ensemble = EnsembleSource::ReadFile(options.EnsembleFile);
+    } catch (const TWeatherError& error) {
+        return error.what();
+    }
+    return std::nullopt;
+}
+
+// A single laying over every forecast: the top member's answer with the
+// ensemble's summary after it. The exit status is the top member's, as the
+// answer at the top is its own.
+int runEnsemble(const TCliOptions& options, const TScenario& read, const TEnsemble& ensemble, TCliOutcome& outcome,
+    TCliOutput& out, std::ostream& err)
+{
+    const TEnsembleOutcome result = *RunEnsemble(read, ensemble, {options.ReopenBy, false, nullptr});
+    const TCliOutcome before = outcome;
+    const TRunOutcome& top = result.Runs.at(result.TopMember);
+    AddRun(outcome, top);
+    const std::string more = (options.ReopenBy ? TargetJson(top, *options.ReopenBy) : std::string()) + ","
+        + EnsembleJson(before, ensemble, result, options.ReopenBy, true);
+    if (!options.Json)
+        out.Write((outcome.Status == TCliStatus::Ok ? TextReport(outcome) : std::string())
+            + EnsembleText(before, result, options.ReopenBy));
+    if (outcome.Status != TCliStatus::Ok)
+        return reportFailure(options, options.Scenario, outcome, out, err, more);
+    if (options.Json)
+        out.Write(jsonReportWith(options.Scenario, outcome, more));
+    return 0;
 }
 
 int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostream& err,
@@ -111,10 +163,25 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
 
     if (const auto refusal = readWeatherFile(options))
         return refuseFile(options, *refusal, out, err);
+    std::optional<TEnsemble> ensemble;
+    if (const auto refusal = readEnsembleFile(options, ensemble))
+        return refuseFile(options, *refusal, out, err);
     TCliReading reading = ReadScenario(scenario);
     TCliOutcome& outcome = reading.Outcome;
+    // Every member's weather is a timeline, also where a member is refused.
+    if (ensemble)
+        outcome.Weather = "timeline";
     if (!reading.Scenario)
         return reportFailure(options, scenario, outcome, out, err);
+
+    if (ensemble && options.Mode == TCliMode::Plan) {
+        const auto plan = *PlanEnsemble(*reading.Scenario, *ensemble, options.EveryMinutes, options.ReopenBy);
+        out.Write(options.Json ? jsonObject(JsonInputs(scenario, outcome), EnsemblePlanJson(outcome, *ensemble, plan))
+                               : EnsemblePlanText(outcome, plan, ensemble->Members.size()));
+        return 0;
+    }
+    if (ensemble)
+        return runEnsemble(options, *reading.Scenario, *ensemble, outcome, out, err);
 
     if (options.Mode == TCliMode::WhatIf) {
         const auto cells = *RunWeatherWhatIf(*reading.Scenario);
@@ -132,8 +199,9 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     const bool keepHistory = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     const TRunOutcome run = RunScenario(*reading.Scenario, {keepHistory, nullptr});
     AddRun(outcome, run);
+    const std::string targetJson = options.ReopenBy ? TargetJson(run, *options.ReopenBy) : std::string();
     if (outcome.Status != TCliStatus::Ok)
-        return reportFailure(options, scenario, outcome, out, err);
+        return reportFailure(options, scenario, outcome, out, err, targetJson);
 
     const std::pair<const std::string*, std::string (*)(const TRunOutcome&)> exports[]
         = {{&options.CurveFile, CurveCsv}, {&options.ProfilesFile, ProfilesCsv}};
@@ -152,9 +220,9 @@ int runParsed(TCliOptions& options, std::istream& in, TCliOutput& out, std::ostr
     if (const auto problem = WriteWholeFiles(files))
         return refuseFile(options, *problem, out, err);
     if (options.Json)
-        out.Write(JsonReport(scenario, outcome));
+        out.Write(jsonReportWith(scenario, outcome, targetJson));
     else if (!toStandardOutput)
-        out.Write(TextReport(outcome));
+        out.Write(TextReport(outcome) + (options.ReopenBy ? TargetText(run, *options.ReopenBy) : std::string()));
     return 0;
 }
 

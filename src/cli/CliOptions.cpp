@@ -30,9 +30,9 @@ std::optional<double> readNumber(const std::string& text)
 }
 
 // The options a batch takes from each of its rows instead.
-constexpr const char* SingleRunOptions[]
-    = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud", "--date", "--time", "--clock", "--json",
-        "--what-if", "--plan", "--curve", "--profiles", "--air-temp", "--wind-speed", "--cloud-cover", "--lift"};
+constexpr const char* SingleRunOptions[] = {"--thickness", "--laying-temp", "--reopen-temp", "--wind", "--cloud",
+    "--date", "--time", "--clock", "--json", "--what-if", "--plan", "--curve", "--profiles", "--air-temp",
+    "--wind-speed", "--cloud-cover", "--lift", "--ensemble"};
 
 // The options that take no value.
 constexpr std::string_view FlagOptions[]
@@ -59,17 +59,27 @@ std::optional<TCliUsageError> checkAnalysisOptions(const TCliOptions& options, c
     if (options.Mode == TCliMode::Plan)
         if (auto refusal = PlanLiftRefusal(options.Scenario.Lifts))
             return TCliUsageError{*refusal};
-    for (const char* option : {"--every", "--reopen-by"})
-        if (has(option) && options.Mode != TCliMode::Plan)
-            return TCliUsageError{std::string(option) + " needs --plan"};
+    if (has("--every") && options.Mode != TCliMode::Plan)
+        return TCliUsageError{"--every needs --plan"};
+    if (has("--reopen-by") && options.Mode != TCliMode::Plan && options.Mode != TCliMode::Single)
+        return TCliUsageError{"--reopen-by goes with a single run or --plan, not --what-if or --batch"};
     if (options.Mode == TCliMode::WhatIf)
-        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather"})
+        for (const char* option : {"--air-temp", "--wind-speed", "--cloud-cover", "--weather", "--ensemble"})
             if (has(option))
                 return TCliUsageError{
                     std::string("--what-if varies the wind and cloud classes and cannot be used with ") + option};
+    // Every forecast of an ensemble is the whole weather of its run.
+    if (has("--ensemble"))
+        for (const char* option : {"--weather", "--air-temp", "--wind-speed", "--cloud-cover"})
+            if (has(option))
+                return TCliUsageError{
+                    std::string("--ensemble gives each run the weather of one forecast and cannot be used with ")
+                    + option};
     const bool history = !options.CurveFile.empty() || !options.ProfilesFile.empty();
     if (history && options.Mode != TCliMode::Single)
         return TCliUsageError{"--curve and --profiles go with a single run, not --what-if, --plan or --batch"};
+    if (history && has("--ensemble"))
+        return TCliUsageError{"--curve and --profiles go with a single forecast, not --ensemble"};
     if (options.CurveFile == "-" && options.ProfilesFile == "-")
         return TCliUsageError{"--curve - and --profiles - cannot both write standard output"};
     if (options.Json && (options.CurveFile == "-" || options.ProfilesFile == "-"))
@@ -169,8 +179,21 @@ std::string buildUsage(const TPICHourCls& engine)
              "  --every MINUTES        with --plan: slots from 00:00 every 5 to 720 minutes,\n"
              "                         a divisor of a day (default 30)\n"
              "  --reopen-by YYYY-MM-DDTHH:MM\n"
-             "                         with --plan: mark the slots that reopen by then and\n"
-             "                         name the latest\n"
+             "                         a single run: whether it reopens by then (with\n"
+             "                         --ensemble: in how many forecasts); with --plan:\n"
+             "                         mark the slots that reopen by then (with --ensemble:\n"
+             "                         their 90 % reopening) and name the latest\n"
+             "  --ensemble FILE        a run for each forecast of an ensemble, told apart by\n"
+             "                         content: a forecast service's ensemble JSON (keys\n"
+             "                         NAME and NAME_memberNN) or a CSV with time, member\n"
+             "                         and any of air_temp, wind_speed, cloud_cover; 2 to\n"
+             "                         100 members; the answer is the control's (else the\n"
+             "                         first member's) with the 10 %, median and 90 %\n"
+             "                         reopenings, with --plan for every slot; not with\n"
+             "                         --weather, the weather constants, --what-if,\n"
+             "                         --batch, --curve or --profiles, e.g.\n"
+             "                         --ensemble ensemble.json --reopen-by\n"
+             "                         2027-07-15T05:00\n"
              "  --curve FILE           the run's temperatures at every 5 s as CSV:\n"
              "                         elapsed_seconds,clock,surface_temp,layer_max_temp,\n"
              "                         air_temp,wind_speed,cloud_cover,layer_mean_temp,\n"
@@ -184,7 +207,9 @@ std::string buildUsage(const TPICHourCls& engine)
              "Numbers take a decimal point or a decimal comma.\n"
              "Exit status:\n"
              "  0  success (a batch: every row has a result; --what-if and --plan: the\n"
-             "     table was written, each cell with its reopening or its failure)\n"
+             "     table was written, each cell with its reopening or its failure;\n"
+             "     --ensemble: the top member has a result, the others' failures are\n"
+             "     counted)\n"
              "  2  bad usage, a value that cannot be read or lies outside its limits,\n"
              "     a reopening after 9999-12-31, a --curve or --profiles file that\n"
              "     cannot be written; a batch: an unusable CSV header\n"
@@ -276,6 +301,8 @@ std::variant<TCliOptions, TCliUsageError> parse(const std::vector<std::string>& 
             textTarget = &s.CompactionTemp;
         else if (name == "--weather")
             textTarget = &options.WeatherFile;
+        else if (name == "--ensemble")
+            textTarget = &options.EnsembleFile;
 
         if (textTarget) {
             const auto text = value();

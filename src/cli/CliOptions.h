@@ -17,11 +17,14 @@ struct TCliOptions {
     TCliScenario Scenario;  // Date and Time empty: now
     // --plan
     int EveryMinutes = 30;
-    std::optional<double> ReopenBy;  // date-time value
+    // --plan and a single run: the moment to reopen by, a wall-clock
+    // date-time value.
+    std::optional<double> ReopenBy;
     // A single run's history as CSV; "-" for standard output.
     std::string CurveFile;
     std::string ProfilesFile;
     std::string WeatherFile;  // --weather, read before any run
+    std::string EnsembleFile;  // --ensemble: a run per forecast, read before any run
 };
 
 struct TCliUsageError {
