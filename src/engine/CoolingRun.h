@@ -29,8 +29,8 @@ struct TCoolingRunSettings {
     std::span<const TLiftPlacement> Lifts;
 };
 
-// One run of the scheme, a level at a time, so that the members of an
-// ensemble can advance together, each exactly as its lone run.
+// One run of the scheme, a level at a time: a lone run and each member of
+// an ensemble step through the same body.
 class TCoolingRun {
 public:
     // All borrowed for the run's lifetime; column at its level 0.

@@ -302,8 +302,8 @@ void TPICHourCls::ComputeMembers(double layingDate, double layingTime, std::span
         }
         return;
     }
-    // Each member's own column, surface and record, advanced level by level
-    // together, so that the sun's sums each refresh computes serve them all.
+    // Each member's own column, surface and record; the sun's sums a
+    // refresh computes serve them all.
     struct TMember {
         TMemberRun* Run;
         TLayerColumn Column;

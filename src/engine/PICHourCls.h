@@ -159,7 +159,7 @@ public:
     const TCoolingHistory& History() const { return FHistory; }
 
     // Compute for every member's weather in place of Weather, the members
-    // advancing together level by level and sharing the sun's sums: each
+    // on one engine and sharing the sun's sums: each
     // member's result, failure, history and air are those its lone Compute
     // gives. The engine's own last result is left as it was; TakeMember
     // makes a member's its own.
