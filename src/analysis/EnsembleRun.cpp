@@ -8,9 +8,11 @@
 #include "WallClock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <execution>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -43,17 +45,53 @@ std::optional<TEnsembleOutcome> RunEnsemble(
     members.reserve(ensemble.Members.size());
     for (const TEnsembleMember& member : ensemble.Members)
         members.push_back(memberScenario(scenario, member));
-    // One laying: the members see the sun at the same places.
-    auto runs = RunScenarios(members,
-        {.Execution = TExecution::Parallel,
-            .KeepHistory = settings.KeepHistory,
-            .ShareSky = true,
-            .Progress = settings.Progress,
-            .WarmRoadOf = {}});
-    if (!runs)
-        return std::nullopt;
+    // The members run on one engine per core, a group on each; one laying,
+    // so the groups share the sun's sums too.
+    SolarModel::TSkyBrightnessCache sky;
+    const std::size_t groups
+        = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(members.size(), 1));
+    std::vector<std::optional<std::vector<TRunOutcome>>> grouped(groups);
+    std::vector<std::size_t> indices(groups);
+    std::iota(indices.begin(), indices.end(), std::size_t{0});
+    // Each member's end reported, and a stop asked before each.
+    std::mutex reporting;
+    int finished = 0;
+    const int total = static_cast<int>(members.size());
+    const auto memberEnded = [&] {
+        const std::lock_guard lock(reporting);
+        settings.Progress->RunsDone(++finished, total);
+    };
+    std::for_each(std::execution::par, indices.begin(), indices.end(), [&](std::size_t g) {
+        // Members g, g + groups, ...: early and late members alike in each.
+        std::vector<TScenario> group;
+        for (std::size_t m = g; m < members.size(); m += groups)
+            group.push_back(members[m]);
+        // Asked before each run, so each call but the first follows a run's
+        // end; the members that needed no run end with the group.
+        std::size_t reported = 0;
+        bool first = true;
+        const auto keepGoing = [&] {
+            if (settings.Progress == nullptr)
+                return true;
+            if (!first) {
+                memberEnded();
+                ++reported;
+            }
+            first = false;
+            return !settings.Progress->StopRequested();
+        };
+        grouped[g] = RunMembers(group, {.KeepHistory = settings.KeepHistory, .SkyCache = &sky}, keepGoing);
+        if (grouped[g] && settings.Progress != nullptr)
+            for (; reported < group.size(); ++reported)
+                memberEnded();
+    });
+    for (const auto& group : grouped)
+        if (!group)
+            return std::nullopt;
     TEnsembleOutcome outcome;
-    outcome.Runs = std::move(*runs);
+    outcome.Runs.resize(members.size());
+    for (std::size_t m = 0; m < members.size(); ++m)
+        outcome.Runs[m] = std::move((*grouped[m % groups])[m / groups]);
     outcome.TopMember = ensemble.TopMember();
     SummariseEnsemble(outcome, settings.Target);
     return outcome;

@@ -199,8 +199,14 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings)
     return outcome;
 }
 
-std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TRunSettings& settings)
+std::optional<std::vector<TRunOutcome>> RunMembers(
+    std::span<const TScenario> members, const TRunSettings& settings, const std::function<bool()>& keepGoing)
 {
+    bool stopped = false;
+    const auto goOn = [&keepGoing, &stopped] {
+        stopped = stopped || (keepGoing && !keepGoing());
+        return !stopped;
+    };
     std::vector<TRunOutcome> outcomes(members.size());
     if (members.empty())
         return outcomes;
@@ -228,7 +234,9 @@ std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TR
             }
         }
         const TScenario& first = members.front();
-        engine.ComputeMembers(first.LayingDate, first.LayingTime, runs);
+        engine.ComputeMembers(first.LayingDate, first.LayingTime, runs, goOn);
+        if (stopped)
+            return std::nullopt;
         for (std::size_t r = 0; r < runs.size(); ++r) {
             engine.TakeMember(runs[r]);
             const std::string failure = runs[r].Failure.empty() ? "" : failureOf(runs[r].Failure.c_str());
@@ -243,5 +251,7 @@ std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TR
         for (TRunOutcome& outcome : outcomes)
             outcome.Failure = failureOf(error);
     }
+    if (stopped)
+        return std::nullopt;
     return outcomes;
 }

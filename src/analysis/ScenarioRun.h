@@ -4,6 +4,8 @@
 #include "RunOutcome.h"
 #include "Scenario.h"
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -39,5 +41,7 @@ TRunOutcome RunScenario(const TScenario& scenario, const TRunSettings& settings 
 
 // Scenarios that differ only in their weather (an ensemble's members), run
 // together on one engine: each outcome is the one RunScenario gives it.
-// Never throws.
-std::vector<TRunOutcome> RunMembers(std::span<const TScenario> members, const TRunSettings& settings = {});
+// keepGoing, when given, is asked before each member's run; once it says
+// no, the result is empty. Never throws.
+std::optional<std::vector<TRunOutcome>> RunMembers(
+    std::span<const TScenario> members, const TRunSettings& settings = {}, const std::function<bool()>& keepGoing = {});

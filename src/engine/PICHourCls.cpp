@@ -287,7 +287,8 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     ResultSeconds = resultSeconds;
 }
 
-void TPICHourCls::ComputeMembers(double layingDate, double layingTime, std::span<TMemberRun> members)
+void TPICHourCls::ComputeMembers(
+    double layingDate, double layingTime, std::span<TMemberRun> members, const std::function<bool()>& keepGoing)
 {
     TRunPrep prep;
     try {
@@ -346,6 +347,8 @@ void TPICHourCls::ComputeMembers(double layingDate, double layingTime, std::span
     // which costs less than stepping them all a level at a time, and the
     // shared sky serves the later members all the same.
     for (const auto& member : active) {
+        if (keepGoing && !keepGoing())
+            return;
         try {
             while (!member->Cooling->StepLevel()) { }
             member->Run->ResultSeconds = member->Cooling->ResultSeconds();

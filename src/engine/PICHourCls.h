@@ -7,6 +7,7 @@
 #include "RoadWarmUp.h"
 #include "WeatherTimeline.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -162,8 +163,10 @@ public:
     // on one engine and sharing the sun's sums: each
     // member's result, failure, history and air are those its lone Compute
     // gives. The engine's own last result is left as it was; TakeMember
-    // makes a member's its own.
-    void ComputeMembers(double layingDate, double layingTime, std::span<TMemberRun> members);
+    // makes a member's its own. Before each member, keepGoing (when given)
+    // may end the computation: the members not run are left as they were.
+    void ComputeMembers(double layingDate, double layingTime, std::span<TMemberRun> members,
+        const std::function<bool()>& keepGoing = {});
     void TakeMember(TMemberRun& member);
 
     // The warm-up of the existing road from start (which WarmUpStartOf gives

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 
@@ -108,6 +109,25 @@ TEST(EnsembleRun, membersEqualTheirSingleRuns)
     EXPECT_NE(outcome->Runs[0].ResultSeconds, outcome->Runs[1].ResultSeconds);
     EXPECT_EQ(outcome->TopMember, 0u);
     EXPECT_EQ(outcome->Failed, 1u);
+
+    // Every member's end reported once; a stop asked for gives no result.
+    struct TRecorder final : TAnalysisProgress {
+        std::vector<int> Done;
+        std::size_t StopAfter = 100;
+        void RunsDone(int done, int total) override
+        {
+            Done.push_back(done);
+            EXPECT_EQ(total, 3);
+        }
+        bool StopRequested() const override { return Done.size() >= StopAfter; }
+    } recorder;
+    ASSERT_TRUE(RunEnsemble(scenario, ensemble, {.Target = std::nullopt, .KeepHistory = false, .Progress = &recorder}));
+    std::sort(recorder.Done.begin(), recorder.Done.end());
+    EXPECT_EQ(recorder.Done, (std::vector<int>{1, 2, 3}));
+    recorder.Done.clear();
+    recorder.StopAfter = 0;
+    EXPECT_FALSE(
+        RunEnsemble(scenario, ensemble, {.Target = std::nullopt, .KeepHistory = false, .Progress = &recorder}));
 }
 
 }  // namespace
