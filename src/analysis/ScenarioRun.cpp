@@ -251,7 +251,5 @@ std::optional<std::vector<TRunOutcome>> RunMembers(
         for (TRunOutcome& outcome : outcomes)
             outcome.Failure = failureOf(error);
     }
-    if (stopped)
-        return std::nullopt;
     return outcomes;
 }

@@ -224,20 +224,18 @@ void TPICHourCls::PrepareRun(double layingDate, double layingTime, TRunPrep& pre
     ExistingSurfaceTemp = BottomTemp;
 }
 
-std::optional<TRoadProfile> TPICHourCls::WarmedRoad(double layingDate, double layingTime,
-    const TWeatherTimeline& weather, const TRoadProfile* given, const TRoadProfile*& road)
+std::optional<TRoadProfile> TPICHourCls::WarmedRoad(
+    double layingDate, double layingTime, const TWeatherTimeline& weather, const TRoadProfile* given)
 {
-    road = nullptr;
     if (!RoadWarmth)
         return std::nullopt;
-    if (road = given; road != nullptr)
-        return std::nullopt;
+    if (given != nullptr)
+        return *given;
     const auto start = WarmUpStartOf(layingDate, layingTime, SummerTime, WarmUpSummerTime);
     if (!start)
         throw std::runtime_error("Invalid laying date or time");
     const int levels[] = {start->Levels};
-    std::optional<TRoadProfile> warmed = WarmRoadsUnder(weather, *start, levels, start->Levels).front();
-    return warmed;
+    return WarmRoadsUnder(weather, *start, levels, start->Levels).front();
 }
 
 void TPICHourCls::LayNewLayer(TLayerColumn& column, const TRoadProfile* road, double& existingSurfaceTemp)
@@ -262,17 +260,14 @@ void TPICHourCls::Compute(TProgressBar& progressBar, double layingDate, double l
     PrepareRun(layingDate, layingTime, prep);
     // The road the new layer is laid on: uniform, or warmed by the two days
     // before.
-    const TRoadProfile* road = nullptr;
-    const std::optional<TRoadProfile> warmed = WarmedRoad(layingDate, layingTime, Weather, WarmRoad, road);
-    if (warmed)
-        road = &*warmed;
+    const std::optional<TRoadProfile> road = WarmedRoad(layingDate, layingTime, Weather, WarmRoad);
 
     TSurfaceBalance surface(surfaceInputsOf(*this, DayOfYear, prep.Month, prep.Hour, prep.Minute, ClockOffset));
     EquationOfTime = surface.Solar().EquationOfTime;
     StartSolarTime = surface.Solar().StartSolarTime;
 
     TLayerColumn column;
-    LayNewLayer(column, road, ExistingSurfaceTemp);
+    LayNewLayer(column, road ? &*road : nullptr, ExistingSurfaceTemp);
     FHistory.Reset(NodeCount, MaxSteps + 1);
 
     // The air in force at the last level run, whatever the run's end.
@@ -321,10 +316,7 @@ void TPICHourCls::ComputeMembers(
         run.Failure.clear();
         run.ResultSeconds = 0.0;
         try {
-            const TRoadProfile* road = nullptr;
-            const std::optional<TRoadProfile> warmed = WarmedRoad(layingDate, layingTime, run.Weather, nullptr, road);
-            if (warmed)
-                road = &*warmed;
+            const std::optional<TRoadProfile> road = WarmedRoad(layingDate, layingTime, run.Weather, nullptr);
             TSurfaceBalance::TInputs inputs
                 = surfaceInputsOf(*this, DayOfYear, prep.Month, prep.Hour, prep.Minute, ClockOffset);
             inputs.Weather = &run.Weather;
@@ -332,7 +324,7 @@ void TPICHourCls::ComputeMembers(
             member->Surface.emplace(inputs);
             EquationOfTime = member->Surface->Solar().EquationOfTime;
             StartSolarTime = member->Surface->Solar().StartSolarTime;
-            LayNewLayer(member->Column, road, run.ExistingSurfaceTemp);
+            LayNewLayer(member->Column, road ? &*road : nullptr, run.ExistingSurfaceTemp);
         } catch (const std::exception& error) {
             run.Failure = error.what();
             run.AirTemp = AirTemp;
@@ -426,7 +418,7 @@ void TPICHourCls::PrefetchWarmUpSky(const TWarmUpStart& start, int levels) const
     inputs.Weather = nullptr;
     TSurfaceBalance surface(inputs);
     TCoolingHistory scratch;
-    constexpr int levelsPerRefresh = 900 / TimeStep;
+    constexpr int levelsPerRefresh = TSurfaceBalance::IrradianceRefreshSeconds / TimeStep;
     for (int i = 0; i <= levels; i += levelsPerRefresh)
         surface.HeatInput(i, BottomTemp, scratch);
 }

@@ -192,9 +192,9 @@ private:
     void UpdateLayers();
     void PrepareRun(double layingDate, double layingTime, TRunPrep& prep);
     // With RoadWarmth, the road to lay on: given, or one warmed under
-    // weather (returned, road left for the caller to point at it).
-    std::optional<TRoadProfile> WarmedRoad(double layingDate, double layingTime, const TWeatherTimeline& weather,
-        const TRoadProfile* given, const TRoadProfile*& road);
+    // weather; nothing without it.
+    std::optional<TRoadProfile> WarmedRoad(
+        double layingDate, double layingTime, const TWeatherTimeline& weather, const TRoadProfile* given);
     void LayNewLayer(TLayerColumn& column, const TRoadProfile* road, double& existingSurfaceTemp);
     std::vector<TRoadProfile> WarmRoadsUnder(const TWeatherTimeline& timeline, const TWarmUpStart& start,
         std::span<const int> levels, int weatherOriginLevel);

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr std::int64_t SecondsPerDay = 86400;
-constexpr std::int64_t SecondsPerHour = 3600;
+using LegalClock::SecondsPerDay;
+using LegalClock::SecondsPerHour;
 constexpr int WarmUpDays = 2;
 
 }  // namespace

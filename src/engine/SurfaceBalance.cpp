@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double KelvinOffset = 273.16;
-constexpr int IrradianceRefreshSeconds = 900;
 constexpr int AirRefreshSeconds = 1200;
 static_assert(AirRefreshSeconds == TCoolingHistory::LevelsPerAirRefresh * TLayerColumn::TimeStep);
 
@@ -48,7 +47,7 @@ double TSurfaceBalance::HeatInput(int i, double previousSurface, TCoolingHistory
 
     const double solarTime = SolarModel::SolarTimeOfStep(FSolar, i, TLayerColumn::TimeStep);
     const bool daytime = SolarModel::IsDaytime(FSolar, solarTime);
-    if (daytime && elapsedSeconds % IrradianceRefreshSeconds == 0) {
+    if (daytime && elapsedSeconds % TSurfaceBalance::IrradianceRefreshSeconds == 0) {
         if (FCloudSeries) {
             FIrradianceCover = FCloudSeries->ValueAt(elapsed);
             const double c = 1.0 - FIrradianceCover / 100.0;

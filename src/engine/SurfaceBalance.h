@@ -14,6 +14,8 @@ class TCoolingHistory;
 // minutes), held in between.
 class TSurfaceBalance {
 public:
+    static constexpr int IrradianceRefreshSeconds = 900;  // of daytime
+
     struct TInputs {
         SolarModel::TSite Site;
         int DayOfYear = 0;
