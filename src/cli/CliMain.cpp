@@ -105,6 +105,17 @@ int runEnsemble(const TCliOptions& options, const TScenario& read, const TEnsemb
 {
     const TEnsembleOutcome result = *RunEnsemble(read, ensemble, {options.ReopenBy, false, nullptr});
     const TCliOutcome before = outcome;
+    // A member's weather the timeline rules refuse (one not covering the
+    // laying, say) refuses the ensemble as --weather refuses the file: no
+    // range is given over the members that remain.
+    for (std::size_t m = 0; m < result.Runs.size(); ++m) {
+        TCliOutcome member = before;
+        AddRun(member, result.Runs[m]);
+        if (member.Status == TCliStatus::Refused) {
+            member.Message = ensemble.Members.at(m).Name + ": " + member.Message;
+            return reportFailure(options, options.Scenario, member, out, err);
+        }
+    }
     const TRunOutcome& top = result.Runs.at(result.TopMember);
     AddRun(outcome, top);
     const std::string more = (options.ReopenBy ? TargetJson(top, *options.ReopenBy) : std::string()) + ","

@@ -65,7 +65,13 @@ TEST(CliEnsembleFile, aRefusedFileIsOneLine)
     std::filesystem::create_directories(dir);
     const std::string lone = (dir / "lone.csv").string();
     std::ofstream(lone) << "time,member,air_temp\n2027-07-14T12:00,control,20\n2027-07-14T13:00,control,21\n";
-    for (const std::string& file : {lone, (dir / "missing.json").string()}) {
+    // The second member's timeline starts two days after the laying.
+    const std::string late = (dir / "late.csv").string();
+    std::ofstream(late) << "time,member,air_temp\n2027-07-14T11:00,control,20\n2027-07-15T13:00,control,21\n"
+                           "2027-07-16T11:00,late one,20\n2027-07-16T13:00,late one,21\n";
+    const TRun lateText = run({"--date", "2027-07-14", "--time", "12:00", "--ensemble", late});
+    EXPECT_EQ(lateText.Err.rfind("kelvara-calc: late one: weather: the timeline", 0), 0u) << lateText.Err;
+    for (const std::string& file : {lone, (dir / "missing.json").string(), late}) {
         const TRun text = run({"--date", "2027-07-14", "--time", "12:00", "--ensemble", file});
         EXPECT_EQ(text.Status, 2) << file;
         EXPECT_EQ(text.Out, "");
