@@ -311,4 +311,6 @@ void TSitePanel::UpdateTexts(TLanguage language)
     FRemove->setText(text(TSiteText::RemoveLift));
     FLiftsNote->setText(text(TSiteText::LiftsNote));
     ShowFirstLift();
+    // The cells' widgets do not tell the header when their texts change.
+    FLifts->resizeColumnsToContents();
 }
