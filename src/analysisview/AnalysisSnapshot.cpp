@@ -48,6 +48,7 @@ TAnalysisSnapshot MakeSiteSnapshot(const TScenario& frameScenario, const TRunOut
     snapshot.WeatherSource = source;
     snapshot.SiteAsked = siteScenario.RoadWarmth || !siteScenario.Lifts.empty();
     snapshot.WeatherFailed = !weatherOutcome.Succeeded();
+    snapshot.SiteFailure = weatherOutcome.Failure;
     if (weatherOutcome.WeatherCoversLaying == false && weatherOutcome.WeatherFrom && weatherOutcome.WeatherUntil) {
         snapshot.WeatherMissesLaying = std::pair(*weatherOutcome.WeatherFrom, *weatherOutcome.WeatherUntil);
     }

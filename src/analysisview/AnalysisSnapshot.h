@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // Everything the analysis window shows of one successful computation, built
@@ -30,6 +31,7 @@ struct TAnalysisSnapshot {
     std::optional<TSiteRefusal> SiteRefusal;
     // The site gave no run; the frame's run is drawn instead.
     bool WeatherFailed = false;
+    std::string SiteFailure;  // the site's run's, as TRunOutcome::Failure
     // Why: its timeline's first and last moment (run moments) when it does
     // not cover the laying.
     std::optional<std::pair<double, double>> WeatherMissesLaying;

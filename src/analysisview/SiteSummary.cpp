@@ -167,6 +167,10 @@ QString SiteNoteText(const TAnalysisSnapshot& snapshot, TLanguage language)
     }
     // A failed weather says so itself.
     if (snapshot.WeatherFailed && snapshot.SiteAsked && snapshot.WeatherSource.isEmpty()) {
+        if (snapshot.SiteFailure == TPICHourCls::FailureTooLong) {
+            const double runLimit = static_cast<double>(TPICHourCls::MaxSteps) * TPICHourCls::TimeStep;
+            return text(language, TSiteText::SiteFailedTooLong).arg(AnalysisMoments::FormatWait(runLimit, language));
+        }
         return text(language, TSiteText::SiteFailed);
     }
     return {};

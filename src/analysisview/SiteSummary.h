@@ -11,8 +11,8 @@ namespace SiteSummary {
 
 // "1,5" on the regional separator: a temperature to one decimal.
 QString OneDecimal(double value);
-// What the site adds to the frame's inputs: "météo choisie, route existante
-// chaude, 3 couches".
+// What the site adds to the frame's inputs: "météo choisie, route chaude,
+// 3 couches".
 QString SiteDescription(const TAnalysisSnapshot& snapshot, TLanguage language);
 // A refused choice, as the presenter tells it, for the frame's scenario.
 QString RefusalText(const TSiteRefusal& refusal, TLanguage language);

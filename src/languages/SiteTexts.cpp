@@ -60,10 +60,14 @@ constexpr TTextPair Table[] = {
         "%1 De volgende lagen worden voor deze berekening niet meegerekend."},
     {"Selon le chantier (%1) : %2", "Volgens de werf (%1): %2"},
     {"météo choisie", "gekozen weer"},
-    {"route existante chaude", "warme bestaande weg"},
+    {"route chaude", "warme weg"},
     {"%1 couches", "%1 lagen"},
     {"Pas de résultat pour le chantier : seul le calcul est montré.",
         "Geen resultaat voor de werf: alleen de berekening wordt getoond."},
+    {"Pas de résultat pour le chantier : les couches ne refroidissent pas jusqu'à la remise en circulation dans "
+     "les %1 du calcul. Seul le calcul est montré.",
+        "Geen resultaat voor de werf: de lagen koelen niet af tot de wederopenstelling binnen de %1 van de "
+        "berekening. Alleen de berekening wordt getoond."},
     {"Couche %1 posée à %2", "Laag %1 aangebracht om %2"},
     {"Couche %1 posée à %2 sur une couche %3 à %4 °C", "Laag %1 aangebracht om %2 op een laag %3 van %4 °C"},
     {"compactage possible jusqu'à %1", "verdichten mogelijk tot %1"},

@@ -40,6 +40,7 @@ enum class TSiteText {
     SiteWarmth,
     SiteLifts,  // %1 lifts in all
     SiteFailed,
+    SiteFailedTooLong,  // %1 the run's limit
     LiftLaid,  // %1 lift, %2 moment
     LiftLaidOn,  // %1 lift, %2 moment, %3 the lift below, %4 its mean degC
     LiftCompaction,  // %1 end
