@@ -20,8 +20,8 @@ QString RefusalText(const TSiteRefusal& refusal, TLanguage language);
 // and its compaction window's end or why there is none; empty without
 // further lifts.
 QString LiftsText(const TAnalysisSnapshot& snapshot, TLanguage language);
-// The compaction cell of a lift as the report's table writes it.
-QString CompactionCell(const TAnalysisSnapshot& snapshot, std::size_t lift, TLanguage language);
+// The compaction cell of lift n (0 the first) as the report's table writes it.
+QString CompactionCell(const TAnalysisSnapshot& snapshot, std::size_t n, TLanguage language);
 // A moment on the site's clock: the time alone on the laying's day, the date too after.
 QString ClockOrMoment(const TRunOutcome& outcome, double moment, TLanguage language);
 // The existing road at the laying and what warmed it; without the warmth,
