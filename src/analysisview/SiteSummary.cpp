@@ -141,7 +141,8 @@ QString LiftsText(const TAnalysisSnapshot& snapshot, TLanguage language)
 QString ExistingRoadText(const TAnalysisSnapshot& snapshot, TLanguage language)
 {
     const TRunOutcome& outcome = snapshot.Outcome;
-    if (!outcome.Succeeded()) {
+    // The frame's run drawn for a failed site has not the road it asked for.
+    if (!outcome.Succeeded() || snapshot.WeatherFailed) {
         return {};
     }
     if (!outcome.RoadWarmth) {

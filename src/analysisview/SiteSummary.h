@@ -25,7 +25,7 @@ QString CompactionCell(const TAnalysisSnapshot& snapshot, std::size_t n, TLangua
 // A moment on the site's clock: the time alone on the laying's day, the date too after.
 QString ClockOrMoment(const TRunOutcome& outcome, double moment, TLanguage language);
 // The existing road at the laying and what warmed it; without the warmth,
-// its uniform temperature.
+// its uniform temperature; empty when the site gave no run.
 QString ExistingRoadText(const TAnalysisSnapshot& snapshot, TLanguage language);
 // The site's failure or a kept choice the computation refuses; empty otherwise.
 QString SiteNoteText(const TAnalysisSnapshot& snapshot, TLanguage language);

@@ -405,6 +405,8 @@ void AnalysisSiteTest::siteThatDoesNotCoolInTheRunSaysWhy()
     QCOMPARE(snapshot.Outcome.Reopening, frame.Reopening);
     QCOMPARE(fixture.Window.WeatherNoteLabel()->text(),
         SiteTexts::Text(lgNL, TSiteText::SiteFailedTooLong).arg(QStringLiteral("34 u 43 min")));
+    // Nor does the panel show the frame's uniform road as the one asked for.
+    QCOMPARE(fixture.Site().RoadLabel()->text(), QString());
 }
 
 void AnalysisSiteTest::reportHoldsTheLiftsAndTheWarmth_data()
