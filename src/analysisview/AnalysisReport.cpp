@@ -224,6 +224,10 @@ void PaintSite(QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& sn
     page.Line(road ? text(TSiteText::ReportWarmthOn).arg(SiteSummary::ExistingRoadText(snapshot, language))
                    : text(TSiteText::ReportWarmthOff).arg(SiteSummary::OneDecimal(outcome.BottomTemp)),
         9.0);
+    // A site that gave no run, or lifts this laying does not take.
+    if (const QString note = SiteSummary::SiteNoteText(snapshot, language); !note.isEmpty()) {
+        page.Line(note, 9.0);
+    }
     if (outcome.Lifts.size() < 2) {
         page.Skip(3.0);
         return;

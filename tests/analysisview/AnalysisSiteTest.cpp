@@ -380,6 +380,14 @@ void AnalysisSiteTest::liftsANewLayingRefusesAreLeftOutAndKept()
     const QString note = fixture.Window.WeatherNoteLabel()->text();
     const QString why = SiteTexts::Text(lgFR, TSiteText::RefusedSkipped).arg(QStringLiteral("2"), "02:30");
     QVERIFY2(fixture.Window.WeatherNoteLabel()->isVisibleTo(&fixture.Window) && note.contains(why), qPrintable(note));
+    // The report says so too.
+    TAnalysisReportContent content;
+    content.Snapshot = &snapshot;
+    content.Texts = &fixture.Texts;
+    QBuffer pdf;
+    QVERIFY(pdf.open(QIODevice::WriteOnly) && AnalysisReport::WritePdf(pdf, content));
+    const QString report = pdfText(pdf.data());
+    QVERIFY2(report.contains(why), qPrintable(report));
     // Kept for a laying that takes them again.
     QVERIFY(fixture.Site().Choice() == site);
     fixture.Show(march(27, 1));
