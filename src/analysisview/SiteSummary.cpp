@@ -117,11 +117,22 @@ QString LiftsText(const TAnalysisSnapshot& snapshot, TLanguage language)
     QStringList lines;
     for (std::size_t n = 0; n < outcome.Lifts.size(); ++n) {
         const TLiftOutcome& lift = outcome.Lifts[n];
-        const QString laid = ClockOrMoment(outcome, lift.Laid, language);
-        QString line = n == 0 || !lift.BaseMeanTemp
-            ? text(language, TSiteText::LiftLaid).arg(number(n), laid)
-            : text(language, TSiteText::LiftLaidOn)
-                  .arg(number(n), laid, number(n - 1), wholeDegrees(*lift.BaseMeanTemp));
+        // "à 23:00" on the laying's day, "le 11/07/2026 à 00:00" after.
+        const QDate day = AnalysisMoments::WallDateTime(outcome, lift.Laid).date();
+        const bool sameDay = day == AnalysisMoments::WallDateTime(outcome, outcome.Laying).date();
+        const QString clock = AnalysisMoments::FormatClock(outcome, lift.Laid)
+            + AnalysisMoments::ClockNote(outcome, lift.Laid, language);
+        const QString date = RegionalFormat::FormatDate(day);
+        QString line;
+        if (n == 0 || !lift.BaseMeanTemp) {
+            line = sameDay ? text(language, TSiteText::LiftLaid).arg(number(n), clock)
+                           : text(language, TSiteText::LiftLaidDay).arg(number(n), date, clock);
+        } else {
+            const QString below = number(n - 1);
+            const QString mean = wholeDegrees(*lift.BaseMeanTemp);
+            line = sameDay ? text(language, TSiteText::LiftLaidOn).arg(number(n), clock, below, mean)
+                           : text(language, TSiteText::LiftLaidOnDay).arg(number(n), date, clock, below, mean);
+        }
         QString window;
         if (lift.CompactionSeconds && *lift.CompactionSeconds <= 0.0) {
             window = text(language, TSiteText::LiftCompactionNone)

@@ -43,6 +43,8 @@ enum class TSiteText {
     SiteFailedTooLong,  // %1 the run's limit
     LiftLaid,  // %1 lift, %2 moment
     LiftLaidOn,  // %1 lift, %2 moment, %3 the lift below, %4 its mean degC
+    LiftLaidDay,  // %1 lift, %2 date, %3 clock: laid on a later day
+    LiftLaidOnDay,  // %1 lift, %2 date, %3 clock, %4 the lift below, %5 its mean degC
     LiftCompaction,  // %1 end
     LiftCompactionNone,  // %1 laying temp, %2 compaction-end temp
     LiftCompactionCut,  // %1 next lift, %2 compaction-end temp
