@@ -13,6 +13,9 @@
 #include "LayingPlanView.h"
 #include "MessagePresenter.h"
 #include "RegionalFormat.h"
+#include "SitePanel.h"
+#include "SiteSummary.h"
+#include "SiteTexts.h"
 #include "WeatherChoice.h"
 #include "WeatherPanel.h"
 #include "WhatIfTable.h"
@@ -30,10 +33,10 @@
 
 namespace {
 
-// Lines of text the summary area shows at once: the weather's answers, the
-// night warning and the compaction; more scrolls, so that the tabs below
-// never move under the mouse.
-constexpr int SummaryLines = 6;
+// Lines of text the summary area shows at once: the frame's and the site's
+// answers, the night warning and the compaction of up to four lifts; more
+// scrolls, so that the tabs below never move under the mouse.
+constexpr int SummaryLines = 8;
 
 }  // namespace
 
@@ -56,6 +59,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FWhatIfLegend(new QLabel())
     , FPlan(new TLayingPlanView())
     , FWeather(new TWeatherPanel(presenter, questions, texts.Language))
+    , FSite(new TSitePanel(presenter, texts.Language))
     , FProgress(new QProgressBar(this))
     , FStop(new QPushButton(this))
     , FSaveCsv(new QPushButton(this))
@@ -96,6 +100,7 @@ TAnalysisFrm::TAnalysisFrm(
     FTabs->addTab(whatIfPage, QString());
     FTabs->addTab(FPlan, QString());
     FTabs->addTab(FWeather, QString());
+    FTabs->addTab(FSite, QString());
 
     auto* bottom = new QHBoxLayout();
     bottom->addWidget(FProgress, 1);
@@ -130,6 +135,7 @@ TAnalysisFrm::TAnalysisFrm(
     connect(&FRunner, &TAnalysisRunner::stopped, this, &TAnalysisFrm::BackgroundStopped);
     connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
     connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
+    connect(FSite, &TSitePanel::siteChanged, this, &TAnalysisFrm::WeatherChanged);
     connect(FSaveCsv, &QPushButton::clicked, this, [this] { SaveCurveCsv(); });
     connect(FSavePng, &QPushButton::clicked, this, [this] { SaveChartPng(); });
     connect(FTabs, &QTabWidget::currentChanged, this, &TAnalysisFrm::EnableExports);
@@ -142,6 +148,8 @@ TAnalysisFrm::~TAnalysisFrm() = default;
 void TAnalysisFrm::ShowComputation(const TScenario& scenario, const TRunOutcome& outcome)
 {
     FComputation = TComputation{scenario, outcome};
+    // The site stays as described: a new computation is the same site.
+    FSite->SetLaying(scenario);
     FStale = true;
     FPrevious = false;
     FPreviousNotice->setVisible(false);
@@ -182,13 +190,22 @@ void TAnalysisFrm::Refresh()
     // what-if varies its classes, whatever weather is chosen.
     TScenario classes = FComputation->Scenario;
     classes.CompactionTemp = choice.CompactionTemp;
-    if (choice.Kind == TWeatherKind::Classes) {
+    TScenario site = classes;
+    ApplyWeatherChoice(choice, site);
+    // The panel takes only lifts the laying it knows takes; a new computation
+    // may lay elsewhere: the lifts are then left out, and the note says why.
+    const std::optional<TSiteRefusal> refusal = ApplySiteChoice(FSite->Choice(), site);
+    if (refusal) {
+        site.RoadWarmth = FSite->Choice().RoadWarmth;
+    }
+    if (choice.Kind == TWeatherKind::Classes && !site.RoadWarmth && site.Lifts.empty()) {
         FSnapshot = MakeAnalysisSnapshot(classes, FComputation->Outcome);
     } else {
-        TScenario weather = classes;
-        ApplyWeatherChoice(choice, weather);
-        FSnapshot = MakeWeatherSnapshot(classes, FComputation->Outcome, weather, WeatherSourceText(choice));
+        FSnapshot = MakeSiteSnapshot(classes, FComputation->Outcome, site,
+            choice.Kind == TWeatherKind::Classes ? QString() : WeatherSourceText(choice));
     }
+    FSnapshot.SiteRefusal = refusal;
+    FSite->ShowRoad(SiteSummary::ExistingRoadText(FSnapshot, FTexts.Language));
     FWeather->ShowRun(FSnapshot.Scenario, FSnapshot.Outcome.ResultSeconds);
     FWhatIfCells.clear();
     FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
@@ -262,7 +279,9 @@ void TAnalysisFrm::UpdateTexts()
     FTabs->setTabText(2, text(TAnalysisText::TabWhatIf));
     FTabs->setTabText(3, text(TAnalysisText::TabPlan));
     FTabs->setTabText(FTabs->indexOf(FWeather), text(TAnalysisText::TabWeather));
+    FTabs->setTabText(FTabs->indexOf(FSite), SiteTexts::Text(language, TSiteText::TabSite));
     FWeather->UpdateTexts(language);
+    FSite->UpdateTexts(language);
     FStop->setText(text(TAnalysisText::Stop));
     FSaveCsv->setText(text(TAnalysisText::SaveCsv));
     FSavePng->setText(text(TAnalysisText::SavePng));
@@ -279,6 +298,7 @@ void TAnalysisFrm::UpdateTexts()
         ShowTexts();
         RebuildCoolingChart();
         FDepth->SetSnapshot(FSnapshot, language);
+        FSite->ShowRoad(SiteSummary::ExistingRoadText(FSnapshot, language));
     }
 }
 
@@ -289,7 +309,10 @@ void TAnalysisFrm::ShowTexts()
     FNight->setText(night);
     FNight->setVisible(!night.isEmpty());
     FCompaction->setText(CompactionText(FSnapshot, FTexts.Language));
-    const QString weather = WeatherNoteText(FSnapshot, FTexts.Language);
+    QStringList notes{
+        WeatherNoteText(FSnapshot, FTexts.Language), SiteSummary::SiteNoteText(FSnapshot, FTexts.Language)};
+    notes.removeAll(QString());
+    const QString weather = notes.join(QLatin1Char('\n'));
     FWeatherNote->setText(weather);
     FWeatherNote->setVisible(!weather.isEmpty());
     // The what-if stays on the classes, and says so when a weather is chosen.

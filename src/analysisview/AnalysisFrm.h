@@ -20,13 +20,15 @@ class TExportQuestions;
 class THoverChartView;
 class TLayingPlanView;
 class TMessagePresenter;
+class TSitePanel;
 class TWeatherPanel;
 class TWhatIfTable;
 
 // The analysis window: summary line, cooling curve, depth profile, weather
 // what-if and laying plan of the frame's last successful computation, with
 // its exports; and the site's weather, measured or forecast, whose answer it
-// shows beside the frame's. Not modal; borrows the texts, the presenter and
+// shows beside the frame's; and the site as it is (the existing road's
+// warmth, further lifts), whose answer it shows likewise. Not modal; borrows the texts, the presenter and
 // the questions.
 class TAnalysisFrm : public QWidget {
     Q_OBJECT
@@ -60,6 +62,8 @@ public:
     TLayingPlanView* PlanView() const { return FPlan; }
     TDepthProfileChart* DepthView() const { return FDepth; }
     TWeatherPanel* WeatherView() const { return FWeather; }
+    TSitePanel* SiteView() const { return FSite; }
+    QTabWidget* Tabs() const { return FTabs; }
     QLabel* CompactionLabel() const { return FCompaction; }
     QLabel* WeatherNoteLabel() const { return FWeatherNote; }
     TAnalysisRunner& Runner() { return FRunner; }
@@ -123,6 +127,7 @@ private:
     QLabel* FWhatIfLegend;
     TLayingPlanView* FPlan;
     TWeatherPanel* FWeather;
+    TSitePanel* FSite;
     QProgressBar* FProgress;
     QPushButton* FStop;
     QPushButton* FSaveCsv;

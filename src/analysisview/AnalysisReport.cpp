@@ -6,12 +6,15 @@
 #include "CoolingChart.h"
 #include "PICHourCls.h"
 #include "RegionalFormat.h"
+#include "SiteSummary.h"
+#include "SiteTexts.h"
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
 #include "WhatIfTable.h"
 
 #include <QBuffer>
 #include <QGraphicsScene>
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -206,6 +209,62 @@ void PaintWeather(
     page.Skip((top - page.Top()) / mm + 3.0);
 }
 
+// The site: whether the existing road's warmth was used and its
+// temperatures at the laying, and with further lifts a row for each: its
+// layer, laying, compaction window's end and the lift below's mean.
+void PaintSite(QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& snapshot, TLanguage language, double mm)
+{
+    const TRunOutcome& outcome = snapshot.Outcome;
+    if (!outcome.Succeeded()) {
+        return;
+    }
+    const auto text = [language](TSiteText id) { return SiteTexts::Text(language, id); };
+    page.Line(text(TSiteText::ReportTitle), 11.0, true);
+    const auto road = outcome.RoadWarmth ? ExistingRoadAtLaying(outcome) : std::nullopt;
+    page.Line(road ? text(TSiteText::ReportWarmthOn).arg(SiteSummary::ExistingRoadText(snapshot, language))
+                   : text(TSiteText::ReportWarmthOff).arg(SiteSummary::OneDecimal(outcome.BottomTemp)),
+        9.0);
+    // A site that gave no run, or lifts this laying does not take.
+    if (const QString note = SiteSummary::SiteNoteText(snapshot, language); !note.isEmpty()) {
+        page.Line(note, 9.0);
+    }
+    if (outcome.Lifts.size() < 2) {
+        page.Skip(3.0);
+        return;
+    }
+    page.Skip(1.0);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.0);
+    const double widths[] = {12.0, 24.0, 26.0, 34.0, 34.0, 50.0};  // mm, 180 in all
+    const double rowHeight = 4.5 * mm;
+    double top = page.Top();
+    const auto row = [&](const QStringList& cells, bool bold) {
+        font.setBold(bold);
+        painter.setFont(font);
+        double left = page.Left();
+        for (qsizetype n = 0; n < cells.size(); ++n) {
+            const double width = widths[n] * mm;
+            painter.drawText(QRectF(left, top, width, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, cells.at(n));
+            left += width;
+        }
+        top += rowHeight;
+    };
+    row({text(TSiteText::ColumnLift), text(TSiteText::ColumnThickness), text(TSiteText::ColumnLayingTemp),
+            text(TSiteText::ReportLaid), text(TSiteText::ReportCompactionEnd), text(TSiteText::ReportBaseMean)},
+        true);
+    for (std::size_t n = 0; n < outcome.Lifts.size(); ++n) {
+        const TLiftOutcome& lift = outcome.Lifts[n];
+        row({QString::number(n + 1), RegionalFormat::FormatReal(lift.ThicknessCm),
+                RegionalFormat::FormatReal(lift.LayingTemp),
+                AnalysisMoments::FormatMoment(outcome, lift.Laid)
+                    + AnalysisMoments::ClockNote(outcome, lift.Laid, language),
+                SiteSummary::CompactionCell(snapshot, n, language),
+                lift.BaseMeanTemp ? SiteSummary::OneDecimal(*lift.BaseMeanTemp) + QStringLiteral(" °C") : QString()},
+            false);
+    }
+    page.Skip((top - page.Top()) / mm + 3.0);
+}
+
 void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage language, const QRectF& target)
 {
     // A fresh chart in a scene of its own: the window's chart stays as it is.
@@ -257,6 +316,60 @@ void PaintWhatIf(QPainter& painter, TPageWriter& page, const std::vector<TWhatIf
     page.Skip(2.0);
 }
 
+// The page with the chart chartHeight high (device units), drawn or only
+// measured; returns where the page's text ends.
+double PaintPage(QPainter& painter, const TAnalysisReportContent& content, double chartHeight, bool drawChart)
+{
+    const TAnalysisSnapshot& snapshot = *content.Snapshot;
+    const TLanguage language = content.Texts->Language;
+    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
+    const double mm = painter.device()->width() / PageWidthMm;
+    TPageWriter page(painter, mm);
+    painter.setPen(Qt::black);
+
+    page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
+    page.Skip(1.0);
+    // No site named, no site line.
+    if (const QString site = AnalysisReport::SiteNameOf(content.SiteName); !site.isEmpty()) {
+        page.BoundedLine(text(TAnalysisText::ReportSite).arg(site), 11.0, true, SiteLinesMax);
+    }
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
+    page.Line(InputsText(snapshot, *content.Texts, language), 9.0);
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportResult), 11.0, true);
+    page.Line(SummaryText(snapshot, language), 9.0);
+    page.Line(CompactionText(snapshot, language), 9.0);
+    const QString night = NightWarningText(snapshot, language);
+    if (!night.isEmpty()) {
+        painter.setPen(QColor(160, 20, 20));
+        page.Line(night, 9.0, true);
+        painter.setPen(Qt::black);
+    }
+    page.Skip(2.0);
+    if (drawChart) {
+        PaintChart(painter, snapshot, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
+    }
+    page.Skip(chartHeight / mm + 3.0);
+    PaintWeather(painter, page, snapshot, language, mm);
+    PaintSite(painter, page, snapshot, language, mm);
+    if (!content.WhatIf.empty()) {
+        page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
+        page.Skip(1.0);
+        // The variants vary the classes, whatever weather the rest of the page is in.
+        PaintWhatIf(painter, page, content.WhatIf, snapshot.Scenario, !snapshot.WeatherSource.isEmpty(), *content.Texts,
+            language, mm);
+    }
+    page.Line(text(TAnalysisText::ReportNotice), 9.0, false, true);
+    page.Skip(3.0);
+    page.Line(text(TAnalysisText::ReportFooter)
+                  .arg(content.ProgramVersion,
+                      RegionalFormat::FormatDate(content.PrintedAt.date()) + QLatin1Char(' ')
+                          + content.PrintedAt.time().toString(QStringLiteral("HH:mm"))),
+        8.0);
+    return page.Top();
+}
+
 }  // namespace
 
 QString AnalysisReport::SiteNameOf(const QString& typed)
@@ -289,51 +402,27 @@ QString AnalysisReport::SiteNameOf(const QString& typed)
 
 void AnalysisReport::Paint(QPainter& painter, const TAnalysisReportContent& content)
 {
-    const TAnalysisSnapshot& snapshot = *content.Snapshot;
-    const TLanguage language = content.Texts->Language;
-    const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
-    const double mm = painter.device()->width() / PageWidthMm;
-    TPageWriter page(painter, mm);
-    painter.setPen(Qt::black);
-
-    page.Line(text(TAnalysisText::ReportTitle), 15.0, true);
-    page.Skip(1.0);
-    // No site named, no site line.
-    if (const QString site = SiteNameOf(content.SiteName); !site.isEmpty()) {
-        page.BoundedLine(text(TAnalysisText::ReportSite).arg(site), 11.0, true, SiteLinesMax);
+    QPaintDevice* device = painter.device();
+    const double mm = device->width() / PageWidthMm;
+    const double width = (PageWidthMm - 2.0 * MarginMm) * mm;
+    double chartHeight = width * ChartSceneSize.height() / ChartSceneSize.width();
+    // The site's lifts and notes make the page longer: measured first on a
+    // blank page of the same size and resolution, the chart gives up what
+    // would run past the bottom margin, down to half its height.
+    QImage blank(device->width(), device->height(), QImage::Format_Mono);
+    constexpr double InchMetres = 0.0254;
+    blank.setDotsPerMeterX(static_cast<int>(std::lround(device->logicalDpiX() / InchMetres)));
+    blank.setDotsPerMeterY(static_cast<int>(std::lround(device->logicalDpiY() / InchMetres)));
+    double end = 0.0;
+    {
+        QPainter measure(&blank);
+        end = PaintPage(measure, content, chartHeight, false);
     }
-    page.Skip(3.0);
-    page.Line(text(TAnalysisText::ReportInputs), 11.0, true);
-    page.Line(InputsText(snapshot, *content.Texts, language), 9.0);
-    page.Skip(3.0);
-    page.Line(text(TAnalysisText::ReportResult), 11.0, true);
-    page.Line(SummaryText(snapshot, language), 9.0);
-    page.Line(CompactionText(snapshot, language), 9.0);
-    const QString night = NightWarningText(snapshot, language);
-    if (!night.isEmpty()) {
-        painter.setPen(QColor(160, 20, 20));
-        page.Line(night, 9.0, true);
-        painter.setPen(Qt::black);
+    const double bottom = device->height() - MarginMm * mm;
+    if (end > bottom) {
+        chartHeight = std::max(chartHeight / 2.0, chartHeight - (end - bottom));
     }
-    page.Skip(2.0);
-    const double chartHeight = page.Width() * ChartSceneSize.height() / ChartSceneSize.width();
-    PaintChart(painter, snapshot, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
-    page.Skip(chartHeight / mm + 3.0);
-    PaintWeather(painter, page, snapshot, language, mm);
-    if (!content.WhatIf.empty()) {
-        page.Line(text(TAnalysisText::ReportWhatIf), 11.0, true);
-        page.Skip(1.0);
-        // The variants vary the classes, whatever weather the rest of the page is in.
-        PaintWhatIf(painter, page, content.WhatIf, snapshot.Scenario, !snapshot.WeatherSource.isEmpty(), *content.Texts,
-            language, mm);
-    }
-    page.Line(text(TAnalysisText::ReportNotice), 9.0, false, true);
-    page.Skip(3.0);
-    page.Line(text(TAnalysisText::ReportFooter)
-                  .arg(content.ProgramVersion,
-                      RegionalFormat::FormatDate(content.PrintedAt.date()) + QLatin1Char(' ')
-                          + content.PrintedAt.time().toString(QStringLiteral("HH:mm"))),
-        8.0);
+    PaintPage(painter, content, chartHeight, true);
 }
 
 bool AnalysisReport::WritePdf(QIODevice& device, const TAnalysisReportContent& content)

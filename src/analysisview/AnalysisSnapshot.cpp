@@ -11,7 +11,9 @@ TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutc
     TAnalysisSnapshot snapshot;
     snapshot.Scenario = scenario;
     snapshot.Outcome = outcome.History ? outcome : RunScenario(scenario, {.KeepHistory = true});
-    if (snapshot.Outcome.History) {
+    // With further lifts the history's mean is the top lift's: the run's own
+    // window of the first lift, read before the next, stands.
+    if (snapshot.Outcome.History && scenario.Lifts.empty()) {
         snapshot.Outcome.CompactionSeconds
             = CompactionSeconds(*snapshot.Outcome.History, scenario.LayingTemp, scenario.CompactionTemp);
     }
@@ -37,14 +39,16 @@ TAnalysisSnapshot MakeAnalysisSnapshot(const TScenario& scenario, const TRunOutc
     return snapshot;
 }
 
-TAnalysisSnapshot MakeWeatherSnapshot(const TScenario& frameScenario, const TRunOutcome& frameOutcome,
-    const TScenario& weatherScenario, const QString& source)
+TAnalysisSnapshot MakeSiteSnapshot(const TScenario& frameScenario, const TRunOutcome& frameOutcome,
+    const TScenario& siteScenario, const QString& source)
 {
-    const TRunOutcome weatherOutcome = RunScenario(weatherScenario, {.KeepHistory = true});
-    TAnalysisSnapshot snapshot = weatherOutcome.Succeeded() ? MakeAnalysisSnapshot(weatherScenario, weatherOutcome)
+    const TRunOutcome weatherOutcome = RunScenario(siteScenario, {.KeepHistory = true});
+    TAnalysisSnapshot snapshot = weatherOutcome.Succeeded() ? MakeAnalysisSnapshot(siteScenario, weatherOutcome)
                                                             : MakeAnalysisSnapshot(frameScenario, frameOutcome);
     snapshot.WeatherSource = source;
+    snapshot.SiteAsked = siteScenario.RoadWarmth || !siteScenario.Lifts.empty();
     snapshot.WeatherFailed = !weatherOutcome.Succeeded();
+    snapshot.SiteFailure = weatherOutcome.Failure;
     if (weatherOutcome.WeatherCoversLaying == false && weatherOutcome.WeatherFrom && weatherOutcome.WeatherUntil) {
         snapshot.WeatherMissesLaying = std::pair(*weatherOutcome.WeatherFrom, *weatherOutcome.WeatherUntil);
     }

@@ -3,6 +3,8 @@
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
 #include "RegionalFormat.h"
+#include "SiteSummary.h"
+#include "SiteTexts.h"
 
 namespace {
 
@@ -53,8 +55,11 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
             + AnalysisTexts::Text(language, TAnalysisText::AnswerClasses)
                   .arg(answerOf(*snapshot.ClassesOutcome, language))
             + QLatin1Char('\n')
-            + AnalysisTexts::Text(language, TAnalysisText::AnswerWeather).arg(answerOf(outcome, language)) + separator
-            + differenceOf(outcome, *snapshot.ClassesOutcome, language);
+            + (snapshot.SiteAsked
+                    ? SiteTexts::Text(language, TSiteText::AnswerSite)
+                          .arg(SiteSummary::SiteDescription(snapshot, language), answerOf(outcome, language))
+                    : AnalysisTexts::Text(language, TAnalysisText::AnswerWeather).arg(answerOf(outcome, language)))
+            + separator + differenceOf(outcome, *snapshot.ClassesOutcome, language);
     }
     return laying + separator
         + AnalysisTexts::Text(language, TAnalysisText::SummaryReopening).arg(reopeningOf(outcome, language)) + separator
@@ -81,6 +86,10 @@ QString CompactionText(const TAnalysisSnapshot& snapshot, TLanguage language)
     const TRunOutcome& outcome = snapshot.Outcome;
     if (!outcome.Succeeded()) {
         return {};
+    }
+    // Every lift has its own window, the next lift may cut it.
+    if (outcome.Lifts.size() > 1) {
+        return SiteSummary::LiftsText(snapshot, language);
     }
     const QString temp = RegionalFormat::FormatReal(snapshot.Scenario.CompactionTemp);
     if (!outcome.CompactionSeconds) {

@@ -2,13 +2,15 @@
 // Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the
 // window once the background analysis is in, and quit; "pdf=FILE" to write its report, and quit;
 // "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear); "weather=FILE" to import a
-// forecast file into the weather panel.
+// forecast file into the weather panel; "site" for a 4 cm layer on the warm existing road and two lifts, at 23:00
+// and an hour after it.
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
 #include "ExportQuestions.h"
 #include "LanguagesMgrCls.h"
 #include "MessagePresenter.h"
 #include "ScenarioRun.h"
+#include "SitePanel.h"
 #include "WeatherPanel.h"
 
 #include <QApplication>
@@ -70,6 +72,13 @@ int main(int argc, char* argv[])
             scenario.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(laid.date()));
             scenario.LayingTime = laid.time().msecsSinceStartOfDay() / 86400000.0;
         }
+    }
+    if (arguments.contains(QStringLiteral("site"))) {
+        scenario.ThicknessCm = 4.0;
+        window.SiteView()->SetLaying(scenario);
+        window.SiteView()->SetChoice({.RoadWarmth = true,
+            .Lifts = {{.ThicknessCm = 3.0, .LayingTemp = 150.0, .AtClockTime = true, .Hour = 23},
+                {.ThicknessCm = 2.5, .LayingTemp = 140.0, .DelayMinutes = 60}}});
     }
     window.ShowComputation(scenario, RunScenario(scenario, {.KeepHistory = true}));
     for (const QString& argument : arguments) {
