@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ensemble.h"
 #include "WeatherSource.h"
 
 #include <QByteArray>
@@ -49,6 +50,9 @@ public:
 
     // At the service ForecastRequest::ServiceUrl gives.
     void Fetch(double latitudeDeg, double longitudeDeg);
+    // The model's ensemble, at the service EnsembleRequest::ServiceUrl gives;
+    // ends in fetchedEnsemble or failed.
+    void FetchEnsemble(double latitudeDeg, double longitudeDeg, const QString& model);
     void Cancel();
     bool IsFetching() const { return FReply != nullptr; }
 
@@ -61,10 +65,13 @@ public:
 signals:
     // service: the host asked, also the source's name.
     void fetched(std::shared_ptr<const TWeatherSource> source, QDateTime fetchedUtc, QString service);
+    void fetchedEnsemble(std::shared_ptr<const TEnsemble> ensemble, QDateTime fetchedUtc, QString service);
     void failed(TForecastFailure failure);
 
 private:
+    void Start(const QUrl& url, bool ensemble);
     void Finished();
+    void Read(const QByteArray& body);
     void TakeBytes();
     void CheckAnnounced(qint64 received, qint64 total);
     void FailTooLarge();
@@ -77,6 +84,7 @@ private:
     QByteArray FBody;  // of the running fetch, as it came
     QTimer FTimer;
     QString FService;
+    bool FEnsemble = false;  // what the running fetch reads
     int FTimeoutMs = DefaultTimeoutMs;
     qint64 FMaxBytes = DefaultMaxBytes;
 };
