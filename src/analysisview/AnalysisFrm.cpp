@@ -7,6 +7,9 @@
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
 #include "DepthProfileChart.h"
+#include "EnsembleChart.h"
+#include "EnsembleSummary.h"
+#include "EnsembleTexts.h"
 #include "ExportQuestions.h"
 #include "HoverChartView.h"
 #include "HoverReadout.h"
@@ -22,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -48,6 +52,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FNight(new QLabel(this))
     , FCompaction(new QLabel(this))
     , FWeatherNote(new QLabel(this))
+    , FEnsembleLine(new QLabel(this))
     , FTabs(new QTabWidget(this))
     , FCoolingView(new THoverChartView())
     , FHover(new QLabel())
@@ -71,6 +76,10 @@ TAnalysisFrm::TAnalysisFrm(
     FWeatherNote->setObjectName(QStringLiteral("weatherSummaryNote"));
     FWeatherNote->setWordWrap(true);
     FWeatherNote->setVisible(false);
+    FEnsembleLine->setObjectName(QStringLiteral("ensembleSummary"));
+    FEnsembleLine->setWordWrap(true);
+    FEnsembleLine->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    FEnsembleLine->setVisible(false);
     FHover->setObjectName(QStringLiteral("hover"));
     FHover->setMinimumHeight(FHover->fontMetrics().height());
     FWhatIfLegend->setWordWrap(true);
@@ -106,7 +115,7 @@ TAnalysisFrm::TAnalysisFrm(
     auto* summary = new QWidget();
     auto* summaryLayout = new QVBoxLayout(summary);
     summaryLayout->setContentsMargins(0, 0, 0, 0);
-    for (QLabel* label : {FPreviousNotice, FSummary, FNight, FCompaction, FWeatherNote}) {
+    for (QLabel* label : {FPreviousNotice, FSummary, FEnsembleLine, FNight, FCompaction, FWeatherNote}) {
         summaryLayout->addWidget(label);
     }
     summaryLayout->addStretch();
@@ -191,9 +200,14 @@ void TAnalysisFrm::Refresh()
     }
     FWeather->ShowRun(FSnapshot.Scenario, FSnapshot.Outcome.ResultSeconds);
     FWhatIfCells.clear();
+    FEnsemble.reset();
     FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
     FPlan->Clear();
-    FRunner.Start(classes, FSnapshot.Scenario);
+    std::optional<TEnsembleRequest> ensemble;
+    if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble && !FSnapshot.WeatherFailed) {
+        ensemble = TEnsembleRequest{choice.Ensemble, choice.Target};
+    }
+    FRunner.Start(classes, FSnapshot.Scenario, ensemble);
     FProgress->setRange(0, 0);
     FProgress->setVisible(true);
     FStop->setVisible(true);
@@ -216,7 +230,7 @@ void TAnalysisFrm::WeatherChanged()
 QString TAnalysisFrm::WeatherSourceText(const TWeatherChoice& choice) const
 {
     const TLanguage language = FTexts.Language;
-    if (choice.Kind == TWeatherKind::Forecast) {
+    if (choice.Kind == TWeatherKind::Forecast || choice.Kind == TWeatherKind::Ensemble) {
         return WeatherOriginText(choice, language);
     }
     QStringList given;
@@ -289,6 +303,15 @@ void TAnalysisFrm::ShowTexts()
     FNight->setText(night);
     FNight->setVisible(!night.isEmpty());
     FCompaction->setText(CompactionText(FSnapshot, FTexts.Language));
+    QStringList ensemble;
+    if (FEnsemble) {
+        ensemble << EnsembleRangeText(FEnsemble->Outcome, FTexts.Language);
+        if (const QString ready = EnsembleReadyText(*FEnsemble, FTexts.Language); !ready.isEmpty()) {
+            ensemble << ready;
+        }
+    }
+    FEnsembleLine->setText(ensemble.join(QLatin1Char('\n')));
+    FEnsembleLine->setVisible(!ensemble.isEmpty());
     const QString weather = WeatherNoteText(FSnapshot, FTexts.Language);
     FWeatherNote->setText(weather);
     FWeatherNote->setVisible(!weather.isEmpty());
@@ -302,8 +325,35 @@ void TAnalysisFrm::ShowTexts()
 void TAnalysisFrm::RebuildCoolingChart()
 {
     QChart* old = FCoolingView->chart();
-    FCoolingView->setChart(CoolingChart::Build(FSnapshot, FTexts.Language));
+    FCoolingView->setChart(FEnsemble ? EnsembleChart::Build(*FEnsemble, FSnapshot.Scenario, FTexts.Language)
+                                     : CoolingChart::Build(FSnapshot, FTexts.Language));
     delete old;
+    if (FEnsemble) {
+        ConnectMemberHover();
+    }
+}
+
+void TAnalysisFrm::ConnectMemberHover()
+{
+    for (QAbstractSeries* series : FCoolingView->chart()->series()) {
+        auto* line = qobject_cast<QLineSeries*>(series);
+        const QVariant index = series->property(EnsembleChart::MemberProperty);
+        if (!line || !index.isValid()) {
+            continue;
+        }
+        const auto member = static_cast<std::size_t>(index.toULongLong());
+        connect(line, &QLineSeries::hovered, this, [this, member](const QPointF&, bool state) {
+            if (!state || !FEnsemble || member >= FEnsemble->Outcome.Runs.size()) {
+                return;
+            }
+            const TRunOutcome& run = FEnsemble->Outcome.Runs[member];
+            const QString reopening = run.Succeeded() ? AnalysisMoments::FormatMoment(run, run.Reopening)
+                    + AnalysisMoments::ClockNote(run, run.Reopening, FTexts.Language)
+                                                      : EnsembleTexts::Text(FTexts.Language, TEnsembleText::RangeNone);
+            FHover->setText(EnsembleTexts::Text(FTexts.Language, TEnsembleText::Hover)
+                                .arg(QString::fromStdString(FEnsemble->Ensemble->Members.at(member).Name), reopening));
+        });
+    }
 }
 
 QWidget* TAnalysisFrm::ShownChart() const
@@ -328,6 +378,10 @@ QChart* TAnalysisFrm::CoolingChartShown() const
 
 void TAnalysisFrm::ShowHoverAt(double moment)
 {
+    // Over an ensemble the readout names the member under the mouse instead.
+    if (FEnsemble) {
+        return;
+    }
     FHover->setText(HoverReadout(FSnapshot.Curve, FSnapshot.Outcome, moment, FTexts.Language));
 }
 
@@ -343,7 +397,18 @@ void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
     FStop->setVisible(false);
     FWhatIfCells = analysis.WhatIf;
     FWhatIf->SetCells(FWhatIfCells, FComputation->Scenario.Wind, FComputation->Scenario.Cloud);
-    FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
+    if (analysis.Ensemble && analysis.EnsemblePlan) {
+        FEnsemble = TEnsembleResult{
+            FSnapshotChoice.Ensemble, *analysis.Ensemble, FSnapshotChoice.Target, FSnapshot.WeatherSource};
+        FPlan->SetEnsemblePlan(*analysis.EnsemblePlan, FSnapshot.Scenario.LayingDate);
+        if (FSnapshotChoice.Target) {
+            FPlan->SetDeadline(*FSnapshotChoice.Target);
+        }
+        ShowTexts();
+        RebuildCoolingChart();
+    } else {
+        FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
+    }
 }
 
 void TAnalysisFrm::BackgroundStopped()
@@ -423,6 +488,7 @@ bool TAnalysisFrm::ExportReport()
     content.Snapshot = &Snapshot();
     content.Texts = &FTexts;
     content.SiteName = FSiteName;
+    content.Ensemble = FEnsemble ? &*FEnsemble : nullptr;
     content.ProgramVersion = FProgramVersion;
     // The site's legal clock, as every other moment of the report, whatever the computer's zone.
     content.PrintedAt = AnalysisMoments::ToDateTime(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc()));

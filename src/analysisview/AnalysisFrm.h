@@ -2,6 +2,7 @@
 
 #include "AnalysisRunner.h"
 #include "AnalysisSnapshot.h"
+#include "EnsembleResult.h"
 #include "LanguagesMgrCls.h"
 #include "WeatherChoice.h"
 
@@ -62,6 +63,9 @@ public:
     TWeatherPanel* WeatherView() const { return FWeather; }
     QLabel* CompactionLabel() const { return FCompaction; }
     QLabel* WeatherNoteLabel() const { return FWeatherNote; }
+    QLabel* EnsembleLabel() const { return FEnsembleLine; }
+    // Over an ensemble, once the background has run its members.
+    const std::optional<TEnsembleResult>& Ensemble() const { return FEnsemble; }
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
     QScrollArea* SummaryArea() const { return FSummaryArea; }
@@ -85,6 +89,8 @@ private:
     void Refresh();
     void ShowTexts();
     void RebuildCoolingChart();
+    // A member's line under the mouse: its name and reopening in the readout.
+    void ConnectMemberHover();
     void WeatherChanged();
     QString WeatherSourceText(const TWeatherChoice& choice) const;
     void BackgroundFinished(const TBackgroundAnalysis& analysis);
@@ -108,6 +114,7 @@ private:
     TAnalysisSnapshot FSnapshot;
     TWeatherChoice FSnapshotChoice;  // the weather FSnapshot was made in
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
+    std::optional<TEnsembleResult> FEnsemble;  // of FSnapshot, once the background has it
     TAnalysisRunner FRunner;
 
     QScrollArea* FSummaryArea;
@@ -115,6 +122,7 @@ private:
     QLabel* FNight;
     QLabel* FCompaction;
     QLabel* FWeatherNote;
+    QLabel* FEnsembleLine;
     QTabWidget* FTabs;
     THoverChartView* FCoolingView;
     QLabel* FHover;

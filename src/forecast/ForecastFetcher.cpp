@@ -217,6 +217,8 @@ void TForecastFetcher::Read(const QByteArray& body)
             emit fetched(std::move(source), QDateTime::currentDateTimeUtc(), FService);
         }
     } catch (const TWeatherError& error) {
-        Fail(TForecastFailureKind::Malformed, QString::fromUtf8(error.what()));
+        Fail(error.Kind() == TWeatherErrorKind::MemberCount ? TForecastFailureKind::MemberCount
+                                                            : TForecastFailureKind::Malformed,
+            QString::fromUtf8(error.what()));
     }
 }

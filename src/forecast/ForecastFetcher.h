@@ -21,6 +21,7 @@ enum class TForecastFailureKind {
     TimedOut,
     HttpStatus,  // the service answered with an error status
     Malformed,  // an answer that is not a JSON forecast
+    MemberCount,  // an ensemble's answer of fewer than 2 or more than 100 members
     TooLarge,  // an answer over the cap, cut off as it came
     Truncated,  // the connection closed before the whole answer came
     RedirectLoop,  // sent on from address to address without an end

@@ -39,6 +39,11 @@ constexpr TTextPair Table[] = {
         "Geen enkele aanbrenging van de dag is op tijd voor 90 % van de verwachtingen."},
     {"Ensemble de prévisions", "Verwachtingsensemble"},
     {"La prévision « %1 » ne donne pas de réponse : %2", "De verwachting \"%1\" geeft geen antwoord: %2"},
+    {"Le fichier « %1 » n'est pas un ensemble : il en faut de 2 à 100 prévisions.",
+        "Het bestand \"%1\" is geen ensemble: daarvoor zijn 2 tot 100 verwachtingen nodig."},
+    {"La réponse de %1 n'est pas un ensemble : il en faut de 2 à 100 prévisions.",
+        "Het antwoord van %1 is geen ensemble: daarvoor zijn 2 tot 100 verwachtingen nodig."},
+    {"Les heures sont celles de la prévision « %1 ».", "De uren zijn die van de verwachting \"%1\"."},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TEnsembleText::Count));
 

@@ -29,6 +29,9 @@ enum class TEnsembleText {
     PlanNoneMeets,
     ReportTitle,
     NotCovering,  // %1 member, %2 its refusal
+    FileMemberCount,  // %1 file
+    FetchMemberCount,  // %1 host
+    HoursOfTop,  // %1 the top member
     Count
 };
 
