@@ -185,6 +185,7 @@ void TAnalysisFrm::Refresh()
     if (!FComputation) {
         return;
     }
+    FWeather->SetLayingDate(FComputation->Scenario.LayingDate);
     const TWeatherChoice choice = FWeather->Choice();
     FSnapshotChoice = choice;
     // The frame's scenario, with the window's compaction-end temperature: the

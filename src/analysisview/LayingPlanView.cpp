@@ -136,10 +136,11 @@ void TLayingPlanView::SetHeaders()
     QStringList headers{AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLaying),
         FEnsemble ? EnsembleTexts::Text(FLanguage, TEnsembleText::PlanP90)
                   : AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening),
-        AnalysisTexts::Text(FLanguage, TAnalysisText::PlanWait),
-        AnalysisTexts::Text(FLanguage, TAnalysisText::PlanInTime)};
+        AnalysisTexts::Text(FLanguage, TAnalysisText::PlanWait)};
+    // The share before the last column, which stretches.
     if (FEnsemble)
         headers << EnsembleTexts::Text(FLanguage, TEnsembleText::PlanReady);
+    headers << AnalysisTexts::Text(FLanguage, TAnalysisText::PlanInTime);
     FTable->setColumnCount(static_cast<int>(headers.size()));
     FTable->setHorizontalHeaderLabels(headers);
 }
@@ -210,6 +211,7 @@ void TLayingPlanView::Fill()
     };
     double lowest = WallClock::FromUtc(WallClock::WallToUtc(FLayingDate + 1.0, clock.Clock), clock.ClockOffset);
     double highest = lowest;
+    const int inTimeColumn = FEnsemble ? 4 : 3;
     for (std::size_t n = 0; n < FPlan.Slots.size(); ++n) {
         const TPlanSlot& slot = FPlan.Slots[n];
         const double laying = FLayingDate + slot.LayingTime;
@@ -219,11 +221,11 @@ void TLayingPlanView::Fill()
             new QTableWidgetItem(AnalysisMoments::FormatClock(laying)
                 + AnalysisMoments::WallNote(laying, slot.Outcome.Clock, FLanguage)));
         if (FEnsemble && n < FEnsemble->Slots.size())
-            FTable->setItem(row, 4, ReadyItem(FEnsemble->Slots[n].Outcome));
+            FTable->setItem(row, 3, ReadyItem(FEnsemble->Slots[n].Outcome));
         if (!slot.Outcome.Succeeded()) {
             FTable->setItem(row, 1, new QTableWidgetItem(QStringLiteral("—")));
             FTable->setItem(row, 2, new QTableWidgetItem());
-            FTable->setItem(row, 3, new QTableWidgetItem());
+            FTable->setItem(row, inTimeColumn, new QTableWidgetItem());
             continue;
         }
         QString reopeningText = AnalysisMoments::FormatMoment(slot.Outcome, slot.Outcome.Reopening)
@@ -236,11 +238,14 @@ void TLayingPlanView::Fill()
         FTable->setItem(row, 1, reopening);
         FTable->setItem(
             row, 2, new QTableWidgetItem(AnalysisMoments::FormatWait(slot.Outcome.ResultSeconds, FLanguage)));
-        FTable->setItem(row, 3,
+        FTable->setItem(row, inTimeColumn,
             new QTableWidgetItem(slot.MeetsDeadline ? AnalysisTexts::Text(FLanguage, TAnalysisText::Yes) : QString()));
         if (slot.MeetsDeadline) {
             // The share keeps its own shade.
-            for (int column = 0; column < 4; ++column) {
+            for (int column = 0; column < FTable->columnCount(); ++column) {
+                if (FEnsemble && column == 3) {
+                    continue;
+                }
                 FTable->item(row, column)->setBackground(QColor(215, 240, 215));
             }
         }

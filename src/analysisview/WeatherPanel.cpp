@@ -314,7 +314,6 @@ void TWeatherPanel::UpdateTexts(TLanguage language)
 void TWeatherPanel::ShowRun(const TScenario& scenario, double runEndSeconds)
 {
     FRun = TRun{scenario, runEndSeconds};
-    DefaultTarget(scenario.LayingDate);
     ShowHours();
 }
 
@@ -554,7 +553,7 @@ void TWeatherPanel::TakeEnsemble(TEnsembleForecast ensemble)
     ShowState();
 }
 
-void TWeatherPanel::DefaultTarget(double layingDate)
+void TWeatherPanel::SetLayingDate(double layingDate)
 {
     if (FTargetSet) {
         return;

@@ -41,6 +41,9 @@ public:
     // The run whose hours the table shows: from the scenario's laying to
     // runEndSeconds after it (its reopening).
     void ShowRun(const TScenario& scenario, double runEndSeconds);
+    // The ensemble's target follows the plan's default deadline, 06:00 the
+    // day after the laying, until the user sets one of their own.
+    void SetLayingDate(double layingDate);
 
     // What the buttons do. Import asks for a file; a refused file or a failed
     // download is told through the presenter and changes nothing.
@@ -80,9 +83,7 @@ private:
     void TakeEnsemble(TEnsembleForecast ensemble);
     void FetchedEnsemble(
         std::shared_ptr<const TEnsemble> ensemble, const QDateTime& fetchedUtc, const QString& service);
-    // The plan's default deadline, 06:00 the day after the laying, until the
-    // user sets a target of their own.
-    void DefaultTarget(double layingDate);
+
     void Fetched(std::shared_ptr<const TWeatherSource> source, const QDateTime& fetchedUtc, const QString& service);
     void FetchFailed(const TForecastFailure& failure);
     void ShowState();

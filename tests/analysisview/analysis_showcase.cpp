@@ -2,7 +2,7 @@
 // Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the
 // window once the background analysis is in, and quit; "pdf=FILE" to write its report, and quit;
 // "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear); "weather=FILE" to import a
-// forecast file into the weather panel.
+// forecast file into the weather panel; "ensemble=FILE" to import a forecast ensemble.
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
 #include "ExportQuestions.h"
@@ -76,6 +76,10 @@ int main(int argc, char* argv[])
         if (argument.startsWith(QStringLiteral("weather="))) {
             questions.ForecastFile = argument.mid(8);
             window.WeatherView()->ImportForecast();
+        }
+        if (argument.startsWith(QStringLiteral("ensemble="))) {
+            questions.ForecastFile = argument.mid(9);
+            window.WeatherView()->ImportEnsemble();
         }
     }
     for (const QString& argument : arguments) {
