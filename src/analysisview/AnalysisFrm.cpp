@@ -136,6 +136,7 @@ TAnalysisFrm::TAnalysisFrm(
     connect(FCoolingView, &THoverChartView::left, FHover, &QLabel::clear);
     connect(&FRunner, &TAnalysisRunner::finished, this, &TAnalysisFrm::BackgroundFinished);
     connect(&FRunner, &TAnalysisRunner::progressed, this, &TAnalysisFrm::BackgroundProgressed);
+    connect(&FRunner, &TAnalysisRunner::membersFinished, this, &TAnalysisFrm::MembersFinished);
     connect(&FRunner, &TAnalysisRunner::stopped, this, &TAnalysisFrm::BackgroundStopped);
     connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
     connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
@@ -399,17 +400,23 @@ void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
     FWhatIfCells = analysis.WhatIf;
     FWhatIf->SetCells(FWhatIfCells, FComputation->Scenario.Wind, FComputation->Scenario.Cloud);
     if (analysis.Ensemble && analysis.EnsemblePlan) {
-        FEnsemble = TEnsembleResult{
-            FSnapshotChoice.Ensemble, *analysis.Ensemble, FSnapshotChoice.Target, FSnapshot.WeatherSource};
+        if (!FEnsemble) {
+            MembersFinished(*analysis.Ensemble);
+        }
         FPlan->SetEnsemblePlan(*analysis.EnsemblePlan, FSnapshot.Scenario.LayingDate);
         if (FSnapshotChoice.Target) {
             FPlan->SetDeadline(*FSnapshotChoice.Target);
         }
-        ShowTexts();
-        RebuildCoolingChart();
     } else {
         FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
     }
+}
+
+void TAnalysisFrm::MembersFinished(const TEnsembleOutcome& members)
+{
+    FEnsemble = TEnsembleResult{FSnapshotChoice.Ensemble, members, FSnapshotChoice.Target, FSnapshot.WeatherSource};
+    ShowTexts();
+    RebuildCoolingChart();
 }
 
 void TAnalysisFrm::BackgroundStopped()

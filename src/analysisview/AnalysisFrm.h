@@ -95,6 +95,7 @@ private:
     QString WeatherSourceText(const TWeatherChoice& choice) const;
     void BackgroundFinished(const TBackgroundAnalysis& analysis);
     void BackgroundProgressed(int done, int total);
+    void MembersFinished(const TEnsembleOutcome& members);
     void BackgroundStopped();
     bool Save(const QString& title, const QString& filter, const QString& extension,
         const std::function<bool(QIODevice&)>& write);

@@ -32,6 +32,21 @@ public:
     }
     bool StopRequested() const override { return FStop.load(); }
 
+    // The members at the laying, to the GUI thread while still the latest.
+    void MembersDone(const TEnsembleOutcome& members)
+    {
+        TAnalysisRunner* runner = FRunner;
+        const int generation = FGeneration;
+        QMetaObject::invokeMethod(
+            runner,
+            [runner, generation, members] {
+                if (runner->Generation() == generation && !runner->FProgress->StopRequested()) {
+                    emit runner->membersFinished(members);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
     void RequestStop() { FStop.store(true); }
     // Before the first analysis: how many runs the second will add.
     void Expect(int stillToCome) { FStillToCome.store(stillToCome); }
@@ -100,6 +115,7 @@ int TAnalysisRunner::Start(
                     return std::nullopt;
                 }
                 done += static_cast<int>(forecasts.Members.size());
+                progress->MembersDone(*runs);
                 progress->NextPhase(done);
                 auto plan = PlanEnsemble(planScenario, forecasts, PlanEveryMinutes, std::nullopt, progress.get());
                 if (!plan) {

@@ -53,6 +53,8 @@ public:
 
 signals:
     void progressed(int done, int total);
+    // Over an ensemble, as soon as its members are in, before the plan.
+    void membersFinished(const TEnsembleOutcome& members);
     void finished(const TBackgroundAnalysis& analysis);
     // The latest analysis ended without a result: stopped or failed.
     void stopped();
