@@ -22,7 +22,7 @@ public:
             return FSources[found->second];
         if (FNames.size() == EnsembleSource::MaxMembers)
             Refuse(FFile, where, "more than " + std::to_string(EnsembleSource::MaxMembers) + " members",
-                TWeatherErrorKind::TooLarge);
+                TWeatherErrorKind::MemberCount);
         FIndex.emplace(name, FNames.size());
         FNames.push_back(name);
         FSources.emplace_back();
@@ -38,7 +38,7 @@ public:
             Refuse(FFile, "",
                 std::to_string(FNames.size()) + (FNames.size() == 1 ? " member" : " members") + ", an ensemble has "
                     + std::to_string(EnsembleSource::MinMembers) + " to " + std::to_string(EnsembleSource::MaxMembers),
-                TWeatherErrorKind::Malformed);
+                TWeatherErrorKind::MemberCount);
         TEnsemble ensemble;
         ensemble.File = FFile;
         for (std::size_t n = 0; n < FNames.size(); ++n) {

@@ -182,3 +182,25 @@ std::optional<TEnsemblePlan> PlanEnsemble(const TScenario& scenario, const TEnse
     }
     return plan;
 }
+
+TLayingPlan NinetyPerCentPlan(const TEnsemblePlan& plan)
+{
+    TLayingPlan nineties;
+    nineties.EveryMinutes = plan.EveryMinutes;
+    for (const TEnsembleSlot& slot : plan.Slots) {
+        const TEnsembleOutcome& members = slot.Outcome;
+        TPlanSlot& ninety = nineties.Slots.emplace_back();
+        ninety.LayingTime = slot.LayingTime;
+        if (members.P90) {
+            ninety.Outcome = members.Runs.at(*members.P90);
+        } else {
+            // Failures rank last: the 90 % rank is one of them.
+            const auto failed = std::find_if(
+                members.Runs.begin(), members.Runs.end(), [](const TRunOutcome& run) { return !run.Succeeded(); });
+            if (failed != members.Runs.end())
+                ninety.Outcome = *failed;
+        }
+    }
+    ApplyDeadline(nineties, plan.Deadline);
+    return nineties;
+}

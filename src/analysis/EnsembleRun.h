@@ -2,6 +2,7 @@
 
 #include "AnalysisProgress.h"
 #include "Ensemble.h"
+#include "LayingPlan.h"
 #include "RunOutcome.h"
 #include "Scenario.h"
 #include "ScenarioBatch.h"
@@ -49,6 +50,10 @@ struct TEnsemblePlan {
     std::optional<double> Deadline;  // wall clock
     std::optional<std::size_t> LatestSlotForDeadline;  // index into Slots
 };
+
+// The plan of the slots' 90 % reopenings, as a single laying plan gives its
+// reopenings: a slot whose 90 % rank is a failure carries that failure.
+TLayingPlan NinetyPerCentPlan(const TEnsemblePlan& plan);
 
 // Every member laid at every slot of the laying plan; the runs keep no
 // history. Empty when stopped or for an invalid interval.

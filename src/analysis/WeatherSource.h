@@ -17,6 +17,7 @@ enum class TWeatherErrorKind {
     OutOfRange,  // a value outside its bounds, an offset outside +-18 h
     TooManyPoints,  // over MaxPoints in one series
     NotIncreasing,  // moments not strictly increasing on the run's clock
+    MemberCount,  // an ensemble of fewer than 2 or more than 100 members
 };
 
 // A refused weather file: the message names the file, the line (CSV) or the

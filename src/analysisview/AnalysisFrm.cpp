@@ -7,6 +7,9 @@
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
 #include "DepthProfileChart.h"
+#include "EnsembleChart.h"
+#include "EnsembleSummary.h"
+#include "EnsembleTexts.h"
 #include "ExportQuestions.h"
 #include "HoverChartView.h"
 #include "HoverReadout.h"
@@ -25,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -51,6 +55,7 @@ TAnalysisFrm::TAnalysisFrm(
     , FNight(new QLabel(this))
     , FCompaction(new QLabel(this))
     , FWeatherNote(new QLabel(this))
+    , FEnsembleLine(new QLabel(this))
     , FTabs(new QTabWidget(this))
     , FCoolingView(new THoverChartView())
     , FHover(new QLabel())
@@ -75,6 +80,10 @@ TAnalysisFrm::TAnalysisFrm(
     FWeatherNote->setObjectName(QStringLiteral("weatherSummaryNote"));
     FWeatherNote->setWordWrap(true);
     FWeatherNote->setVisible(false);
+    FEnsembleLine->setObjectName(QStringLiteral("ensembleSummary"));
+    FEnsembleLine->setWordWrap(true);
+    FEnsembleLine->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    FEnsembleLine->setVisible(false);
     FHover->setObjectName(QStringLiteral("hover"));
     FHover->setMinimumHeight(FHover->fontMetrics().height());
     FWhatIfLegend->setWordWrap(true);
@@ -99,7 +108,11 @@ TAnalysisFrm::TAnalysisFrm(
     FTabs->addTab(FDepth, QString());
     FTabs->addTab(whatIfPage, QString());
     FTabs->addTab(FPlan, QString());
-    FTabs->addTab(FWeather, QString());
+    FWeatherPage = new QScrollArea();
+    FWeatherPage->setWidget(FWeather);
+    FWeatherPage->setWidgetResizable(true);
+    FWeatherPage->setFrameShape(QFrame::NoFrame);
+    FTabs->addTab(FWeatherPage, QString());
     FTabs->addTab(FSite, QString());
 
     auto* bottom = new QHBoxLayout();
@@ -111,7 +124,7 @@ TAnalysisFrm::TAnalysisFrm(
     auto* summary = new QWidget();
     auto* summaryLayout = new QVBoxLayout(summary);
     summaryLayout->setContentsMargins(0, 0, 0, 0);
-    for (QLabel* label : {FPreviousNotice, FSummary, FNight, FCompaction, FWeatherNote}) {
+    for (QLabel* label : {FPreviousNotice, FSummary, FEnsembleLine, FNight, FCompaction, FWeatherNote}) {
         summaryLayout->addWidget(label);
     }
     summaryLayout->addStretch();
@@ -132,6 +145,7 @@ TAnalysisFrm::TAnalysisFrm(
     connect(FCoolingView, &THoverChartView::left, FHover, &QLabel::clear);
     connect(&FRunner, &TAnalysisRunner::finished, this, &TAnalysisFrm::BackgroundFinished);
     connect(&FRunner, &TAnalysisRunner::progressed, this, &TAnalysisFrm::BackgroundProgressed);
+    connect(&FRunner, &TAnalysisRunner::membersFinished, this, &TAnalysisFrm::MembersFinished);
     connect(&FRunner, &TAnalysisRunner::stopped, this, &TAnalysisFrm::BackgroundStopped);
     connect(FStop, &QPushButton::clicked, &FRunner, &TAnalysisRunner::Stop);
     connect(FWeather, &TWeatherPanel::weatherChanged, this, &TAnalysisFrm::WeatherChanged);
@@ -184,6 +198,7 @@ void TAnalysisFrm::Refresh()
     if (!FComputation) {
         return;
     }
+    FWeather->SetLayingDate(FComputation->Scenario.LayingDate);
     const TWeatherChoice choice = FWeather->Choice();
     FSnapshotChoice = choice;
     // The frame's scenario, with the window's compaction-end temperature: the
@@ -208,9 +223,14 @@ void TAnalysisFrm::Refresh()
     FSite->ShowRoad(SiteSummary::ExistingRoadText(FSnapshot, FTexts.Language));
     FWeather->ShowRun(FSnapshot.Scenario, FSnapshot.Outcome.ResultSeconds);
     FWhatIfCells.clear();
+    FEnsemble.reset();
     FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
     FPlan->Clear();
-    FRunner.Start(classes, FSnapshot.Scenario);
+    std::optional<TEnsembleRequest> ensemble;
+    if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble && !FSnapshot.WeatherFailed) {
+        ensemble = TEnsembleRequest{choice.Ensemble, choice.Target};
+    }
+    FRunner.Start(classes, FSnapshot.Scenario, ensemble);
     FProgress->setRange(0, 0);
     FProgress->setVisible(true);
     FStop->setVisible(true);
@@ -233,7 +253,7 @@ void TAnalysisFrm::WeatherChanged()
 QString TAnalysisFrm::WeatherSourceText(const TWeatherChoice& choice) const
 {
     const TLanguage language = FTexts.Language;
-    if (choice.Kind == TWeatherKind::Forecast) {
+    if (choice.Kind == TWeatherKind::Forecast || choice.Kind == TWeatherKind::Ensemble) {
         return WeatherOriginText(choice, language);
     }
     QStringList given;
@@ -278,7 +298,7 @@ void TAnalysisFrm::UpdateTexts()
     FTabs->setTabText(1, text(TAnalysisText::TabDepth));
     FTabs->setTabText(2, text(TAnalysisText::TabWhatIf));
     FTabs->setTabText(3, text(TAnalysisText::TabPlan));
-    FTabs->setTabText(FTabs->indexOf(FWeather), text(TAnalysisText::TabWeather));
+    FTabs->setTabText(FTabs->indexOf(FWeatherPage), text(TAnalysisText::TabWeather));
     FTabs->setTabText(FTabs->indexOf(FSite), SiteTexts::Text(language, TSiteText::TabSite));
     FWeather->UpdateTexts(language);
     FSite->UpdateTexts(language);
@@ -309,6 +329,15 @@ void TAnalysisFrm::ShowTexts()
     FNight->setText(night);
     FNight->setVisible(!night.isEmpty());
     FCompaction->setText(CompactionText(FSnapshot, FTexts.Language));
+    QStringList ensemble;
+    if (FEnsemble) {
+        ensemble << EnsembleRangeText(FEnsemble->Outcome, FTexts.Language);
+        if (const QString ready = EnsembleReadyText(*FEnsemble, FTexts.Language); !ready.isEmpty()) {
+            ensemble << ready;
+        }
+    }
+    FEnsembleLine->setText(ensemble.join(QLatin1Char('\n')));
+    FEnsembleLine->setVisible(!ensemble.isEmpty());
     QStringList notes{
         WeatherNoteText(FSnapshot, FTexts.Language), SiteSummary::SiteNoteText(FSnapshot, FTexts.Language)};
     notes.removeAll(QString());
@@ -325,8 +354,35 @@ void TAnalysisFrm::ShowTexts()
 void TAnalysisFrm::RebuildCoolingChart()
 {
     QChart* old = FCoolingView->chart();
-    FCoolingView->setChart(CoolingChart::Build(FSnapshot, FTexts.Language));
+    FCoolingView->setChart(FEnsemble ? EnsembleChart::Build(*FEnsemble, FSnapshot.Scenario, FTexts.Language)
+                                     : CoolingChart::Build(FSnapshot, FTexts.Language));
     delete old;
+    if (FEnsemble) {
+        ConnectMemberHover();
+    }
+}
+
+void TAnalysisFrm::ConnectMemberHover()
+{
+    for (QAbstractSeries* series : FCoolingView->chart()->series()) {
+        auto* line = qobject_cast<QLineSeries*>(series);
+        const QVariant index = series->property(EnsembleChart::MemberProperty);
+        if (!line || !index.isValid()) {
+            continue;
+        }
+        const auto member = static_cast<std::size_t>(index.toULongLong());
+        connect(line, &QLineSeries::hovered, this, [this, member](const QPointF&, bool state) {
+            if (!state || !FEnsemble || member >= FEnsemble->Outcome.Runs.size()) {
+                return;
+            }
+            const TRunOutcome& run = FEnsemble->Outcome.Runs[member];
+            const QString reopening = run.Succeeded() ? AnalysisMoments::FormatMoment(run, run.Reopening)
+                    + AnalysisMoments::ClockNote(run, run.Reopening, FTexts.Language)
+                                                      : EnsembleTexts::Text(FTexts.Language, TEnsembleText::RangeNone);
+            FHover->setText(EnsembleTexts::Text(FTexts.Language, TEnsembleText::Hover)
+                                .arg(QString::fromStdString(FEnsemble->Ensemble->Members.at(member).Name), reopening));
+        });
+    }
 }
 
 QWidget* TAnalysisFrm::ShownChart() const
@@ -351,6 +407,10 @@ QChart* TAnalysisFrm::CoolingChartShown() const
 
 void TAnalysisFrm::ShowHoverAt(double moment)
 {
+    // Over an ensemble the readout names the member under the mouse instead.
+    if (FEnsemble) {
+        return;
+    }
     FHover->setText(HoverReadout(FSnapshot.Curve, FSnapshot.Outcome, moment, FTexts.Language));
 }
 
@@ -366,7 +426,24 @@ void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
     FStop->setVisible(false);
     FWhatIfCells = analysis.WhatIf;
     FWhatIf->SetCells(FWhatIfCells, FComputation->Scenario.Wind, FComputation->Scenario.Cloud);
-    FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
+    if (analysis.Ensemble && analysis.EnsemblePlan) {
+        if (!FEnsemble) {
+            MembersFinished(*analysis.Ensemble);
+        }
+        FPlan->SetEnsemblePlan(*analysis.EnsemblePlan, FSnapshot.Scenario.LayingDate);
+        if (FSnapshotChoice.Target) {
+            FPlan->SetDeadline(*FSnapshotChoice.Target);
+        }
+    } else {
+        FPlan->SetPlan(analysis.Plan, FSnapshot.Scenario.LayingDate);
+    }
+}
+
+void TAnalysisFrm::MembersFinished(const TEnsembleOutcome& members)
+{
+    FEnsemble = TEnsembleResult{FSnapshotChoice.Ensemble, members, FSnapshotChoice.Target, FSnapshot.WeatherSource};
+    ShowTexts();
+    RebuildCoolingChart();
 }
 
 void TAnalysisFrm::BackgroundStopped()
@@ -446,6 +523,7 @@ bool TAnalysisFrm::ExportReport()
     content.Snapshot = &Snapshot();
     content.Texts = &FTexts;
     content.SiteName = FSiteName;
+    content.Ensemble = FEnsemble ? &*FEnsemble : nullptr;
     content.ProgramVersion = FProgramVersion;
     // The site's legal clock, as every other moment of the report, whatever the computer's zone.
     content.PrintedAt = AnalysisMoments::ToDateTime(AnalysisMoments::LegalClockOf(QDateTime::currentDateTimeUtc()));

@@ -2,6 +2,7 @@
 
 #include "AnalysisRunner.h"
 #include "AnalysisSnapshot.h"
+#include "EnsembleResult.h"
 #include "LanguagesMgrCls.h"
 #include "WeatherChoice.h"
 
@@ -66,6 +67,9 @@ public:
     QTabWidget* Tabs() const { return FTabs; }
     QLabel* CompactionLabel() const { return FCompaction; }
     QLabel* WeatherNoteLabel() const { return FWeatherNote; }
+    QLabel* EnsembleLabel() const { return FEnsembleLine; }
+    // Over an ensemble, once the background has run its members.
+    const std::optional<TEnsembleResult>& Ensemble() const { return FEnsemble; }
     TAnalysisRunner& Runner() { return FRunner; }
     QLabel* SummaryLabel() const { return FSummary; }
     QScrollArea* SummaryArea() const { return FSummaryArea; }
@@ -89,10 +93,13 @@ private:
     void Refresh();
     void ShowTexts();
     void RebuildCoolingChart();
+    // A member's line under the mouse: its name and reopening in the readout.
+    void ConnectMemberHover();
     void WeatherChanged();
     QString WeatherSourceText(const TWeatherChoice& choice) const;
     void BackgroundFinished(const TBackgroundAnalysis& analysis);
     void BackgroundProgressed(int done, int total);
+    void MembersFinished(const TEnsembleOutcome& members);
     void BackgroundStopped();
     bool Save(const QString& title, const QString& filter, const QString& extension,
         const std::function<bool(QIODevice&)>& write);
@@ -112,6 +119,7 @@ private:
     TAnalysisSnapshot FSnapshot;
     TWeatherChoice FSnapshotChoice;  // the weather FSnapshot was made in
     std::vector<TWhatIfCell> FWhatIfCells;  // of FSnapshot, once the background has them
+    std::optional<TEnsembleResult> FEnsemble;  // of FSnapshot, once the background has it
     TAnalysisRunner FRunner;
 
     QScrollArea* FSummaryArea;
@@ -119,6 +127,7 @@ private:
     QLabel* FNight;
     QLabel* FCompaction;
     QLabel* FWeatherNote;
+    QLabel* FEnsembleLine;
     QTabWidget* FTabs;
     THoverChartView* FCoolingView;
     QLabel* FHover;
@@ -127,6 +136,7 @@ private:
     QLabel* FWhatIfLegend;
     TLayingPlanView* FPlan;
     TWeatherPanel* FWeather;
+    QScrollArea* FWeatherPage = nullptr;  // the panel scrolls rather than hold the window tall
     TSitePanel* FSite;
     QProgressBar* FProgress;
     QPushButton* FStop;

@@ -4,6 +4,8 @@
 #include "AnalysisSummary.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
+#include "EnsembleChart.h"
+#include "EnsembleSummary.h"
 #include "PICHourCls.h"
 #include "RegionalFormat.h"
 #include "SiteSummary.h"
@@ -265,11 +267,13 @@ void PaintSite(QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& sn
     page.Skip((top - page.Top()) / mm + 3.0);
 }
 
-void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, TLanguage language, const QRectF& target)
+void PaintChart(QPainter& painter, const TAnalysisSnapshot& snapshot, const TEnsembleResult* ensemble,
+    TLanguage language, const QRectF& target)
 {
     // A fresh chart in a scene of its own: the window's chart stays as it is.
     QGraphicsScene scene;
-    QChart* chart = CoolingChart::Build(snapshot, language);
+    QChart* chart = ensemble ? EnsembleChart::Build(*ensemble, snapshot.Scenario, language)
+                             : CoolingChart::Build(snapshot, language);
     chart->setBackgroundVisible(false);
     scene.addItem(chart);
     chart->setGeometry(QRectF(QPointF(0.0, 0.0), ChartSceneSize));
@@ -339,6 +343,12 @@ double PaintPage(QPainter& painter, const TAnalysisReportContent& content, doubl
     page.Skip(3.0);
     page.Line(text(TAnalysisText::ReportResult), 11.0, true);
     page.Line(SummaryText(snapshot, language), 9.0);
+    if (content.Ensemble) {
+        page.Line(EnsembleRangeText(content.Ensemble->Outcome, language), 9.0, true);
+        if (const QString ready = EnsembleReadyText(*content.Ensemble, language); !ready.isEmpty()) {
+            page.Line(ready, 9.0, true);
+        }
+    }
     page.Line(CompactionText(snapshot, language), 9.0);
     const QString night = NightWarningText(snapshot, language);
     if (!night.isEmpty()) {
@@ -348,7 +358,8 @@ double PaintPage(QPainter& painter, const TAnalysisReportContent& content, doubl
     }
     page.Skip(2.0);
     if (drawChart) {
-        PaintChart(painter, snapshot, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
+        PaintChart(
+            painter, snapshot, content.Ensemble, language, QRectF(page.Left(), page.Top(), page.Width(), chartHeight));
     }
     page.Skip(chartHeight / mm + 3.0);
     PaintWeather(painter, page, snapshot, language, mm);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalysisSnapshot.h"
+#include "EnsembleResult.h"
 #include "LanguagesMgrCls.h"
 #include "WeatherWhatIf.h"
 
@@ -18,6 +19,8 @@ struct TAnalysisReportContent {
     const TAnalysisSnapshot* Snapshot = nullptr;
     const TLanguagesMgrCls* Texts = nullptr;
     std::vector<TWhatIfCell> WhatIf;  // may be empty
+    // Over an ensemble: its range and ready share, and its members drawn.
+    const TEnsembleResult* Ensemble = nullptr;
     QString SiteName;
     QString ProgramVersion;
     QDateTime PrintedAt;  // as the site's legal clock reads it, in Qt::UTC

@@ -32,6 +32,21 @@ public:
     }
     bool StopRequested() const override { return FStop.load(); }
 
+    // The members at the laying, to the GUI thread while still the latest.
+    void MembersDone(const TEnsembleOutcome& members)
+    {
+        TAnalysisRunner* runner = FRunner;
+        const int generation = FGeneration;
+        QMetaObject::invokeMethod(
+            runner,
+            [runner, generation, members] {
+                if (runner->Generation() == generation && !runner->FProgress->StopRequested()) {
+                    emit runner->membersFinished(members);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
     void RequestStop() { FStop.store(true); }
     // Before the first analysis: how many runs the second will add.
     void Expect(int stillToCome) { FStillToCome.store(stillToCome); }
@@ -70,7 +85,8 @@ int TAnalysisRunner::Start(const TScenario& scenario)
     return Start(scenario, scenario);
 }
 
-int TAnalysisRunner::Start(const TScenario& whatIfScenario, const TScenario& planScenario)
+int TAnalysisRunner::Start(
+    const TScenario& whatIfScenario, const TScenario& planScenario, const std::optional<TEnsembleRequest>& ensemble)
 {
     Stop();
     if (FWatcher.isRunning()) {
@@ -80,19 +96,38 @@ int TAnalysisRunner::Start(const TScenario& whatIfScenario, const TScenario& pla
     const int generation = ++FGeneration;
     FProgress = std::make_shared<TProgress>(*this, generation);
     constexpr int SlotsPerDay = 24 * 60 / PlanEveryMinutes;
-    FProgress->Expect(SlotsPerDay);
-    FWatcher.setFuture(QtConcurrent::run([whatIfScenario, planScenario, progress = FProgress, generation]() -> TResult {
+    const int members = ensemble && ensemble->Ensemble ? static_cast<int>(ensemble->Ensemble->Members.size()) : 0;
+    FProgress->Expect(members == 0 ? SlotsPerDay : members + SlotsPerDay * members);
+    FWatcher.setFuture(QtConcurrent::run([whatIfScenario, planScenario, ensemble, progress = FProgress,
+                                             generation]() -> TResult {
         try {
             auto whatIf = RunWeatherWhatIf(whatIfScenario, TExecution::Parallel, progress.get());
             if (!whatIf) {
                 return std::nullopt;
             }
-            progress->NextPhase(static_cast<int>(whatIf->size()));
+            int done = static_cast<int>(whatIf->size());
+            progress->NextPhase(done);
+            if (ensemble && ensemble->Ensemble) {
+                const TEnsemble& forecasts = *ensemble->Ensemble;
+                progress->Expect(static_cast<int>(forecasts.Members.size()) * SlotsPerDay);
+                auto runs = RunEnsemble(planScenario, forecasts, {ensemble->Target, true, progress.get()});
+                if (!runs) {
+                    return std::nullopt;
+                }
+                done += static_cast<int>(forecasts.Members.size());
+                progress->MembersDone(*runs);
+                progress->NextPhase(done);
+                auto plan = PlanEnsemble(planScenario, forecasts, PlanEveryMinutes, std::nullopt, progress.get());
+                if (!plan) {
+                    return std::nullopt;
+                }
+                return TBackgroundAnalysis{generation, std::move(*whatIf), {}, std::move(*runs), std::move(*plan)};
+            }
             auto plan = PlanLaying(planScenario, PlanEveryMinutes, std::nullopt, TExecution::Parallel, progress.get());
             if (!plan) {
                 return std::nullopt;
             }
-            return TBackgroundAnalysis{generation, std::move(*whatIf), std::move(*plan)};
+            return TBackgroundAnalysis{generation, std::move(*whatIf), std::move(*plan), std::nullopt, std::nullopt};
         } catch (const std::exception&) {
             // Each run keeps its own failure; this is memory running out.
             return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EnsembleRun.h"
 #include "LayingPlan.h"
 #include "WeatherWhatIf.h"
 
@@ -15,6 +16,16 @@ struct TBackgroundAnalysis {
     int Generation = 0;
     std::vector<TWhatIfCell> WhatIf;
     TLayingPlan Plan;
+    // Over an ensemble: every member with its history at the laying, and
+    // every member at every slot; Plan is then empty.
+    std::optional<TEnsembleOutcome> Ensemble;
+    std::optional<TEnsemblePlan> EnsemblePlan;
+};
+
+// The members to run instead of the plan scenario's own weather.
+struct TEnsembleRequest {
+    std::shared_ptr<const TEnsemble> Ensemble;
+    std::optional<double> Target;  // wall clock
 };
 
 // Runs the weather what-if and the laying plan of a scenario on worker
@@ -34,13 +45,16 @@ public:
     // generation that the result will carry. The what-if varies the classes
     // of its scenario; the plan may run in a chosen weather.
     int Start(const TScenario& scenario);
-    int Start(const TScenario& whatIfScenario, const TScenario& planScenario);
+    int Start(const TScenario& whatIfScenario, const TScenario& planScenario,
+        const std::optional<TEnsembleRequest>& ensemble = std::nullopt);
     void Stop();
     bool IsRunning() const;
     int Generation() const { return FGeneration; }
 
 signals:
     void progressed(int done, int total);
+    // Over an ensemble, as soon as its members are in, before the plan.
+    void membersFinished(const TEnsembleOutcome& members);
     void finished(const TBackgroundAnalysis& analysis);
     // The latest analysis ended without a result: stopped or failed.
     void stopped();

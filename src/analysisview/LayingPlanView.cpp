@@ -4,6 +4,8 @@
 #include "AnalysisTexts.h"
 #include "ClockAxis.h"
 #include "CoolingChart.h"
+#include "EnsembleSummary.h"
+#include "EnsembleTexts.h"
 #include "RegionalFormat.h"
 #include "WallClock.h"
 
@@ -29,6 +31,19 @@ constexpr int PlanTickHours = 3;
 qreal Ms(double moment)
 {
     return static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(moment));
+}
+
+// "37/40 (93 %)", shaded the greener the more members are ready.
+QTableWidgetItem* ReadyItem(const TEnsembleOutcome& members)
+{
+    const std::size_t count = members.Runs.size();
+    const std::size_t ready = members.ReadyMembers.value_or(0);
+    const int perCent = ReadyPerCent(ready, count);
+    auto* item = new QTableWidgetItem(QStringLiteral("%1/%2 (%3 %)").arg(ready).arg(count).arg(perCent));
+    const int fade = 255 - perCent * 95 / 100;
+    item->setBackground(QColor(fade, 240 - perCent * 25 / 100, fade));
+    item->setData(Qt::UserRole, static_cast<qulonglong>(ready));
+    return item;
 }
 
 }  // namespace
@@ -75,6 +90,19 @@ TLayingPlanView::TLayingPlanView(QWidget* parent)
 
 void TLayingPlanView::SetPlan(const TLayingPlan& plan, double layingDate)
 {
+    FEnsemble.reset();
+    ShowPlan(plan, layingDate);
+}
+
+void TLayingPlanView::SetEnsemblePlan(const TEnsemblePlan& plan, double layingDate)
+{
+    FEnsemble = plan;
+    ShowPlan(NinetyPerCentPlan(plan), layingDate);
+}
+
+void TLayingPlanView::ShowPlan(const TLayingPlan& plan, double layingDate)
+{
+    SetHeaders();
     FPlan = plan;
     FLayingDate = std::floor(layingDate);
     const QSignalBlocker blocker(FDeadline);
@@ -90,6 +118,8 @@ void TLayingPlanView::SetDeadline(double deadline)
 void TLayingPlanView::Clear()
 {
     FPlan = {};
+    FEnsemble.reset();
+    SetHeaders();
     Fill();
 }
 
@@ -97,11 +127,22 @@ void TLayingPlanView::UpdateTexts(TLanguage language)
 {
     FLanguage = language;
     FDeadlineLabel->setText(AnalysisTexts::Text(language, TAnalysisText::PlanDeadline));
-    FTable->setHorizontalHeaderLabels({AnalysisTexts::Text(language, TAnalysisText::PlanLaying),
-        AnalysisTexts::Text(language, TAnalysisText::PlanReopening),
-        AnalysisTexts::Text(language, TAnalysisText::PlanWait),
-        AnalysisTexts::Text(language, TAnalysisText::PlanInTime)});
+    SetHeaders();
     Fill();
+}
+
+void TLayingPlanView::SetHeaders()
+{
+    QStringList headers{AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLaying),
+        FEnsemble ? EnsembleTexts::Text(FLanguage, TEnsembleText::PlanP90)
+                  : AnalysisTexts::Text(FLanguage, TAnalysisText::PlanReopening),
+        AnalysisTexts::Text(FLanguage, TAnalysisText::PlanWait)};
+    // The share before the last column, which stretches.
+    if (FEnsemble)
+        headers << EnsembleTexts::Text(FLanguage, TEnsembleText::PlanReady);
+    headers << AnalysisTexts::Text(FLanguage, TAnalysisText::PlanInTime);
+    FTable->setColumnCount(static_cast<int>(headers.size()));
+    FTable->setHorizontalHeaderLabels(headers);
 }
 
 QString TLayingPlanView::LatestText() const
@@ -110,11 +151,13 @@ QString TLayingPlanView::LatestText() const
         return {};
     }
     if (!FPlan.LatestSlotForDeadline) {
-        return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanNone);
+        return FEnsemble ? EnsembleTexts::Text(FLanguage, TEnsembleText::PlanNoneMeets)
+                         : AnalysisTexts::Text(FLanguage, TAnalysisText::PlanNone);
     }
     const TPlanSlot& latest = FPlan.Slots.at(*FPlan.LatestSlotForDeadline);
     const double laying = FLayingDate + latest.LayingTime;
-    return AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLatest)
+    return (FEnsemble ? EnsembleTexts::Text(FLanguage, TEnsembleText::PlanLatest)
+                      : AnalysisTexts::Text(FLanguage, TAnalysisText::PlanLatest))
         .arg(AnalysisMoments::FormatClock(laying) + AnalysisMoments::WallNote(laying, latest.Outcome.Clock, FLanguage));
 }
 
@@ -124,6 +167,11 @@ void TLayingPlanView::DeadlineChanged()
     const double deadline = static_cast<double>(QDate(1899, 12, 30).daysTo(chosen.date()))
         + chosen.time().msecsSinceStartOfDay() / 86400000.0;
     ApplyDeadline(FPlan, deadline);
+    if (FEnsemble) {
+        FEnsemble->Deadline = deadline;
+        for (TEnsembleSlot& slot : FEnsemble->Slots)
+            SummariseEnsemble(slot.Outcome, deadline);
+    }
     Fill();
 }
 
@@ -163,6 +211,7 @@ void TLayingPlanView::Fill()
     };
     double lowest = WallClock::FromUtc(WallClock::WallToUtc(FLayingDate + 1.0, clock.Clock), clock.ClockOffset);
     double highest = lowest;
+    const int inTimeColumn = FEnsemble ? 4 : 3;
     for (std::size_t n = 0; n < FPlan.Slots.size(); ++n) {
         const TPlanSlot& slot = FPlan.Slots[n];
         const double laying = FLayingDate + slot.LayingTime;
@@ -171,10 +220,12 @@ void TLayingPlanView::Fill()
         FTable->setItem(row, 0,
             new QTableWidgetItem(AnalysisMoments::FormatClock(laying)
                 + AnalysisMoments::WallNote(laying, slot.Outcome.Clock, FLanguage)));
+        if (FEnsemble && n < FEnsemble->Slots.size())
+            FTable->setItem(row, 3, ReadyItem(FEnsemble->Slots[n].Outcome));
         if (!slot.Outcome.Succeeded()) {
             FTable->setItem(row, 1, new QTableWidgetItem(QStringLiteral("—")));
             FTable->setItem(row, 2, new QTableWidgetItem());
-            FTable->setItem(row, 3, new QTableWidgetItem());
+            FTable->setItem(row, inTimeColumn, new QTableWidgetItem());
             continue;
         }
         QString reopeningText = AnalysisMoments::FormatMoment(slot.Outcome, slot.Outcome.Reopening)
@@ -187,10 +238,14 @@ void TLayingPlanView::Fill()
         FTable->setItem(row, 1, reopening);
         FTable->setItem(
             row, 2, new QTableWidgetItem(AnalysisMoments::FormatWait(slot.Outcome.ResultSeconds, FLanguage)));
-        FTable->setItem(row, 3,
+        FTable->setItem(row, inTimeColumn,
             new QTableWidgetItem(slot.MeetsDeadline ? AnalysisTexts::Text(FLanguage, TAnalysisText::Yes) : QString()));
         if (slot.MeetsDeadline) {
+            // The share keeps its own shade.
             for (int column = 0; column < FTable->columnCount(); ++column) {
+                if (FEnsemble && column == 3) {
+                    continue;
+                }
                 FTable->item(row, column)->setBackground(QColor(215, 240, 215));
             }
         }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "EnsembleRun.h"
 #include "LanguagesMgrCls.h"
 #include "LayingPlan.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QChartView;
 class QDateTimeEdit;
@@ -25,6 +28,9 @@ public:
 
     // The deadline starts at 06:00 the day after the laying date.
     void SetPlan(const TLayingPlan& plan, double layingDate);
+    // Over an ensemble: each slot's 90 % reopening, and the share of the
+    // members ready by the deadline beside it.
+    void SetEnsemblePlan(const TEnsemblePlan& plan, double layingDate);
     void SetDeadline(double deadline);
     void Clear();
     void UpdateTexts(TLanguage language);
@@ -38,7 +44,11 @@ private:
     void DeadlineChanged();
     void Fill();
 
+    void ShowPlan(const TLayingPlan& plan, double layingDate);
+    void SetHeaders();
+
     TLayingPlan FPlan;
+    std::optional<TEnsemblePlan> FEnsemble;
     double FLayingDate = 0.0;
     TLanguage FLanguage = lgFR;
     QLabel* FDeadlineLabel;

@@ -2,6 +2,8 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "Ensemble.h"
+#include "EnsembleTexts.h"
 
 #include "RegionalFormat.h"
 
@@ -29,16 +31,29 @@ void ApplyWeatherChoice(const TWeatherChoice& choice, TScenario& scenario)
         scenario.CloudCover = choice.CloudCover;
     } else if (choice.Kind == TWeatherKind::Forecast) {
         scenario.Weather = choice.Source;
+    } else if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble && !choice.Ensemble->Members.empty()) {
+        scenario.Weather = choice.Ensemble->Members[choice.Ensemble->TopMember()].Weather;
     }
     scenario.CompactionTemp = choice.CompactionTemp;
 }
 
 QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language)
 {
+    const TWeatherOrigin& origin = choice.Origin;
+    if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble) {
+        const auto members = static_cast<qulonglong>(choice.Ensemble->Members.size());
+        if (!origin.FilePath.isEmpty())
+            return EnsembleTexts::Text(language, TEnsembleText::SourceFile)
+                .arg(members)
+                .arg(QFileInfo(origin.FilePath).fileName());
+        return EnsembleTexts::Text(language, TEnsembleText::SourceService)
+            .arg(members)
+            .arg(choice.Model, origin.Service,
+                AnalysisMoments::FormatMoment(AnalysisMoments::LegalClockOf(origin.FetchedUtc)));
+    }
     if (choice.Kind != TWeatherKind::Forecast) {
         return {};
     }
-    const TWeatherOrigin& origin = choice.Origin;
     if (!origin.FilePath.isEmpty()) {
         return AnalysisTexts::Text(language, TAnalysisText::WeatherFromFile).arg(QFileInfo(origin.FilePath).fileName());
     }

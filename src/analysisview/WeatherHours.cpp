@@ -32,7 +32,7 @@ TWeatherHours WeatherHours::Of(const TWeatherChoice& choice, const TScenario& sc
     TWeatherTimeline timeline;
     // Seconds after which the first series to end holds its last value.
     double heldAfter = std::numeric_limits<double>::infinity();
-    if (choice.Kind == TWeatherKind::Forecast && choice.Source) {
+    if ((choice.Kind == TWeatherKind::Forecast || choice.Kind == TWeatherKind::Ensemble) && choice.Source) {
         try {
             timeline = WeatherSource::TimelineFor(*choice.Source, scenario);
         } catch (const TWeatherError& error) {

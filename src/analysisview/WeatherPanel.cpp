@@ -1,6 +1,9 @@
 #include "WeatherPanel.h"
 
 #include "AnalysisMoments.h"
+#include "Ensemble.h"
+#include "EnsembleRequest.h"
+#include "EnsembleTexts.h"
 #include "ExportQuestions.h"
 #include "ForecastRequest.h"
 #include "MessagePresenter.h"
@@ -12,6 +15,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +29,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -86,6 +93,14 @@ TWeatherPanel::TWeatherPanel(
     , FLatitude(spinBox("latitude", SiteLatitudeMin, SiteLatitudeMax, 2, TPICHourCls().Latitude, FBox))
     , FLongitude(spinBox("longitude", SiteLongitudeMin, SiteLongitudeMax, 2, TPICHourCls().Longitude, FBox))
     , FSource(new QLabel(FBox))
+    , FEnsembleKind(new QRadioButton(FBox))
+    , FImportEnsemble(new QPushButton(FBox))
+    , FDownloadEnsemble(new QPushButton(FBox))
+    , FModelLabel(new QLabel(FBox))
+    , FModel(new QComboBox(FBox))
+    , FTargetLabel(new QLabel(FBox))
+    , FTarget(new QDateTimeEdit(FBox))
+    , FEnsembleSource(new QLabel(FBox))
     , FCompactionLabel(new QLabel(this))
     , FCompactionTemp(spinBox("compactionTemp", TPICHourCls::CompactionTempMin, TPICHourCls::CompactionTempMax, 0,
           TPICHourCls::CompactionTempDefault, this))
@@ -108,6 +123,22 @@ TWeatherPanel::TWeatherPanel(
     FNote->setObjectName(QStringLiteral("weatherNote"));
     FWarning->setObjectName(QStringLiteral("weatherWarning"));
     FSource->setWordWrap(true);
+    FEnsembleKind->setObjectName(QStringLiteral("weatherEnsemble"));
+    FImportEnsemble->setObjectName(QStringLiteral("importEnsemble"));
+    FDownloadEnsemble->setObjectName(QStringLiteral("downloadEnsemble"));
+    FModel->setObjectName(QStringLiteral("ensembleModel"));
+    FTarget->setObjectName(QStringLiteral("ensembleTarget"));
+    FEnsembleSource->setObjectName(QStringLiteral("ensembleSource"));
+    FEnsembleSource->setWordWrap(true);
+    for (const char* model : EnsembleRequest::Models)
+        FModel->addItem(QString::fromLatin1(model));
+    FModel->setCurrentText(QString::fromLatin1(EnsembleRequest::DefaultModel));
+    FModelLabel->setBuddy(FModel);
+    FTargetLabel->setBuddy(FTarget);
+    FTarget->setDisplayFormat(RegionalFormat::ShortDateFormat() + QStringLiteral(" HH:mm"));
+    // A wall-clock reading of the site: no system zone may move or refuse it.
+    FTarget->setTimeSpec(Qt::UTC);
+    FTarget->setCalendarPopup(true);
     FNote->setWordWrap(true);
     FWarning->setWordWrap(true);
     FWarning->setStyleSheet(QStringLiteral("color: #a01414; font-weight: bold;"));
@@ -116,7 +147,7 @@ TWeatherPanel::TWeatherPanel(
     FCompactionLabel->setBuddy(FCompactionTemp);
     FClasses->setChecked(true);
     auto* kinds = new QButtonGroup(this);
-    for (QRadioButton* kind : {FClasses, FValues, FForecastKind}) {
+    for (QRadioButton* kind : {FClasses, FValues, FForecastKind, FEnsembleKind}) {
         kinds->addButton(kind);
     }
     FHours->setColumnCount(4);
@@ -153,6 +184,18 @@ TWeatherPanel::TWeatherPanel(
     site->addStretch();
     auto* source = indented();
     source->addWidget(FSource, 1);
+    auto* ensembleActions = indented();
+    ensembleActions->addWidget(FImportEnsemble);
+    ensembleActions->addWidget(FDownloadEnsemble);
+    ensembleActions->addSpacing(12);
+    ensembleActions->addWidget(FModelLabel);
+    ensembleActions->addWidget(FModel);
+    ensembleActions->addStretch();
+    auto* target = indented();
+    target->addWidget(FTargetLabel);
+    target->addWidget(FTarget);
+    target->addSpacing(12);
+    target->addWidget(FEnsembleSource, 1);
     auto* boxLayout = new QVBoxLayout(FBox);
     boxLayout->addWidget(FClasses);
     boxLayout->addWidget(FValues);
@@ -161,6 +204,9 @@ TWeatherPanel::TWeatherPanel(
     boxLayout->addLayout(actions);
     boxLayout->addLayout(site);
     boxLayout->addLayout(source);
+    boxLayout->addWidget(FEnsembleKind);
+    boxLayout->addLayout(ensembleActions);
+    boxLayout->addLayout(target);
     auto* compaction = new QHBoxLayout();
     compaction->addWidget(FCompactionLabel);
     compaction->addWidget(FCompactionTemp);
@@ -172,17 +218,24 @@ TWeatherPanel::TWeatherPanel(
     layout->addWidget(FWarning);
     layout->addWidget(FNote);
 
-    for (QAbstractButton* button :
-        std::initializer_list<QAbstractButton*>{FClasses, FValues, FForecastKind, FAirGiven, FWindGiven, FCloudGiven}) {
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             FClasses, FValues, FForecastKind, FEnsembleKind, FAirGiven, FWindGiven, FCloudGiven}) {
         connect(button, &QAbstractButton::toggled, this, &TWeatherPanel::ChoiceMayHaveChanged);
     }
     for (QDoubleSpinBox* box : {FAirTemp, FWindSpeed, FCloudCover, FCompactionTemp}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, &TWeatherPanel::ChoiceMayHaveChanged);
     }
     connect(FImport, &QPushButton::clicked, this, &TWeatherPanel::ImportForecast);
+    connect(FImportEnsemble, &QPushButton::clicked, this, &TWeatherPanel::ImportEnsemble);
+    connect(FDownloadEnsemble, &QPushButton::clicked, this, &TWeatherPanel::DownloadEnsemble);
+    connect(FTarget, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        FTargetSet = true;
+        ChoiceMayHaveChanged();
+    });
     connect(FDownload, &QPushButton::clicked, this, &TWeatherPanel::DownloadForecast);
     connect(FCancel, &QPushButton::clicked, this, &TWeatherPanel::CancelDownload);
     connect(&FFetcher, &TForecastFetcher::fetched, this, &TWeatherPanel::Fetched);
+    connect(&FFetcher, &TForecastFetcher::fetchedEnsemble, this, &TWeatherPanel::FetchedEnsemble);
     connect(&FFetcher, &TForecastFetcher::failed, this, &TWeatherPanel::FetchFailed);
     FShown = Choice();
     UpdateTexts(language);
@@ -198,6 +251,15 @@ TWeatherChoice TWeatherPanel::Choice() const
         choice.Kind = TWeatherKind::Forecast;
         choice.Source = FForecast->Source;
         choice.Origin = FForecast->Origin;
+    } else if (FEnsembleKind->isChecked() && FEnsemble) {
+        choice.Kind = TWeatherKind::Ensemble;
+        choice.Ensemble = FEnsemble->Ensemble;
+        choice.Source = FEnsemble->Ensemble->Members.at(FEnsemble->Ensemble->TopMember()).Weather;
+        choice.Origin = FEnsemble->Origin;
+        choice.Model = FEnsemble->Model;
+        const QDateTime target = FTarget->dateTime();
+        choice.Target = static_cast<double>(QDate(1899, 12, 30).daysTo(target.date()))
+            + target.time().msecsSinceStartOfDay() / 86400000.0;
     } else if (FValues->isChecked()) {
         const auto given = [](const QCheckBox* check, const QDoubleSpinBox* box) {
             return check->isChecked() ? std::optional<double>(box->value()) : std::nullopt;
@@ -237,6 +299,12 @@ void TWeatherPanel::UpdateTexts(TLanguage language)
         coordinate->setToolTip(Text(TAnalysisText::WeatherCoordinatesTip));
     }
     FCompactionLabel->setText(Text(TAnalysisText::WeatherCompactionTemp));
+    const auto ensembleText = [language](TEnsembleText id) { return EnsembleTexts::Text(language, id); };
+    FEnsembleKind->setText(ensembleText(TEnsembleText::WeatherEnsemble));
+    FImportEnsemble->setText(ensembleText(TEnsembleText::ImportEnsemble));
+    FDownloadEnsemble->setText(ensembleText(TEnsembleText::DownloadEnsemble));
+    FModelLabel->setText(ensembleText(TEnsembleText::Model));
+    FTargetLabel->setText(ensembleText(TEnsembleText::Target));
     FHours->setHorizontalHeaderLabels({Text(TAnalysisText::WeatherHour), Text(TAnalysisText::WeatherAirColumn),
         Text(TAnalysisText::WeatherWindColumn), Text(TAnalysisText::WeatherCloudColumn)});
     ShowState();
@@ -278,12 +346,29 @@ void TWeatherPanel::ShowState()
         usable->setFocus();
     }
     FForecastKind->setEnabled(FForecast.has_value());
+    FEnsembleKind->setEnabled(FEnsemble.has_value());
     FImport->setEnabled(!fetching);
     FDownload->setEnabled(!fetching);
+    FImportEnsemble->setEnabled(!fetching);
+    FDownloadEnsemble->setEnabled(!fetching);
+    FModel->setEnabled(!fetching);
+    FTarget->setEnabled(FEnsembleKind->isChecked());
+    if (fetching && FFetchingEnsemble) {
+        FEnsembleSource->setText(Text(TAnalysisText::WeatherDownloading).arg(EnsembleRequest::ServiceUrl().host()));
+    } else if (FEnsemble) {
+        TWeatherChoice ensemble;
+        ensemble.Kind = TWeatherKind::Ensemble;
+        ensemble.Ensemble = FEnsemble->Ensemble;
+        ensemble.Origin = FEnsemble->Origin;
+        ensemble.Model = FEnsemble->Model;
+        FEnsembleSource->setText(WeatherOriginText(ensemble, FLanguage));
+    } else {
+        FEnsembleSource->clear();
+    }
     FCancel->setEnabled(fetching);
     FLatitude->setEnabled(!fetching);
     FLongitude->setEnabled(!fetching);
-    if (fetching) {
+    if (fetching && !FFetchingEnsemble) {
         FSource->setText(Text(TAnalysisText::WeatherDownloading).arg(ForecastRequest::ServiceUrl().host()));
     } else if (FForecast) {
         TWeatherChoice forecast;
@@ -302,6 +387,10 @@ void TWeatherPanel::ShowHours()
     QStringList notes, warnings;
     if (choice.Kind == TWeatherKind::Classes) {
         notes << Text(TAnalysisText::WeatherClassesNote);
+    }
+    if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble) {
+        notes << EnsembleTexts::Text(FLanguage, TEnsembleText::HoursOfTop)
+                     .arg(QString::fromStdString(choice.Ensemble->Members.at(choice.Ensemble->TopMember()).Name));
     }
     FHours->setVisible(choice.Kind != TWeatherKind::Classes);
     if (FRun && choice.Kind != TWeatherKind::Classes) {
@@ -383,6 +472,7 @@ QString TWeatherPanel::ReadFailureText(TWeatherErrorKind kind) const
             .arg(QStringLiteral("%1"), QString::number(WeatherSource::MaxPoints));
     case TWeatherErrorKind::Malformed:
     case TWeatherErrorKind::NotIncreasing:
+    case TWeatherErrorKind::MemberCount:
         break;
     }
     return Text(TAnalysisText::WeatherReadFailed);
@@ -410,7 +500,66 @@ void TWeatherPanel::DownloadForecast()
     FFetchLatitude = FLatitude->value();
     FFetchLongitude = FLongitude->value();
     FFetcher.Fetch(FFetchLatitude, FFetchLongitude);
+    FFetchingEnsemble = false;
     ShowState();
+}
+
+void TWeatherPanel::ImportEnsemble()
+{
+    const QString path = FQuestions.AskOpenFileName(
+        this, Text(TAnalysisText::WeatherImportTitle), Text(TAnalysisText::WeatherFileFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        auto ensemble
+            = std::make_shared<const TEnsemble>(EnsembleSource::ReadFile(QFile::encodeName(path).toStdString()));
+        TakeEnsemble({std::move(ensemble), TWeatherOrigin{path, {}, {}, 0.0, 0.0}, {}});
+    } catch (const TWeatherError& error) {
+        const QString file = QFileInfo(path).fileName();
+        FPresenter.ShowWarning(this,
+            error.Kind() == TWeatherErrorKind::MemberCount
+                ? EnsembleTexts::Text(FLanguage, TEnsembleText::FileMemberCount).arg(file)
+                : ReadFailureText(error.Kind()).arg(file));
+        qWarning("%s", error.what());
+    }
+}
+
+void TWeatherPanel::DownloadEnsemble()
+{
+    FFetchLatitude = FLatitude->value();
+    FFetchLongitude = FLongitude->value();
+    FFetcher.FetchEnsemble(FFetchLatitude, FFetchLongitude, FModel->currentText());
+    FFetchingEnsemble = true;
+    ShowState();
+}
+
+void TWeatherPanel::FetchedEnsemble(
+    std::shared_ptr<const TEnsemble> ensemble, const QDateTime& fetchedUtc, const QString& service)
+{
+    TakeEnsemble({std::move(ensemble), TWeatherOrigin{{}, service, fetchedUtc, FFetchLatitude, FFetchLongitude},
+        FModel->currentText()});
+}
+
+void TWeatherPanel::TakeEnsemble(TEnsembleForecast ensemble)
+{
+    FEnsemble = std::move(ensemble);
+    FEnsembleKind->setEnabled(true);
+    if (FEnsembleKind->isChecked()) {
+        ChoiceMayHaveChanged();
+    } else {
+        FEnsembleKind->setChecked(true);  // announces the change through toggled
+    }
+    ShowState();
+}
+
+void TWeatherPanel::SetLayingDate(double layingDate)
+{
+    if (FTargetSet) {
+        return;
+    }
+    const QSignalBlocker blocker(FTarget);
+    FTarget->setDateTime(AnalysisMoments::ToDateTime(std::floor(layingDate) + 1.0 + 6.0 / 24.0));
 }
 
 void TWeatherPanel::CancelDownload()
@@ -446,6 +595,10 @@ void TWeatherPanel::FetchFailed(const TForecastFailure& failure)
         break;
     case TForecastFailureKind::Malformed:
         message = Text(TAnalysisText::WeatherFetchMalformed).arg(service);
+        qWarning("%s", qPrintable(failure.Detail));
+        break;
+    case TForecastFailureKind::MemberCount:
+        message = EnsembleTexts::Text(FLanguage, TEnsembleText::FetchMemberCount).arg(service);
         qWarning("%s", qPrintable(failure.Detail));
         break;
     case TForecastFailureKind::TooLarge:

@@ -11,6 +11,8 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QComboBox;
+class QDateTimeEdit;
 class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
@@ -39,11 +41,16 @@ public:
     // The run whose hours the table shows: from the scenario's laying to
     // runEndSeconds after it (its reopening).
     void ShowRun(const TScenario& scenario, double runEndSeconds);
+    // The ensemble's target follows the plan's default deadline, 06:00 the
+    // day after the laying, until the user sets one of their own.
+    void SetLayingDate(double layingDate);
 
     // What the buttons do. Import asks for a file; a refused file or a failed
     // download is told through the presenter and changes nothing.
     void ImportForecast();
     void DownloadForecast();
+    void ImportEnsemble();
+    void DownloadEnsemble();
     void CancelDownload();
     bool IsDownloading() const { return FFetcher.IsFetching(); }
 
@@ -61,6 +68,11 @@ private:
         std::shared_ptr<const TWeatherSource> Source;
         TWeatherOrigin Origin;
     };
+    struct TEnsembleForecast {
+        std::shared_ptr<const TEnsemble> Ensemble;
+        TWeatherOrigin Origin;
+        QString Model;  // asked of the service; empty for a file
+    };
     struct TRun {
         TScenario Scenario;
         double EndSeconds = 0.0;
@@ -68,6 +80,10 @@ private:
 
     void ChoiceMayHaveChanged();
     void TakeForecast(TForecast forecast);
+    void TakeEnsemble(TEnsembleForecast ensemble);
+    void FetchedEnsemble(
+        std::shared_ptr<const TEnsemble> ensemble, const QDateTime& fetchedUtc, const QString& service);
+
     void Fetched(std::shared_ptr<const TWeatherSource> source, const QDateTime& fetchedUtc, const QString& service);
     void FetchFailed(const TForecastFailure& failure);
     void ShowState();
@@ -80,6 +96,9 @@ private:
     TLanguage FLanguage;
     TForecastFetcher FFetcher;
     std::optional<TForecast> FForecast;
+    std::optional<TEnsembleForecast> FEnsemble;
+    bool FTargetSet = false;  // by the user
+    bool FFetchingEnsemble = false;
     std::optional<TRun> FRun;
     TWeatherChoice FShown;  // the choice last announced
     double FFetchLatitude = 0.0;
@@ -103,6 +122,14 @@ private:
     QDoubleSpinBox* FLatitude;
     QDoubleSpinBox* FLongitude;
     QLabel* FSource;
+    QRadioButton* FEnsembleKind;
+    QPushButton* FImportEnsemble;
+    QPushButton* FDownloadEnsemble;
+    QLabel* FModelLabel;
+    QComboBox* FModel;
+    QLabel* FTargetLabel;
+    QDateTimeEdit* FTarget;
+    QLabel* FEnsembleSource;
     QLabel* FCompactionLabel;
     QDoubleSpinBox* FCompactionTemp;
     QTableWidget* FHours;

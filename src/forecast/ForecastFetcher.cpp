@@ -1,5 +1,6 @@
 #include "ForecastFetcher.h"
 
+#include "EnsembleRequest.h"
 #include "ForecastRequest.h"
 
 #include <QNetworkReply>
@@ -74,10 +75,20 @@ TForecastFetcher::~TForecastFetcher()
 
 void TForecastFetcher::Fetch(double latitudeDeg, double longitudeDeg)
 {
+    Start(ForecastRequest::UrlFor(latitudeDeg, longitudeDeg), false);
+}
+
+void TForecastFetcher::FetchEnsemble(double latitudeDeg, double longitudeDeg, const QString& model)
+{
+    Start(EnsembleRequest::UrlFor(EnsembleRequest::ServiceUrl(), latitudeDeg, longitudeDeg, model), true);
+}
+
+void TForecastFetcher::Start(const QUrl& url, bool ensemble)
+{
     if (IsFetching()) {
         Cancel();
     }
-    const QUrl url = ForecastRequest::UrlFor(latitudeDeg, longitudeDeg);
+    FEnsemble = ensemble;
     FService = url.host();
     QNetworkRequest request(url);
     // Never from https down to http.
@@ -190,11 +201,24 @@ void TForecastFetcher::Finished()
         Fail(TForecastFailureKind::Malformed, QStringLiteral("not a JSON answer (type \"%1\")").arg(type.left(40)));
         return;
     }
+    Read(body);
+}
+
+void TForecastFetcher::Read(const QByteArray& body)
+{
     try {
-        auto source = std::make_shared<const TWeatherSource>(
-            WeatherSource::ReadText(body.toStdString(), FService.toStdString()));
-        emit fetched(std::move(source), QDateTime::currentDateTimeUtc(), FService);
+        if (FEnsemble) {
+            auto ensemble = std::make_shared<const TEnsemble>(
+                EnsembleSource::ReadText(body.toStdString(), FService.toStdString()));
+            emit fetchedEnsemble(std::move(ensemble), QDateTime::currentDateTimeUtc(), FService);
+        } else {
+            auto source = std::make_shared<const TWeatherSource>(
+                WeatherSource::ReadText(body.toStdString(), FService.toStdString()));
+            emit fetched(std::move(source), QDateTime::currentDateTimeUtc(), FService);
+        }
     } catch (const TWeatherError& error) {
-        Fail(TForecastFailureKind::Malformed, QString::fromUtf8(error.what()));
+        Fail(error.Kind() == TWeatherErrorKind::MemberCount ? TForecastFailureKind::MemberCount
+                                                            : TForecastFailureKind::Malformed,
+            QString::fromUtf8(error.what()));
     }
 }

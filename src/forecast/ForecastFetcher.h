@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ensemble.h"
 #include "WeatherSource.h"
 
 #include <QByteArray>
@@ -20,6 +21,7 @@ enum class TForecastFailureKind {
     TimedOut,
     HttpStatus,  // the service answered with an error status
     Malformed,  // an answer that is not a JSON forecast
+    MemberCount,  // an ensemble's answer of fewer than 2 or more than 100 members
     TooLarge,  // an answer over the cap, cut off as it came
     Truncated,  // the connection closed before the whole answer came
     RedirectLoop,  // sent on from address to address without an end
@@ -49,6 +51,9 @@ public:
 
     // At the service ForecastRequest::ServiceUrl gives.
     void Fetch(double latitudeDeg, double longitudeDeg);
+    // The model's ensemble, at the service EnsembleRequest::ServiceUrl gives;
+    // ends in fetchedEnsemble or failed.
+    void FetchEnsemble(double latitudeDeg, double longitudeDeg, const QString& model);
     void Cancel();
     bool IsFetching() const { return FReply != nullptr; }
 
@@ -61,10 +66,13 @@ public:
 signals:
     // service: the host asked, also the source's name.
     void fetched(std::shared_ptr<const TWeatherSource> source, QDateTime fetchedUtc, QString service);
+    void fetchedEnsemble(std::shared_ptr<const TEnsemble> ensemble, QDateTime fetchedUtc, QString service);
     void failed(TForecastFailure failure);
 
 private:
+    void Start(const QUrl& url, bool ensemble);
     void Finished();
+    void Read(const QByteArray& body);
     void TakeBytes();
     void CheckAnnounced(qint64 received, qint64 total);
     void FailTooLarge();
@@ -77,6 +85,7 @@ private:
     QByteArray FBody;  // of the running fetch, as it came
     QTimer FTimer;
     QString FService;
+    bool FEnsemble = false;  // what the running fetch reads
     int FTimeoutMs = DefaultTimeoutMs;
     qint64 FMaxBytes = DefaultMaxBytes;
 };

@@ -2,8 +2,8 @@
 // Arguments: "nl" for Dutch; "night" for a laying that reopens at night; "tab=N" to open a tab; "shot=FILE" to save the
 // window once the background analysis is in, and quit; "pdf=FILE" to write its report, and quit;
 // "laid=2027-03-27T22:00" for another laying moment (an 8 cm layer, calm and clear); "weather=FILE" to import a
-// forecast file into the weather panel; "site" for a 4 cm layer on the warm existing road and two lifts, at 23:00
-// and an hour after it.
+// forecast file into the weather panel; "ensemble=FILE" to import a forecast ensemble; "site" for a 4 cm layer on
+// the warm existing road and two lifts, at 23:00 and an hour after it.
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
 #include "ExportQuestions.h"
@@ -85,6 +85,10 @@ int main(int argc, char* argv[])
         if (argument.startsWith(QStringLiteral("weather="))) {
             questions.ForecastFile = argument.mid(8);
             window.WeatherView()->ImportForecast();
+        }
+        if (argument.startsWith(QStringLiteral("ensemble="))) {
+            questions.ForecastFile = argument.mid(9);
+            window.WeatherView()->ImportEnsemble();
         }
     }
     for (const QString& argument : arguments) {

@@ -1,0 +1,26 @@
+#include "EnsembleRequest.h"
+
+#include <QUrlQuery>
+
+QUrl EnsembleRequest::ServiceUrl()
+{
+    const QString given = qEnvironmentVariable(ServiceVariable).trimmed();
+    return QUrl(given.isEmpty() ? QString::fromLatin1(DefaultService) : given);
+}
+
+QUrl EnsembleRequest::UrlFor(const QUrl& service, double latitudeDeg, double longitudeDeg, const QString& model)
+{
+    QUrl url = service;
+    QUrlQuery query(url);
+    // Locale-independent, without trailing zeros: "50.8", "4.21".
+    query.addQueryItem(QStringLiteral("latitude"), QString::number(latitudeDeg, 'g', 10));
+    query.addQueryItem(QStringLiteral("longitude"), QString::number(longitudeDeg, 'g', 10));
+    query.addQueryItem(QStringLiteral("hourly"), QStringLiteral("temperature_2m,wind_speed_10m,cloud_cover"));
+    query.addQueryItem(QStringLiteral("models"), model);
+    query.addQueryItem(QStringLiteral("wind_speed_unit"), QStringLiteral("ms"));
+    query.addQueryItem(QStringLiteral("timezone"), QStringLiteral("UTC"));
+    query.addQueryItem(QStringLiteral("past_days"), QString::number(PastDays));
+    query.addQueryItem(QStringLiteral("forecast_days"), QString::number(ForecastDays));
+    url.setQuery(query);
+    return url;
+}
