@@ -409,7 +409,10 @@ void TWeatherPanel::DownloadForecast()
 {
     FFetchLatitude = FLatitude->value();
     FFetchLongitude = FLongitude->value();
-    FFetcher.Fetch(FFetchLatitude, FFetchLongitude);
+    // Back far enough for the road's warm-up before the laying on view.
+    FFetcher.Fetch(FFetchLatitude, FFetchLongitude,
+        FRun ? ForecastRequest::PastDaysFor(FRun->Scenario, QDateTime::currentDateTimeUtc().date())
+             : ForecastRequest::PastDays);
     ShowState();
 }
 

@@ -72,12 +72,13 @@ TForecastFetcher::~TForecastFetcher()
     Drop();
 }
 
-void TForecastFetcher::Fetch(double latitudeDeg, double longitudeDeg)
+void TForecastFetcher::Fetch(double latitudeDeg, double longitudeDeg, int pastDays)
 {
     if (IsFetching()) {
         Cancel();
     }
-    const QUrl url = ForecastRequest::UrlFor(latitudeDeg, longitudeDeg);
+    FApiKey = ForecastRequest::ApiKey();
+    const QUrl url = ForecastRequest::UrlFor(latitudeDeg, longitudeDeg, pastDays);
     FService = url.host();
     QNetworkRequest request(url);
     // Never from https down to http.
@@ -118,7 +119,8 @@ void TForecastFetcher::Drop()
 
 void TForecastFetcher::Fail(TForecastFailureKind kind, const QString& detail, int httpStatus)
 {
-    emit failed(TForecastFailure{kind, httpStatus, detail, FService});
+    // The network's messages quote the address asked, key and all.
+    emit failed(TForecastFailure{kind, httpStatus, ForecastRequest::Masked(detail, FApiKey), FService});
 }
 
 void TForecastFetcher::TakeBytes()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ForecastRequest.h"
 #include "WeatherSource.h"
 
 #include <QByteArray>
@@ -47,8 +48,8 @@ public:
     explicit TForecastFetcher(QObject* parent = nullptr);
     ~TForecastFetcher() override;
 
-    // At the service ForecastRequest::ServiceUrl gives.
-    void Fetch(double latitudeDeg, double longitudeDeg);
+    // At the service ForecastRequest::ServiceUrl gives, pastDays back.
+    void Fetch(double latitudeDeg, double longitudeDeg, int pastDays = ForecastRequest::PastDays);
     void Cancel();
     bool IsFetching() const { return FReply != nullptr; }
 
@@ -77,6 +78,7 @@ private:
     QByteArray FBody;  // of the running fetch, as it came
     QTimer FTimer;
     QString FService;
+    QString FApiKey;  // of the running fetch, masked out of every detail
     int FTimeoutMs = DefaultTimeoutMs;
     qint64 FMaxBytes = DefaultMaxBytes;
 };
