@@ -188,6 +188,7 @@ void TAnalysisFrm::Refresh()
         TScenario weather = classes;
         ApplyWeatherChoice(choice, weather);
         FSnapshot = MakeWeatherSnapshot(classes, FComputation->Outcome, weather, WeatherSourceText(choice));
+        FSnapshot.WeatherAttributed = !WeatherAttributionText(choice, FTexts.Language).isEmpty();
     }
     FWeather->ShowRun(FSnapshot.Scenario, FSnapshot.Outcome.ResultSeconds);
     FWhatIfCells.clear();

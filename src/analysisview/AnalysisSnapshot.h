@@ -20,6 +20,9 @@ struct TAnalysisSnapshot {
     // and where the weather comes from, as a line of text.
     std::optional<TRunOutcome> ClassesOutcome;
     QString WeatherSource;
+    // That weather came from the public forecast service, whose licence asks
+    // to be named beside it.
+    bool WeatherAttributed = false;
     // The chosen weather gave no run; the frame's run is drawn instead.
     bool WeatherFailed = false;
     // Why: its timeline's first and last moment (run moments) when it does

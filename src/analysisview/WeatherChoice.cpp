@@ -2,6 +2,7 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "ForecastRequest.h"
 
 #include "RegionalFormat.h"
 
@@ -47,4 +48,13 @@ QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language)
     return AnalysisTexts::Text(language, TAnalysisText::WeatherFromService)
         .arg(origin.Service, coordinate(origin.LatitudeDeg), coordinate(origin.LongitudeDeg),
             AnalysisMoments::FormatMoment(wall));
+}
+
+QString WeatherAttributionText(const TWeatherChoice& choice, TLanguage language)
+{
+    const bool download = choice.Kind == TWeatherKind::Forecast && choice.Origin.FilePath.isEmpty();
+    if (!download || !ForecastRequest::NeedsAttribution(choice.Origin.Service)) {
+        return {};
+    }
+    return AnalysisTexts::Text(language, TAnalysisText::WeatherAttribution);
 }

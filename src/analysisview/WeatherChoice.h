@@ -47,3 +47,7 @@ void ApplyWeatherChoice(const TWeatherChoice& choice, TScenario& scenario);
 // 4,21 °E), téléchargée le 09/12/2026 05:12" (the site's wall clock); empty
 // for the classes and values.
 QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language);
+
+// The line the public forecast service's licence asks beside its data:
+// for a download from it, empty for anything else.
+QString WeatherAttributionText(const TWeatherChoice& choice, TLanguage language);

@@ -289,7 +289,9 @@ void TWeatherPanel::ShowState()
         TWeatherChoice forecast;
         forecast.Kind = TWeatherKind::Forecast;
         forecast.Origin = FForecast->Origin;
-        FSource->setText(WeatherOriginText(forecast, FLanguage));
+        const QString attribution = WeatherAttributionText(forecast, FLanguage);
+        FSource->setText(WeatherOriginText(forecast, FLanguage)
+            + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution));
     } else {
         FSource->setText(Text(TAnalysisText::WeatherNoForecast));
     }
