@@ -346,6 +346,11 @@ void TWeatherPanel::ShowHours()
         } else if (hours.HeldFrom) {
             warnings << Text(TAnalysisText::WeatherHeldNote).arg(AnalysisMoments::FormatMoment(*hours.HeldFrom));
         }
+        if (hours.WarmUpFrom && hours.From) {
+            notes << Text(TAnalysisText::WeatherWarmUpNotCovered)
+                         .arg(AnalysisMoments::FormatMoment(*hours.From),
+                             AnalysisMoments::FormatMoment(*hours.WarmUpFrom));
+        }
         if (dash) {
             notes << Text(TAnalysisText::WeatherDashNote);
         }
