@@ -194,7 +194,11 @@ void TAnalysisFrm::Refresh()
     FWhatIfCells.clear();
     FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
     FPlan->Clear();
-    FRunner.Start(classes, FSnapshot.Scenario);
+    // The what-if varies the classes of the site as drawn: its lifts and the road's warmth kept.
+    TScenario whatIf = classes;
+    whatIf.Lifts = FSnapshot.Scenario.Lifts;
+    whatIf.RoadWarmth = FSnapshot.Scenario.RoadWarmth;
+    FRunner.Start(whatIf, FSnapshot.Scenario);
     FProgress->setRange(0, 0);
     FProgress->setVisible(true);
     FStop->setVisible(true);
