@@ -23,6 +23,9 @@ struct TLiftOutcome {
     // Every lift after the first: the mean of the lift below at the level
     // just before this one was placed, degC.
     std::optional<double> BaseMeanTemp;
+    // Once it is laid: the node at the bottom of each layer, the lifts on the
+    // road (this one first) and then the existing ones.
+    std::vector<int> Limits;
 };
 
 // What one run of a scenario gave. Moments are date-time values on the

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -63,6 +64,22 @@ void addSpan(const TWeatherSpan& span, const TScenario& scenario, TRunOutcome& o
     outcome.WeatherCoversLaying = span.CoversLaying();
 }
 
+// The grid's layer bottoms once the first `laid` further lifts are on the
+// road, as the engine lays them: the latest on top, the first lift and the
+// existing layers under them.
+std::vector<int> liftLimits(const TPICHourCls& engine, const TScenario& scenario, std::size_t laid)
+{
+    TRoadLayersCls layers;
+    for (std::size_t above = laid; above-- > 0;) {
+        auto lift = std::make_unique<TRoadLayerCls>(engine.Layers.Items(0));
+        lift->SetThicknessCm(scenario.Lifts[above].ThicknessCm);
+        layers.Add(std::move(lift));
+    }
+    for (int j = 0; j < engine.Layers.Count(); ++j)
+        layers.Add(std::make_unique<TRoadLayerCls>(engine.Layers.Items(j)));
+    return TPICHourCls::LayerBottomNodes(layers);
+}
+
 // Every lift's moment, compaction window and the mean of the lift below it.
 void addLifts(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome& outcome)
 {
@@ -83,6 +100,7 @@ void addLifts(const TPICHourCls& engine, const TScenario& scenario, TRunOutcome&
             lift.ElapsedSeconds = further.ElapsedSeconds;
             lift.BaseMeanTemp = history.LayerMeanTemps().at(static_cast<std::size_t>(from - 1));
         }
+        lift.Limits = n == 0 ? outcome.Limits : liftLimits(engine, scenario, n);
         lift.Laid = TheTimeUtilsCls::AddDuration(outcome.Laying, lift.ElapsedSeconds);
         lift.CompactionSeconds = CompactionSeconds(history, lift.LayingTemp, scenario.CompactionTemp, from, until);
         outcome.Lifts.push_back(lift);

@@ -218,6 +218,7 @@ void TAnalysisFrm::Refresh()
     } else {
         FSnapshot = MakeSiteSnapshot(classes, FComputation->Outcome, site,
             choice.Kind == TWeatherKind::Classes ? QString() : WeatherSourceText(choice));
+        FSnapshot.WeatherAttributed = !WeatherAttributionText(choice, FTexts.Language).isEmpty();
     }
     FSnapshot.SiteRefusal = refusal;
     FSite->ShowRoad(SiteSummary::ExistingRoadText(FSnapshot, FTexts.Language));
@@ -226,11 +227,15 @@ void TAnalysisFrm::Refresh()
     FEnsemble.reset();
     FWhatIf->SetCells({}, classes.Wind, classes.Cloud);
     FPlan->Clear();
+    // The what-if varies the classes of the site as drawn: its lifts and the road's warmth kept.
+    TScenario whatIf = classes;
+    whatIf.Lifts = FSnapshot.Scenario.Lifts;
+    whatIf.RoadWarmth = FSnapshot.Scenario.RoadWarmth;
     std::optional<TEnsembleRequest> ensemble;
     if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble && !FSnapshot.WeatherFailed) {
         ensemble = TEnsembleRequest{choice.Ensemble, choice.Target};
     }
-    FRunner.Start(classes, FSnapshot.Scenario, ensemble);
+    FRunner.Start(whatIf, FSnapshot.Scenario, ensemble);
     FProgress->setRange(0, 0);
     FProgress->setVisible(true);
     FStop->setVisible(true);

@@ -138,6 +138,9 @@ void PaintWeather(
     const int columns = (hours + step - 1) / step;
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
     page.Line(text(TAnalysisText::ReportWeather), 11.0, true);
+    if (snapshot.WeatherAttributed) {
+        page.Line(text(TAnalysisText::WeatherAttribution), 8.0);
+    }
     page.Skip(1.0);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(7.5);

@@ -24,6 +24,9 @@ struct TAnalysisSnapshot {
     // a line of text.
     std::optional<TRunOutcome> ClassesOutcome;
     QString WeatherSource;
+    // That weather came from the public forecast service, whose licence asks
+    // to be named beside it.
+    bool WeatherAttributed = false;
     // The road's warmth or further lifts were asked for.
     bool SiteAsked = false;
     // The kept lifts do not fit this computation: why; the site is then run

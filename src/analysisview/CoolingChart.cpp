@@ -45,6 +45,42 @@ void AddLevel(QChart& chart, const char* name, const QString& title, const QColo
     level->replace(QList<QPointF>{{span.first, temp}, {span.second, temp}});
 }
 
+// Each lift after the first: a dotted line across the temperatures at its
+// laying, its number ("2", "3", ...) over the line; one legend entry for all.
+void AddLiftLines(QChart& chart, const TRunOutcome& outcome, const QString& title, std::pair<double, double> temps)
+{
+    for (std::size_t n = 1; n < outcome.Lifts.size(); ++n) {
+        const auto x = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(outcome.Lifts[n].Laid));
+        QLineSeries* line = AddLine(chart, CoolingChart::LiftName, title, QColor(70, 70, 70));
+        QPen pen = line->pen();
+        pen.setStyle(Qt::DotLine);
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        line->replace(QList<QPointF>{{x, temps.first}, {x, temps.second}});
+        auto* number = new QScatterSeries(&chart);
+        number->setObjectName(QString::fromLatin1(CoolingChart::LiftNumberName));
+        number->setName(QString::number(n + 1));
+        number->setMarkerSize(1.0);
+        number->setColor(Qt::transparent);
+        number->setBorderColor(Qt::transparent);
+        // A format without placeholders is drawn as it is.
+        number->setPointLabelsFormat(QString::number(n + 1));
+        number->setPointLabelsVisible(true);
+        number->setPointLabelsClipping(false);
+        number->setPointLabelsColor(QColor(40, 40, 40));
+        number->replace(QList<QPointF>{{x, temps.second}});
+        chart.addSeries(number);
+        for (QLegendMarker* marker : chart.legend()->markers(number)) {
+            marker->setVisible(false);
+        }
+        if (n > 1) {
+            for (QLegendMarker* marker : chart.legend()->markers(line)) {
+                marker->setVisible(false);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 QLocale CoolingChart::ChartLocale(TLanguage language)
@@ -118,7 +154,11 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     AddLine(*chart, AirName, text(TAnalysisText::SeriesAir), QColor(60, 140, 60))->replace(air);
     AddLine(*chart, SurfaceName, text(TAnalysisText::SeriesSurface), QColor(230, 140, 20))->replace(surface);
     AddLine(*chart, LayerMeanName, text(TAnalysisText::SeriesLayerMean), QColor(140, 60, 150))->replace(layerMean);
-    AddLine(*chart, LayerMaxName, text(TAnalysisText::SeriesLayerMax), QColor(200, 30, 30))->replace(layerMax);
+    // With further lifts the criterion scans every lift laid, not the top one alone.
+    const bool severalLifts = snapshot.Outcome.Lifts.size() > 1;
+    AddLine(*chart, LayerMaxName, text(severalLifts ? TAnalysisText::SeriesLiftsMax : TAnalysisText::SeriesLayerMax),
+        QColor(200, 30, 30))
+        ->replace(layerMax);
 
     AddLevel(*chart, ThresholdName,
         text(TAnalysisText::SeriesThreshold).arg(RegionalFormat::FormatReal(snapshot.Scenario.ReopenTemp)),
@@ -126,6 +166,8 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     AddLevel(*chart, CompactionName,
         text(TAnalysisText::SeriesCompaction).arg(RegionalFormat::FormatReal(compactionTemp)), QColor(140, 60, 150),
         Qt::DashDotLine, {xMin, xMax}, compactionTemp);
+
+    AddLiftLines(*chart, snapshot.Outcome, text(TAnalysisText::SeriesLiftLaid), {yMin, yMax});
 
     if (snapshot.Outcome.Succeeded()) {
         auto* reopening = new QScatterSeries(chart);

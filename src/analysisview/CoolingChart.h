@@ -6,9 +6,10 @@
 #include <QChart>
 
 // The cooling chart of a computation, for the window and for the PDF page
-// alike: the new layer's highest and mean temperatures, the surface and the
-// air the run used against the clock; the reopening and compaction-end
-// temperatures dashed; the reopening moment marked; the nights shaded. The
+// alike: the highest temperature of every lift laid so far and the top
+// lift's mean, the surface and the air the run used against the clock; the
+// reopening and compaction-end temperatures dashed; each later lift's laying
+// a line with its number; the reopening moment marked; the nights shaded. The
 // caller owns the chart.
 namespace CoolingChart {
 
@@ -21,6 +22,9 @@ inline constexpr const char* ThresholdName = "threshold";
 inline constexpr const char* CompactionName = "compaction";
 inline constexpr const char* ReopeningName = "reopening";
 inline constexpr const char* NightName = "night";  // every night band
+// Every lift laid after the first: its line, and its number over the line.
+inline constexpr const char* LiftName = "liftLaid";
+inline constexpr const char* LiftNumberName = "liftNumber";
 
 QChart* Build(const TAnalysisSnapshot& snapshot, TLanguage language);
 

@@ -3,6 +3,7 @@
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
 #include "CoolingChart.h"
+#include "RegionalFormat.h"
 
 #include <QChartView>
 #include <QGraphicsLayout>
@@ -16,27 +17,59 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
 constexpr double TempStep = 20.0;  // degC between ticks
 constexpr double DepthStep = 5.0;  // cm between ticks
 
+// The layer bottoms at a moment, those of the last lift laid by then, and
+// how many lifts are on the road.
+std::pair<const std::vector<int>*, std::size_t> limitsAt(const TRunOutcome& outcome, int elapsedSeconds)
+{
+    std::pair<const std::vector<int>*, std::size_t> at{&outcome.Limits, 1};
+    for (std::size_t n = 0; n < outcome.Lifts.size(); ++n) {
+        const TLiftOutcome& lift = outcome.Lifts[n];
+        if (lift.ElapsedSeconds <= elapsedSeconds && !lift.Limits.empty()) {
+            at = {&lift.Limits, n + 1};
+        }
+    }
+    return at;
+}
+
+QLineSeries* boundaryLine(QChart& chart, const QString& title, const QPen& pen, bool inLegend)
+{
+    auto* line = new QLineSeries(&chart);
+    line->setName(title);
+    line->setPen(pen);
+    chart.addSeries(line);
+    for (QLegendMarker* marker : chart.legend()->markers(line)) {
+        marker->setVisible(inLegend);
+    }
+    return line;
+}
+
 }  // namespace
 
 TDepthProfileChart::TDepthProfileChart(QWidget* parent)
     : QWidget(parent)
     , FMoment(new QLabel(this))
+    , FWarmRoad(new QLabel(this))
     , FSlider(new QSlider(Qt::Horizontal, this))
     , FChartView(new QChartView(this))
 {
     FSlider->setObjectName(QStringLiteral("profileSlider"));
     FSlider->setRange(0, 0);
     FChartView->setRenderHint(QPainter::Antialiasing);
+    FWarmRoad->setObjectName(QStringLiteral("warmRoad"));
+    FWarmRoad->setWordWrap(true);
+    FWarmRoad->setVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FChartView, 1);
     layout->addWidget(FSlider);
     layout->addWidget(FMoment);
+    layout->addWidget(FWarmRoad);
     connect(FSlider, &QSlider::valueChanged, this, [this](int index) { ShowProfile(index); });
 }
 
@@ -45,20 +78,28 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     FLanguage = language;
     FNewLayer.clear();
     FBelow.clear();
+    FLiftBoundaries.clear();
+    FRoadBoundaries.clear();
+    FLiftLines.clear();
+    FRoadLines.clear();
     FMoments.clear();
     FClock = {};
     FClock.Laying = snapshot.Outcome.Laying;
     FClock.ClockOffset = snapshot.Outcome.ClockOffset;
     FClock.Clock = snapshot.Outcome.Clock;
     FElapsedSeconds.clear();
-    const std::vector<int>& limits = snapshot.Outcome.Limits;
-    const int boundary = limits.empty() ? 0 : limits.front();
-    // Down to the bottom of the layer below: deeper, the ground barely changes.
-    const int lastNode = limits.size() >= 2 ? limits[1] : std::numeric_limits<int>::max();
     double lowest = snapshot.Scenario.ReopenTemp;
     double highest = snapshot.Scenario.LayingTemp;
     double deepest = 0.0;
+    qsizetype liftLines = 0;
+    qsizetype roadLines = 0;
     for (const TDepthProfile& profile : snapshot.Profiles) {
+        const auto [limitsOf, laid] = limitsAt(snapshot.Outcome, profile.ElapsedSeconds);
+        const std::vector<int>& limits = *limitsOf;
+        // The new lifts down to the first one's bottom, then the layer below it.
+        const int boundary = limits.size() >= laid ? limits[laid - 1] : 0;
+        // Down to the bottom of the layer below: deeper, the ground barely changes.
+        const int lastNode = limits.size() > laid ? limits[laid] : std::numeric_limits<int>::max();
         QList<QPointF> newLayer;
         QList<QPointF> below;
         for (std::size_t n = 0; n < profile.Temps.size(); ++n) {
@@ -78,10 +119,25 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
             highest = std::max(highest, profile.Temps[n]);
             deepest = std::max(deepest, point.y());
         }
+        QList<double> between;
+        QList<double> road;
+        for (std::size_t j = 0; j < limits.size(); ++j) {
+            (j + 1 < laid ? between : road).append(NodeDepthCm(limits[j]));
+        }
+        liftLines = std::max(liftLines, between.size());
+        roadLines = std::max(roadLines, road.size());
         FNewLayer.append(newLayer);
         FBelow.append(below);
+        FLiftBoundaries.append(between);
+        FRoadBoundaries.append(road);
         FMoments.push_back(profile.Moment);
         FElapsedSeconds.push_back(profile.ElapsedSeconds);
+    }
+    // The lines below the deepest node drawn have nothing beside them.
+    for (QList<QList<double>>* depths : {&FLiftBoundaries, &FRoadBoundaries}) {
+        for (QList<double>& list : *depths) {
+            list.removeIf([deepest](double depth) { return depth > deepest; });
+        }
     }
 
     auto* chart = new QChart();
@@ -89,39 +145,30 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     FNewLayerSeries = new QLineSeries(chart);
-    FNewLayerSeries->setName(AnalysisTexts::Text(language, TAnalysisText::DepthNewLayer));
+    FNewLayerSeries->setName(AnalysisTexts::Text(
+        language, snapshot.Outcome.Lifts.size() > 1 ? TAnalysisText::DepthNewLifts : TAnalysisText::DepthNewLayer));
     FNewLayerSeries->setPen(QPen(QColor(200, 30, 30), 2.5));
     FBelowSeries = new QLineSeries(chart);
     FBelowSeries->setName(AnalysisTexts::Text(language, TAnalysisText::DepthLayerBelow));
     FBelowSeries->setPen(QPen(QColor(120, 90, 50), 2.5));
     chart->addSeries(FNewLayerSeries);
     chart->addSeries(FBelowSeries);
-    const double tMin = std::floor(lowest / TempStep) * TempStep;
-    const double tMax = std::ceil(highest / TempStep) * TempStep;
+    FTempMin = std::floor(lowest / TempStep) * TempStep;
+    FTempMax = std::ceil(highest / TempStep) * TempStep;
     const double depthMax = std::ceil(std::max(deepest, 1.0) / DepthStep) * DepthStep;
-    bool firstBoundary = true;
-    for (const int limit : snapshot.Outcome.Limits) {
-        const double depth = NodeDepthCm(limit);
-        if (depth > deepest) {
-            continue;
-        }
-        auto* line = new QLineSeries(chart);
-        line->setName(AnalysisTexts::Text(language, TAnalysisText::DepthBoundary));
-        line->setPen(QPen(QColor(90, 90, 90), 1.0, Qt::DashLine));
-        line->replace(QList<QPointF>{{tMin, depth}, {tMax, depth}});
-        chart->addSeries(line);
-        if (!firstBoundary) {
-            for (QLegendMarker* marker : chart->legend()->markers(line)) {
-                marker->setVisible(false);
-            }
-        }
-        firstBoundary = false;
+    for (qsizetype n = 0; n < roadLines; ++n) {
+        FRoadLines.append(boundaryLine(*chart, AnalysisTexts::Text(language, TAnalysisText::DepthBoundary),
+            QPen(QColor(90, 90, 90), 1.0, Qt::DashLine), n == 0));
+    }
+    for (qsizetype n = 0; n < liftLines; ++n) {
+        FLiftLines.append(boundaryLine(*chart, AnalysisTexts::Text(language, TAnalysisText::DepthLiftBoundary),
+            QPen(QColor(200, 30, 30), 1.0, Qt::DotLine), n == 0));
     }
     auto* tempAxis = new QValueAxis(chart);
     tempAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisTemp));
-    tempAxis->setRange(tMin, tMax);
+    tempAxis->setRange(FTempMin, FTempMax);
     tempAxis->setLabelFormat(QStringLiteral("%.0f"));
-    tempAxis->setTickCount(static_cast<int>(std::lround((tMax - tMin) / TempStep)) + 1);
+    tempAxis->setTickCount(static_cast<int>(std::lround((FTempMax - FTempMin) / TempStep)) + 1);
     auto* depthAxis = new QValueAxis(chart);
     depthAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisDepth));
     depthAxis->setRange(0.0, depthMax);
@@ -138,6 +185,13 @@ void TDepthProfileChart::SetSnapshot(const TAnalysisSnapshot& snapshot, TLanguag
     FChartView->setChart(chart);
     delete old;
 
+    // The profile at the laying is the road as the lift was laid on it.
+    FWarmRoad->setVisible(snapshot.Outcome.RoadWarmth);
+    FWarmRoad->setText(snapshot.Outcome.RoadWarmth
+            ? AnalysisTexts::Text(language, TAnalysisText::DepthWarmRoad)
+                  .arg(RegionalFormat::FormatReal(snapshot.Outcome.ExistingSurfaceTemp))
+            : QString());
+
     const QSignalBlocker blocker(FSlider);
     FSlider->setRange(0, std::max(0, static_cast<int>(FNewLayer.size()) - 1));
     // The last profile is the reopening's own.
@@ -153,7 +207,38 @@ void TDepthProfileChart::ShowProfile(int index)
     }
     FNewLayerSeries->replace(FNewLayer[index]);
     FBelowSeries->replace(FBelow[index]);
+    for (auto [lines, depths] :
+        {std::pair{&FLiftLines, &FLiftBoundaries[index]}, {&FRoadLines, &FRoadBoundaries[index]}}) {
+        for (qsizetype n = 0; n < lines->size(); ++n) {
+            QList<QPointF> points;
+            if (n < depths->size()) {
+                points = {{FTempMin, depths->at(n)}, {FTempMax, depths->at(n)}};
+            }
+            lines->at(n)->replace(points);
+        }
+    }
     ShowMomentText(index);
+}
+
+QList<double> TDepthProfileChart::DepthsOf(const QList<QLineSeries*>& lines)
+{
+    QList<double> depths;
+    for (const QLineSeries* line : lines) {
+        if (!line->points().isEmpty()) {
+            depths.append(line->points().front().y());
+        }
+    }
+    return depths;
+}
+
+QList<double> TDepthProfileChart::LiftBoundaryDepths() const
+{
+    return DepthsOf(FLiftLines);
+}
+
+QList<double> TDepthProfileChart::RoadBoundaryDepths() const
+{
+    return DepthsOf(FRoadLines);
 }
 
 QList<QPointF> TDepthProfileChart::NewLayerPoints() const

@@ -22,9 +22,16 @@ QString HoverReadout(
     const auto after = std::upper_bound(curve.begin(), curve.end(), moment,
         [](double value, const TCurvePoint& point) { return value < point.Moment; });
     const TCurvePoint& point = *std::prev(after);
-    return AnalysisTexts::Text(language, TAnalysisText::Hover)
-        .arg(AnalysisMoments::FormatSeconds(outcome, point.Moment)
-                + AnalysisMoments::ClockNote(outcome, point.Moment, language),
-            RegionalFormat::FormatReal(point.LayerMaxTemp), RegionalFormat::FormatReal(point.SurfaceTemp),
-            RegionalFormat::FormatReal(point.AirTemp));
+    QString readout = AnalysisTexts::Text(language, TAnalysisText::Hover)
+                          .arg(AnalysisMoments::FormatSeconds(outcome, point.Moment)
+                                  + AnalysisMoments::ClockNote(outcome, point.Moment, language),
+                              RegionalFormat::FormatReal(point.LayerMaxTemp),
+                              RegionalFormat::FormatReal(point.SurfaceTemp), RegionalFormat::FormatReal(point.AirTemp));
+    if (outcome.Lifts.size() > 1) {
+        // A lift is on the road from its own level on.
+        const auto laid = std::count_if(outcome.Lifts.begin(), outcome.Lifts.end(),
+            [&point](const TLiftOutcome& lift) { return lift.ElapsedSeconds <= point.ElapsedSeconds; });
+        readout += AnalysisTexts::Text(language, TAnalysisText::HoverLiftsLaid).arg(laid);
+    }
+    return readout;
 }

@@ -4,6 +4,7 @@
 #include "AnalysisTexts.h"
 #include "Ensemble.h"
 #include "EnsembleTexts.h"
+#include "ForecastRequest.h"
 
 #include "RegionalFormat.h"
 
@@ -62,4 +63,14 @@ QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language)
     return AnalysisTexts::Text(language, TAnalysisText::WeatherFromService)
         .arg(origin.Service, coordinate(origin.LatitudeDeg), coordinate(origin.LongitudeDeg),
             AnalysisMoments::FormatMoment(wall));
+}
+
+QString WeatherAttributionText(const TWeatherChoice& choice, TLanguage language)
+{
+    const bool download = (choice.Kind == TWeatherKind::Forecast || choice.Kind == TWeatherKind::Ensemble)
+        && choice.Origin.FilePath.isEmpty();
+    if (!download || !ForecastRequest::NeedsAttribution(choice.Origin.Service)) {
+        return {};
+    }
+    return AnalysisTexts::Text(language, TAnalysisText::WeatherAttribution);
 }

@@ -56,3 +56,7 @@ void ApplyWeatherChoice(const TWeatherChoice& choice, TScenario& scenario);
 // the same of an ensemble with its members and model; empty for the classes
 // and values.
 QString WeatherOriginText(const TWeatherChoice& choice, TLanguage language);
+
+// The line the public forecast service's licence asks beside its data:
+// for a download from it, empty for anything else.
+QString WeatherAttributionText(const TWeatherChoice& choice, TLanguage language);

@@ -1,5 +1,7 @@
 #include "WeatherHours.h"
 
+#include "PICHourCls.h"
+#include "RoadWarmUp.h"
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
 #include "WeatherSource.h"
@@ -44,6 +46,13 @@ TWeatherHours WeatherHours::Of(const TWeatherChoice& choice, const TScenario& sc
             result.Until = wallAt(span->Last);
             result.CoversLaying = span->CoversLaying();
             heldAfter = span->EarliestEnd;
+            const auto warmUp = WarmUpStartOf(
+                scenario.LayingDate, scenario.LayingTime, SummerTimeOf(scenario), WarmUpSummerTimeOf(scenario));
+            // Before its first values the warm-up holds them.
+            if (scenario.RoadWarmth && warmUp
+                && span->LatestStart > -static_cast<double>(warmUp->Levels) * TPICHourCls::TimeStep) {
+                result.WarmUpFrom = warmUp->Date;
+            }
         }
         if (heldAfter < runEndSeconds) {
             result.HeldFrom = wallAt(heldAfter);

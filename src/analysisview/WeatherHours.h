@@ -24,6 +24,9 @@ struct TWeatherHours {
     double LayingWall = 0.0;
     bool CoversLaying = true;  // the laying lies within the forecast
     std::optional<double> HeldFrom;  // the run goes on past the forecast's end (wall clock)
+    // With the road's warmth, a forecast that starts after its warm-up: the
+    // warm-up's start (wall clock), before the forecast's first values.
+    std::optional<double> WarmUpFrom;
     std::string Refusal;  // a forecast the scenario's clock makes unordered
 };
 

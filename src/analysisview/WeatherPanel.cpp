@@ -361,7 +361,9 @@ void TWeatherPanel::ShowState()
         ensemble.Ensemble = FEnsemble->Ensemble;
         ensemble.Origin = FEnsemble->Origin;
         ensemble.Model = FEnsemble->Model;
-        FEnsembleSource->setText(WeatherOriginText(ensemble, FLanguage));
+        const QString attribution = WeatherAttributionText(ensemble, FLanguage);
+        FEnsembleSource->setText(WeatherOriginText(ensemble, FLanguage)
+            + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution));
     } else {
         FEnsembleSource->clear();
     }
@@ -374,7 +376,9 @@ void TWeatherPanel::ShowState()
         TWeatherChoice forecast;
         forecast.Kind = TWeatherKind::Forecast;
         forecast.Origin = FForecast->Origin;
-        FSource->setText(WeatherOriginText(forecast, FLanguage));
+        const QString attribution = WeatherAttributionText(forecast, FLanguage);
+        FSource->setText(WeatherOriginText(forecast, FLanguage)
+            + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution));
     } else {
         FSource->setText(Text(TAnalysisText::WeatherNoForecast));
     }
@@ -432,6 +436,11 @@ void TWeatherPanel::ShowHours()
                                 AnalysisMoments::FormatMoment(hours.LayingWall));
         } else if (hours.HeldFrom) {
             warnings << Text(TAnalysisText::WeatherHeldNote).arg(AnalysisMoments::FormatMoment(*hours.HeldFrom));
+        }
+        if (hours.WarmUpFrom && hours.From) {
+            notes << Text(TAnalysisText::WeatherWarmUpNotCovered)
+                         .arg(AnalysisMoments::FormatMoment(*hours.From),
+                             AnalysisMoments::FormatMoment(*hours.WarmUpFrom));
         }
         if (dash) {
             notes << Text(TAnalysisText::WeatherDashNote);
@@ -499,7 +508,10 @@ void TWeatherPanel::DownloadForecast()
 {
     FFetchLatitude = FLatitude->value();
     FFetchLongitude = FLongitude->value();
-    FFetcher.Fetch(FFetchLatitude, FFetchLongitude);
+    // Back far enough for the road's warm-up before the laying on view.
+    FFetcher.Fetch(FFetchLatitude, FFetchLongitude,
+        FRun ? ForecastRequest::PastDaysFor(FRun->Scenario, QDateTime::currentDateTimeUtc().date())
+             : ForecastRequest::PastDays);
     FFetchingEnsemble = false;
     ShowState();
 }

@@ -1,5 +1,7 @@
 #include "EnsembleRequest.h"
 
+#include "ForecastRequest.h"
+
 #include <QUrlQuery>
 
 QUrl EnsembleRequest::ServiceUrl()
@@ -21,6 +23,11 @@ QUrl EnsembleRequest::UrlFor(const QUrl& service, double latitudeDeg, double lon
     query.addQueryItem(QStringLiteral("timezone"), QStringLiteral("UTC"));
     query.addQueryItem(QStringLiteral("past_days"), QString::number(PastDays));
     query.addQueryItem(QStringLiteral("forecast_days"), QString::number(ForecastDays));
+    // The same provider's key, when an organisation has one.
+    if (const QString key = ForecastRequest::ApiKey(); !key.isEmpty()) {
+        query.addQueryItem(
+            QString::fromLatin1(ForecastRequest::ApiKeyParameter), QString::fromLatin1(QUrl::toPercentEncoding(key)));
+    }
     url.setQuery(query);
     return url;
 }

@@ -73,9 +73,9 @@ TForecastFetcher::~TForecastFetcher()
     Drop();
 }
 
-void TForecastFetcher::Fetch(double latitudeDeg, double longitudeDeg)
+void TForecastFetcher::Fetch(double latitudeDeg, double longitudeDeg, int pastDays)
 {
-    Start(ForecastRequest::UrlFor(latitudeDeg, longitudeDeg), false);
+    Start(ForecastRequest::UrlFor(latitudeDeg, longitudeDeg, pastDays), false);
 }
 
 void TForecastFetcher::FetchEnsemble(double latitudeDeg, double longitudeDeg, const QString& model)
@@ -89,6 +89,7 @@ void TForecastFetcher::Start(const QUrl& url, bool ensemble)
         Cancel();
     }
     FEnsemble = ensemble;
+    FApiKey = ForecastRequest::ApiKey();
     FService = url.host();
     QNetworkRequest request(url);
     // Never from https down to http.
@@ -129,7 +130,8 @@ void TForecastFetcher::Drop()
 
 void TForecastFetcher::Fail(TForecastFailureKind kind, const QString& detail, int httpStatus)
 {
-    emit failed(TForecastFailure{kind, httpStatus, detail, FService});
+    // The network's messages quote the address asked, key and all.
+    emit failed(TForecastFailure{kind, httpStatus, ForecastRequest::Masked(detail, FApiKey), FService});
 }
 
 void TForecastFetcher::TakeBytes()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ensemble.h"
+#include "ForecastRequest.h"
 #include "WeatherSource.h"
 
 #include <QByteArray>
@@ -49,8 +50,8 @@ public:
     explicit TForecastFetcher(QObject* parent = nullptr);
     ~TForecastFetcher() override;
 
-    // At the service ForecastRequest::ServiceUrl gives.
-    void Fetch(double latitudeDeg, double longitudeDeg);
+    // At the service ForecastRequest::ServiceUrl gives, pastDays back.
+    void Fetch(double latitudeDeg, double longitudeDeg, int pastDays = ForecastRequest::PastDays);
     // The model's ensemble, at the service EnsembleRequest::ServiceUrl gives;
     // ends in fetchedEnsemble or failed.
     void FetchEnsemble(double latitudeDeg, double longitudeDeg, const QString& model);
@@ -86,6 +87,7 @@ private:
     QTimer FTimer;
     QString FService;
     bool FEnsemble = false;  // what the running fetch reads
+    QString FApiKey;  // of the running fetch, masked out of every detail
     int FTimeoutMs = DefaultTimeoutMs;
     qint64 FMaxBytes = DefaultMaxBytes;
 };

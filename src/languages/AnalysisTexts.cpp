@@ -206,6 +206,18 @@ constexpr TTextPair Table[] = {
     {"nébulosité %1 %", "bewolking %1 %"},
     {"Remise en circulation en heure d'été", "Wederopenstelling in zomertijd"},
     {"Remise en circulation en heure d'hiver", "Wederopenstelling in wintertijd"},
+    {"Couches posées, max. (critère)", "Aangebrachte lagen, max. (criterium)"},
+    {"Pose d'une couche", "Aanbrenging van een laag"},
+    {", couches posées : %1", ", aangebrachte lagen: %1"},
+    {"Couches neuves", "Nieuwe lagen"},
+    {"Limite entre couches neuves", "Grens tussen nieuwe lagen"},
+    {"Route existante réchauffée par les deux jours précédents : surface à %1 °C à la pose.",
+        "Bestaande weg opgewarmd door de twee voorgaande dagen: oppervlak %1 °C bij de aanbrenging."},
+    {"Données météo : Open-Meteo.com (CC BY 4.0)", "Weergegevens: Open-Meteo.com (CC BY 4.0)"},
+    {"La prévision commence le %1, après le début du réchauffement de la route (%2) : ses premières valeurs sont "
+     "reprises avant.",
+        "De voorspelling begint op %1, na het begin van de opwarming van de weg (%2): haar eerste waarden gelden "
+        "daarvoor."},
     {"Dossier", "Map"},
     {"Lecteur", "Station"},
     {"Raccourci", "Snelkoppeling"},

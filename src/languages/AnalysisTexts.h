@@ -152,6 +152,16 @@ enum class TAnalysisText {
     // Beside the main window's result: the reopening's clock, where it is not the laying's.
     ReopeningInSummerTime,
     ReopeningInWinterTime,
+    // The lifts laid on the new layer, in the charts and the readout.
+    SeriesLiftsMax,
+    SeriesLiftLaid,
+    HoverLiftsLaid,  // %1 the lifts on the road
+    DepthNewLifts,
+    DepthLiftBoundary,
+    DepthWarmRoad,  // %1 the existing road's surface at the laying, degC
+    // The forecast service's licence, and a forecast that starts after the road's warm-up.
+    WeatherAttribution,
+    WeatherWarmUpNotCovered,  // %1 the forecast's first moment, %2 the warm-up's start
     // The file dialogs' kinds of entry, which the toolkit's own translations lack.
     FileKindFolder,
     FileKindDrive,

@@ -9,6 +9,7 @@
 #include "RunCsv.h"
 #include "ScenarioRun.h"
 #include "WeatherPanel.h"
+#include "WeatherSource.h"
 
 #include <QBuffer>
 #include <QDoubleSpinBox>
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -88,6 +90,8 @@ private slots:
     void compactionLineSitsAtTheChosenTemperature();
     void reportHoldsBothAnswersTheSourceAndTheCompaction_data();
     void reportHoldsBothAnswersTheSourceAndTheCompaction();
+    void attributionFollowsThePublicService_data();
+    void attributionFollowsThePublicService();
 };
 
 void AnalysisWeatherTest::forecastAnswersAsTheCommandLineBesideTheClasses_data()
@@ -251,6 +255,67 @@ void AnalysisWeatherTest::reportHoldsBothAnswersTheSourceAndTheCompaction()
              AnalysisTexts::Text(lang, TAnalysisText::ReportWeather)}) {
         QVERIFY2(text.contains(expected.simplified()), qPrintable(expected + QStringLiteral(" not in: ") + text));
     }
+}
+
+void AnalysisWeatherTest::attributionFollowsThePublicService_data()
+{
+    // The service's host as the fetcher names it; empty: an imported file.
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("attributed");
+    QTest::newRow("fr, public service") << int{lgFR} << QStringLiteral("api.open-meteo.com") << true;
+    QTest::newRow("nl, public service") << int{lgNL} << QStringLiteral("api.open-meteo.com") << true;
+    QTest::newRow("fr, its paid host") << int{lgFR} << QStringLiteral("customer-api.open-meteo.com") << true;
+    QTest::newRow("nl, an organisation's own") << int{lgNL} << QStringLiteral("meteo.example.be") << false;
+    QTest::newRow("fr, look-alike host") << int{lgFR} << QStringLiteral("notopen-meteo.com") << false;
+    QTest::newRow("fr, imported file") << int{lgFR} << QString() << false;
+    QTest::newRow("nl, imported file") << int{lgNL} << QString() << false;
+}
+
+void AnalysisWeatherTest::attributionFollowsThePublicService()
+{
+    QFETCH(int, language);
+    QFETCH(QString, host);
+    QFETCH(bool, attributed);
+    TWindowFixture fixture;
+    fixture.Texts.Language = static_cast<TLanguage>(language);
+    fixture.Window.UpdateTexts();
+    fixture.Show(decemberScenario());
+    if (host.isEmpty()) {
+        fixture.Import(ForecastFile);
+    } else {
+        // The fetcher's answer as a download from that host gives it.
+        auto source = std::make_shared<const TWeatherSource>(WeatherSource::ReadFile(ForecastFile.toStdString()));
+        emit fixture.Window.WeatherView()->Fetcher().fetched(
+            source, QDateTime(QDate(2026, 12, 9), QTime(7, 0), QTimeZone::utc()), host);
+    }
+    const TAnalysisSnapshot& snapshot = fixture.Window.Snapshot();
+    QCOMPARE(snapshot.Outcome.WeatherKind, std::string("timeline"));
+    const QString attribution = language == lgFR ? QStringLiteral("Données météo : Open-Meteo.com (CC BY 4.0)")
+                                                 : QStringLiteral("Weergegevens: Open-Meteo.com (CC BY 4.0)");
+    const QString source = fixture.Window.WeatherView()->SourceLabel()->text();
+    QVERIFY2(source.contains(attribution) == attributed, qPrintable(source));
+
+    TAnalysisReportContent content;
+    content.Snapshot = &snapshot;
+    content.Texts = &fixture.Texts;
+    content.ProgramVersion = QStringLiteral("1.1.1.0");
+    content.PrintedAt = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
+    QBuffer pdf;
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    QVERIFY(AnalysisReport::WritePdf(pdf, content));
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("report.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf.data()) == pdf.data().size());
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file.fileName(), QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    QVERIFY2(text.contains(AnalysisTexts::Text(static_cast<TLanguage>(language), TAnalysisText::ReportWeather)),
+        qPrintable(text));
+    QVERIFY2(text.contains(attribution) == attributed, qPrintable(text));
 }
 
 QTEST_MAIN(AnalysisWeatherTest)

@@ -1,6 +1,7 @@
 #include "WeatherPanel.h"
 #include "AnalysisMoments.h"
 #include "AnalysisTestFakes.h"
+#include "AnalysisTexts.h"
 #include "ExportQuestions.h"
 #include "LocalForecastServer.h"
 #include "MessagePresenter.h"
@@ -74,6 +75,8 @@ private slots:
     void hoursShowTheChosenWeather_data();
     void hoursShowTheChosenWeather();
     void downloadGivesTheServedForecast();
+    void forecastAfterTheWarmUpStartIsNoted_data();
+    void forecastAfterTheWarmUpStartIsNoted();
     void refusalsAreToldAndChangeNothing_data();
     void refusalsAreToldAndChangeNothing();
     void captionsFit_data();
@@ -197,6 +200,11 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     TPanelFixture fixture;
     fixture.Panel.show();
     fixture.Child<QDoubleSpinBox>("latitude")->setValue(51.05);
+    // Laid tomorrow: the warm-up starts the day before yesterday (UTC).
+    TScenario tomorrow;
+    tomorrow.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(QDateTime::currentDateTimeUtc().date())) + 1;
+    tomorrow.LayingTime = 10.0 / 24.0;
+    fixture.Panel.ShowRun(tomorrow, 3600.0);
     QSignalSpy changed(&fixture.Panel, &TWeatherPanel::weatherChanged);
     QPushButton* download = fixture.Child<QPushButton>("downloadForecast");
     download->setFocus();
@@ -213,6 +221,7 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     QCOMPARE(choice.Origin.Service, QStringLiteral("127.0.0.1"));
     QCOMPARE(choice.Origin.LatitudeDeg, 51.05);
     QVERIFY(server.Requests.front().contains("latitude=51.05&longitude=4.21&"));
+    QVERIFY(server.Requests.front().contains("&past_days=2&"));
     QVERIFY(fixture.Presenter.Warnings.isEmpty());
     QVERIFY(!fixture.Child<QPushButton>("cancelDownload")->isEnabled());
     QVERIFY(fixture.Panel.SourceLabel()->text().contains(QStringLiteral("127.0.0.1")));
@@ -226,6 +235,40 @@ void WeatherPanelTest::downloadGivesTheServedForecast()
     qputenv("TZ", "Europe/Brussels");
     tzset();
     QVERIFY2(origin.contains(AnalysisMoments::FormatMoment(dateOf(2026, 7, 10) + 14.0 / 24.0)), qPrintable(origin));
+}
+
+void WeatherPanelTest::forecastAfterTheWarmUpStartIsNoted_data()
+{
+    // The file starts on 9 December 00:00 UTC (01:00 in Brussels).
+    QTest::addColumn<double>("layingDate");
+    QTest::addColumn<bool>("warmth");
+    QTest::addColumn<double>("warmUpStart");  // wall clock; 0: no note
+    QTest::newRow("laid on its first day") << dateOf(2026, 12, 9) << true << dateOf(2026, 12, 7);
+    QTest::newRow("an hour short") << dateOf(2026, 12, 11) << true << dateOf(2026, 12, 9);
+    QTest::newRow("covered") << dateOf(2026, 12, 12) << true << 0.0;
+    QTest::newRow("without the warmth") << dateOf(2026, 12, 9) << false << 0.0;
+}
+
+void WeatherPanelTest::forecastAfterTheWarmUpStartIsNoted()
+{
+    QFETCH(double, layingDate);
+    QFETCH(bool, warmth);
+    QFETCH(double, warmUpStart);
+    TPanelFixture fixture;
+    fixture.Import(ForecastFile);
+    TScenario scenario = decemberMorning();
+    scenario.LayingDate = layingDate;
+    scenario.RoadWarmth = warmth;
+    fixture.Panel.ShowRun(scenario, 3600.0);
+    const QString note = fixture.Panel.NoteLabel()->text();
+    const QString said
+        = AnalysisTexts::Text(lgFR, TAnalysisText::WeatherWarmUpNotCovered).section(QLatin1Char('%'), 0, 0);
+    QCOMPARE(note.contains(said), warmUpStart != 0.0);
+    if (warmUpStart != 0.0) {
+        QVERIFY2(note.contains(AnalysisMoments::FormatMoment(warmUpStart))
+                && note.contains(AnalysisMoments::FormatMoment(dateOf(2026, 12, 9) + 1.0 / 24.0)),
+            qPrintable(note));
+    }
 }
 
 void WeatherPanelTest::refusalsAreToldAndChangeNothing_data()

@@ -1,6 +1,7 @@
 #include "ForecastFetcher.h"
 #include "ForecastRequest.h"
 #include "LocalForecastServer.h"
+#include "Scenario.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -81,6 +82,10 @@ class ForecastFetcherTest : public QObject {
 
 private slots:
     void requestAsksForWhatTheReaderReads();
+    void pastDaysReachTheWarmUp_data();
+    void pastDaysReachTheWarmUp();
+    void apiKeyGoesOnlyToTheService_data();
+    void apiKeyGoesOnlyToTheService();
     void fetchEndsAsTheServiceAnswers_data();
     void fetchEndsAsTheServiceAnswers();
     void aNewFetchEndsTheOneRunning();
@@ -106,6 +111,91 @@ void ForecastFetcherTest::requestAsksForWhatTheReaderReads()
     QCOMPARE(ForecastRequest::ServiceUrl(), QUrl(QString::fromLatin1(ForecastRequest::DefaultService)));
     const TForecastUrlOverride local(QStringLiteral("http://127.0.0.1:9/v1/forecast"));
     QCOMPARE(ForecastRequest::UrlFor(50.8, 4.21).port(), 9);
+}
+
+void ForecastFetcherTest::pastDaysReachTheWarmUp_data()
+{
+    // The warm-up starts at 00:00 two days before the laying date on the
+    // Brussels clock: 22:00 or 23:00 UTC the day before that. The service
+    // counts whole UTC days back from today.
+    QTest::addColumn<QDate>("laying");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("clock");
+    QTest::addColumn<int>("pastDays");
+    const auto add = [](const char* name, QDate laying, QDate today, TClockMode clock, int days) {
+        QTest::newRow(name) << laying << today << static_cast<int>(clock) << days;
+    };
+    add("summer, today", QDate(2026, 7, 15), QDate(2026, 7, 15), TClockMode::Auto, 3);
+    add("winter, tomorrow", QDate(2026, 1, 15), QDate(2026, 1, 14), TClockMode::Auto, 2);
+    add("in two days", QDate(2026, 7, 17), QDate(2026, 7, 15), TClockMode::Auto, 1);
+    add("in four days: a day still", QDate(2026, 7, 19), QDate(2026, 7, 15), TClockMode::Auto, 1);
+    add("three days ago", QDate(2026, 7, 12), QDate(2026, 7, 15), TClockMode::Auto, 6);
+    add("long ago: the service's most", QDate(2025, 7, 15), QDate(2026, 7, 15), TClockMode::Auto, 92);
+    // The spring change night falls inside the warm-up, the autumn one at its start.
+    add("March change night", QDate(2026, 3, 29), QDate(2026, 3, 29), TClockMode::Auto, 3);
+    add("after the March change", QDate(2026, 3, 31), QDate(2026, 3, 31), TClockMode::Auto, 3);
+    add("October change day", QDate(2026, 10, 27), QDate(2026, 10, 27), TClockMode::Auto, 3);
+    add("forced winter clock", QDate(2026, 7, 15), QDate(2026, 7, 15), TClockMode::Winter, 3);
+}
+
+void ForecastFetcherTest::pastDaysReachTheWarmUp()
+{
+    QFETCH(QDate, laying);
+    QFETCH(QDate, today);
+    QFETCH(int, clock);
+    QFETCH(int, pastDays);
+    TScenario scenario;
+    scenario.LayingDate = static_cast<double>(QDate(1899, 12, 30).daysTo(laying));
+    scenario.LayingTime = 0.5;
+    scenario.Clock = static_cast<TClockMode>(clock);
+    QCOMPARE(ForecastRequest::PastDaysFor(scenario, today), pastDays);
+    const QUrlQuery query(
+        ForecastRequest::UrlFor(QUrl(QStringLiteral("https://meteo.example.be/v1/forecast")), 50.8, 4.21, pastDays));
+    QCOMPARE(query.queryItemValue(QStringLiteral("past_days")), QString::number(pastDays));
+}
+
+void ForecastFetcherTest::apiKeyGoesOnlyToTheService_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::newRow("no key") << QByteArray();
+    QTest::newRow("blank key") << QByteArray("  ");
+    QTest::newRow("key") << QByteArray("k3y+s/ecret");
+}
+
+void ForecastFetcherTest::apiKeyGoesOnlyToTheService()
+{
+    // Sent as the service's parameter when set; a failure's detail, which
+    // the window may log, never holds it.
+    QFETCH(QByteArray, key);
+    TLocalForecastServer server;
+    QVERIFY(server.Listen());
+    server.Answer(500, "{}");
+    const TForecastUrlOverride local(server.Url());
+    if (key.isNull()) {
+        qunsetenv(ForecastRequest::ApiKeyVariable);
+    } else {
+        qputenv(ForecastRequest::ApiKeyVariable, key);
+    }
+    TForecastFetcher fetcher;
+    const TEnding ending(fetcher);
+    fetcher.Fetch(50.8, 4.21, 3);
+    QTRY_VERIFY_WITH_TIMEOUT(ending.Signals > 0, 10000);
+    qunsetenv(ForecastRequest::ApiKeyVariable);
+    QVERIFY(ending.Failure.has_value());
+    QCOMPARE(ending.Failure->Kind, TForecastFailureKind::HttpStatus);
+    QCOMPARE(server.Requests.size(), 1);
+    const QByteArray request = server.Requests.front();
+    QVERIFY(request.contains("&past_days=3&"));
+    const QByteArray secret = key.trimmed();
+    if (secret.isEmpty()) {
+        QVERIFY(!request.contains("apikey"));
+        return;
+    }
+    // Every reserved character encoded: a bare "+" would arrive as a space.
+    QVERIFY2(request.contains("&apikey=k3y%2Bs%2Fecret"), request.constData());
+    QVERIFY2(!ending.Failure->Detail.contains(QStringLiteral("k3y")), qPrintable(ending.Failure->Detail));
+    QVERIFY(
+        !ending.Failure->Detail.contains(QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(secret)))));
 }
 
 void ForecastFetcherTest::fetchEndsAsTheServiceAnswers_data()
