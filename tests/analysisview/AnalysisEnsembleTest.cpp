@@ -2,6 +2,8 @@
 
 #include "AnalysisFrm.h"
 #include "AnalysisReport.h"
+#include "AnalysisTexts.h"
+#include "Ensemble.h"
 #include "EnsembleSummary.h"
 #include "EnsembleTexts.h"
 #include "LocalForecastServer.h"
@@ -205,18 +207,32 @@ void AnalysisEnsembleTest::refusalsSayWhyAndChangeNothing()
 void AnalysisEnsembleTest::reportHoldsTheRangeTheShareAndTheSource_data()
 {
     QTest::addColumn<int>("language");
-    QTest::newRow("fr") << int{lgFR};
-    QTest::newRow("nl") << int{lgNL};
+    QTest::addColumn<bool>("downloaded");
+    QTest::newRow("fr, file") << int{lgFR} << false;
+    QTest::newRow("nl, file") << int{lgNL} << false;
+    QTest::newRow("fr, public service") << int{lgFR} << true;
+    QTest::newRow("nl, public service") << int{lgNL} << true;
 }
 
 void AnalysisEnsembleTest::reportHoldsTheRangeTheShareAndTheSource()
 {
     QFETCH(int, language);
+    QFETCH(bool, downloaded);
     TWindowFixture fixture;
     fixture.Texts.Language = static_cast<TLanguage>(language);
     fixture.Window.UpdateTexts();
     fixture.Show();
-    QVERIFY(fixture.Members([&] { fixture.Import(EnsembleFile); }));
+    // As the public service answers, without the network.
+    const QString host = QStringLiteral("ensemble-api.open-meteo.com");
+    QVERIFY(fixture.Members([&] {
+        if (downloaded) {
+            emit fixture.Window.WeatherView()->Fetcher().fetchedEnsemble(
+                std::make_shared<const TEnsemble>(EnsembleSource::ReadFile(EnsembleFile.toStdString())),
+                QDateTime(QDate(2027, 7, 14), QTime(18, 0), Qt::UTC), host);
+        } else {
+            fixture.Import(EnsembleFile);
+        }
+    }));
     const TEnsembleResult& ensemble = *fixture.Window.Ensemble();
     TAnalysisReportContent content;
     content.Snapshot = &fixture.Window.Snapshot();
@@ -236,10 +252,16 @@ void AnalysisEnsembleTest::reportHoldsTheRangeTheShareAndTheSource()
     QVERIFY(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
     const auto lang = static_cast<TLanguage>(language);
-    for (const QString& expected : {EnsembleRangeText(ensemble.Outcome, lang), EnsembleReadyText(ensemble, lang),
-             EnsembleTexts::Text(lang, TEnsembleText::SourceFile)
-                 .arg(40)
-                 .arg(QStringLiteral("ensemble-brussels.json"))}) {
+    // The moment of the fetch aside.
+    const QString source = downloaded
+        ? EnsembleTexts::Text(lang, TEnsembleText::SourceService)
+              .arg(40)
+              .arg(QStringLiteral("dwd_icon_eu_eps"), host, QString())
+              .trimmed()
+        : EnsembleTexts::Text(lang, TEnsembleText::SourceFile).arg(40).arg(QStringLiteral("ensemble-brussels.json"));
+    QCOMPARE(text.contains(AnalysisTexts::Text(lang, TAnalysisText::WeatherAttribution).simplified()), downloaded);
+    for (const QString& expected :
+        {EnsembleRangeText(ensemble.Outcome, lang), EnsembleReadyText(ensemble, lang), source}) {
         QVERIFY2(!expected.isEmpty() && text.contains(expected.simplified()),
             qPrintable(expected + QStringLiteral(" not in: ") + text));
     }
