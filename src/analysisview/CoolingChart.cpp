@@ -183,21 +183,26 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
         chart->addSeries(reopening);
     }
 
-    const bool severalDays = snapshot.ChartEnd - snapshot.ChartStart > 1.0
-        || std::floor(snapshot.ChartStart) != std::floor(snapshot.ChartEnd - 1e-9);
-    QCategoryAxis* clockAxis = ClockAxis::Make(chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd,
-        snapshot.StepHours, severalDays, true, language);
-    clockAxis->setTitleText(text(TAnalysisText::AxisClock));
-    auto* tempAxis = new QValueAxis(chart);
-    tempAxis->setTitleText(text(TAnalysisText::AxisTemp));
-    tempAxis->setRange(yMin, yMax);
+    AddAxes(*chart, snapshot.Outcome, snapshot.ChartStart, snapshot.ChartEnd, snapshot.StepHours, {yMin, yMax},
+        tempStep, language);
+    return chart;
+}
+
+void CoolingChart::AddAxes(QChart& chart, const TRunOutcome& clock, double start, double end, int stepHours,
+    std::pair<double, double> temps, double tempStep, TLanguage language)
+{
+    const bool severalDays = end - start > 1.0 || std::floor(start) != std::floor(end - 1e-9);
+    QCategoryAxis* clockAxis = ClockAxis::Make(&chart, clock, start, end, stepHours, severalDays, true, language);
+    clockAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisClock));
+    auto* tempAxis = new QValueAxis(&chart);
+    tempAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisTemp));
+    tempAxis->setRange(temps.first, temps.second);
     tempAxis->setLabelFormat(QStringLiteral("%.0f"));
-    tempAxis->setTickCount(static_cast<int>(std::lround((yMax - yMin) / tempStep)) + 1);
-    chart->addAxis(clockAxis, Qt::AlignBottom);
-    chart->addAxis(tempAxis, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
+    tempAxis->setTickCount(static_cast<int>(std::lround((temps.second - temps.first) / tempStep)) + 1);
+    chart.addAxis(clockAxis, Qt::AlignBottom);
+    chart.addAxis(tempAxis, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart.series()) {
         series->attachAxis(clockAxis);
         series->attachAxis(tempAxis);
     }
-    return chart;
 }

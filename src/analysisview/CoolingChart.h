@@ -5,6 +5,8 @@
 
 #include <QChart>
 
+#include <utility>
+
 // The cooling chart of a computation, for the window and for the PDF page
 // alike: the highest temperature of every lift laid so far and the top
 // lift's mean, the surface and the air the run used against the clock; the
@@ -30,5 +32,11 @@ QChart* Build(const TAnalysisSnapshot& snapshot, TLanguage language);
 
 // The chart's locale for a language: its axes' labels follow it.
 QLocale ChartLocale(TLanguage language);
+
+// The clock axis below, from start to end (run moments, on the clock's wall
+// clock) every stepHours, and the temperature axis from yMin to yMax every
+// tempStep, attached to every series of the chart.
+void AddAxes(QChart& chart, const TRunOutcome& clock, double start, double end, int stepHours,
+    std::pair<double, double> temps, double tempStep, TLanguage language);
 
 }  // namespace CoolingChart

@@ -2,7 +2,6 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
-#include "ClockAxis.h"
 #include "CoolingChart.h"
 #include "Daylight.h"
 #include "EnsembleTexts.h"
@@ -14,7 +13,6 @@
 #include <QAreaSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -167,20 +165,6 @@ QChart* EnsembleChart::Build(const TEnsembleResult& result, const TScenario& sce
             ->replace(QList<QPointF>{{axisMs(at), yMin}, {axisMs(at), yMax}});
     }
 
-    const bool severalDays = end - span.Start > 1.0 || std::floor(span.Start) != std::floor(end - 1e-9);
-    QCategoryAxis* clockAxis
-        = ClockAxis::Make(chart, reference, span.Start, end, span.StepHours, severalDays, true, language);
-    clockAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisClock));
-    auto* tempAxis = new QValueAxis(chart);
-    tempAxis->setTitleText(AnalysisTexts::Text(language, TAnalysisText::AxisTemp));
-    tempAxis->setRange(yMin, yMax);
-    tempAxis->setLabelFormat(QStringLiteral("%.0f"));
-    tempAxis->setTickCount(static_cast<int>(std::lround((yMax - yMin) / TempStep)) + 1);
-    chart->addAxis(clockAxis, Qt::AlignBottom);
-    chart->addAxis(tempAxis, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(clockAxis);
-        series->attachAxis(tempAxis);
-    }
+    CoolingChart::AddAxes(*chart, reference, span.Start, end, span.StepHours, {yMin, yMax}, TempStep, language);
     return chart;
 }

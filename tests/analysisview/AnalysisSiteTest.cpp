@@ -122,23 +122,6 @@ QString isoOf(const TRunOutcome& outcome, double moment)
     return QString::fromStdString(IsoDateTime(outcome.Wall(moment).Moment).value_or(""));
 }
 
-QString pdfText(const QByteArray& pdf)
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("report.pdf")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
-        return {};
-    }
-    file.close();
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file.fileName(), QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
-}
-
 enum class TEdit { DelayZero, DelayPastLimit, FourthLift, SkippedClock, ThicknessOutOfRange };
 
 }  // namespace
@@ -384,9 +367,7 @@ void AnalysisSiteTest::liftsANewLayingRefusesAreLeftOutAndKept()
     TAnalysisReportContent content;
     content.Snapshot = &snapshot;
     content.Texts = &fixture.Texts;
-    QBuffer pdf;
-    QVERIFY(pdf.open(QIODevice::WriteOnly) && AnalysisReport::WritePdf(pdf, content));
-    const QString report = pdfText(pdf.data());
+    const QString report = ReportText(content);
     QVERIFY2(report.contains(why), qPrintable(report));
     // Kept for a laying that takes them again.
     QVERIFY(fixture.Site().Choice() == site);
@@ -444,10 +425,7 @@ void AnalysisSiteTest::reportHoldsTheLiftsAndTheWarmth()
     content.Texts = &fixture.Texts;
     content.ProgramVersion = QStringLiteral("1.1.1.0");
     content.PrintedAt = QDateTime(QDate(2026, 7, 10), QTime(20, 0));
-    QBuffer pdf;
-    QVERIFY(pdf.open(QIODevice::WriteOnly));
-    QVERIFY(AnalysisReport::WritePdf(pdf, content));
-    const QString text = pdfText(pdf.data());
+    const QString text = ReportText(content);
     QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) gave nothing");
     const TRunOutcome& outcome = snapshot.Outcome;
     QStringList expected{SiteTexts::Text(lang, TSiteText::ReportTitle),

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "AnalysisReport.h"
 #include "ExportQuestions.h"
 #include "MessagePresenter.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <optional>
 
@@ -38,3 +43,26 @@ public:
     QString FileName;
     QStringList AskedWith;
 };
+
+// The report's text as pdftotext reads it, spaces simplified; empty when the
+// report cannot be written or read.
+inline QString ReportText(const TAnalysisReportContent& content)
+{
+    QBuffer pdf;
+    if (!pdf.open(QIODevice::WriteOnly) || !AnalysisReport::WritePdf(pdf, content)) {
+        return {};
+    }
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("report.pdf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.data().size()) {
+        return {};
+    }
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file.fileName(), QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}

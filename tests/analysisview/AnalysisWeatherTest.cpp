@@ -237,17 +237,8 @@ void AnalysisWeatherTest::reportHoldsBothAnswersTheSourceAndTheCompaction()
     content.Texts = &fixture.Texts;
     content.ProgramVersion = QStringLiteral("1.1.1.0");
     content.PrintedAt = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
-    QBuffer pdf;
-    QVERIFY(pdf.open(QIODevice::WriteOnly));
-    QVERIFY(AnalysisReport::WritePdf(pdf, content));
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("report.pdf")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf.data()) == pdf.data().size());
-    file.close();
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {file.fileName(), QStringLiteral("-")});
-    QVERIFY(pdftotext.waitForFinished(30000));
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    const QString text = ReportText(content);
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) did not read the report");
     const TLanguage lang = fixture.Texts.Language;
     for (const QString& expected : {AnalysisTexts::Text(lang, TAnalysisText::AnswerClasses).arg(QString()),
              AnalysisTexts::Text(lang, TAnalysisText::AnswerWeather).arg(QString()),
@@ -301,18 +292,8 @@ void AnalysisWeatherTest::attributionFollowsThePublicService()
     content.Texts = &fixture.Texts;
     content.ProgramVersion = QStringLiteral("1.1.1.0");
     content.PrintedAt = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
-    QBuffer pdf;
-    QVERIFY(pdf.open(QIODevice::WriteOnly));
-    QVERIFY(AnalysisReport::WritePdf(pdf, content));
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("report.pdf")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf.data()) == pdf.data().size());
-    file.close();
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file.fileName(), QStringLiteral("-")});
-    QVERIFY(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    const QString text = ReportText(content);
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) did not read the report");
     QVERIFY2(text.contains(AnalysisTexts::Text(static_cast<TLanguage>(language), TAnalysisText::ReportWeather)),
         qPrintable(text));
     QVERIFY2(text.contains(attribution) == attributed, qPrintable(text));
