@@ -108,8 +108,8 @@ const std::string Json
 INSTANTIATE_TEST_SUITE_P(Cases, EnsembleRefusalTest,
     testing::Values(TRefusal{membersCsv(1), "1 member, an ensemble has 2 to 100", TWeatherErrorKind::MemberCount},
         TRefusal{membersCsv(101), "line 102: more than 100 members", TWeatherErrorKind::MemberCount},
-        TRefusal{
-            Json + R"("temperature_2m":[20,21]}})", "1 member, an ensemble has 2 to 100", TWeatherErrorKind::MemberCount},
+        TRefusal{Json + R"("temperature_2m":[20,21]}})", "1 member, an ensemble has 2 to 100",
+            TWeatherErrorKind::MemberCount},
         TRefusal{R"({"hourly_units":{"wind_speed_10m":"km/h","wind_speed_10m_member02":"kn"},)"
                  R"("hourly":{"time":["2027-07-13T20:00"],"wind_speed_10m":[9],"wind_speed_10m_member02":[9]}})",
             "member02: wind speed unit \"kn\" is neither m/s nor km/h", TWeatherErrorKind::Malformed},
