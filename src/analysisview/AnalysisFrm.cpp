@@ -446,7 +446,7 @@ void TAnalysisFrm::BackgroundFinished(const TBackgroundAnalysis& analysis)
 
 void TAnalysisFrm::MembersFinished(const TEnsembleOutcome& members)
 {
-    FEnsemble = TEnsembleResult{FSnapshotChoice.Ensemble, members, FSnapshotChoice.Target, FSnapshot.WeatherSource};
+    FEnsemble = TEnsembleResult{FSnapshotChoice.Ensemble, members, FSnapshotChoice.Target};
     ShowTexts();
     RebuildCoolingChart();
 }

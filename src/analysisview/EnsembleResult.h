@@ -3,8 +3,6 @@
 #include "Ensemble.h"
 #include "EnsembleRun.h"
 
-#include <QString>
-
 #include <memory>
 #include <optional>
 
@@ -14,5 +12,4 @@ struct TEnsembleResult {
     std::shared_ptr<const TEnsemble> Ensemble;
     TEnsembleOutcome Outcome;
     std::optional<double> Target;  // wall clock
-    QString Source;  // where the ensemble comes from, as a line of text
 };
