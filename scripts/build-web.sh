@@ -20,10 +20,10 @@ if [ -d /usr/share/nodejs ]; then
 fi
 
 start=$(date +%s)
-# -fexceptions: the readers and the engine report refusals by exceptions,
+# -fwasm-exceptions: the readers and the engine report refusals by exceptions,
 # which emscripten otherwise turns into an abort.
 emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS="-fexceptions" >/dev/null
+    -DCMAKE_CXX_FLAGS="-fwasm-exceptions" >/dev/null
 cmake --build build-web -j"${KELVARA_WEB_JOBS:-2}" --target kelvara_web
 
 site=build-web/site

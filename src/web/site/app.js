@@ -95,19 +95,29 @@ function bytesOf(base64) {
 }
 
 // The form as the command line's options, in the order of the form.
+// A field left at the command line's default is not passed, so that a link
+// gets the JSON of the command line given the link's options alone.
+const Defaults = { thickness: '5', 'laying-temp': '170', 'reopen-temp': '30', wind: 'feeble', cloud: 'clear',
+  clock: 'auto', 'compaction-temp': '80' };
+const given = new Set();
 function formOptions() {
   const options = [];
   const value = (id) => $(id).value.trim();
-  for (const id of ['thickness', 'laying-temp', 'reopen-temp']) options.push([id, value(id)]);
-  options.push(['wind', document.querySelector('input[name=wind]:checked').value]);
-  options.push(['cloud', document.querySelector('input[name=cloud]:checked').value]);
+  const push = (key, text) => {
+    if (extraOptions.some(([k]) => k === key)) return;  // the link's own value goes instead
+    if (text === Defaults[key] && !given.has(key)) return;
+    options.push([key, text]);
+  };
+  for (const id of ['thickness', 'laying-temp', 'reopen-temp']) push(id, value(id));
+  push('wind', document.querySelector('input[name=wind]:checked').value);
+  push('cloud', document.querySelector('input[name=cloud]:checked').value);
   options.push(['date', value('date')], ['time', value('time')]);
-  if (value('clock') !== 'auto') options.push(['clock', value('clock')]);
+  push('clock', value('clock'));
   const kind = document.querySelector('input[name=weather-kind]:checked').value;
   if (kind === 'values') {
     for (const id of ['air-temp', 'wind-speed', 'cloud-cover']) if (value(id)) options.push([id, value(id)]);
   }
-  if (value('compaction-temp') && value('compaction-temp') !== '80') options.push(['compaction-temp', value('compaction-temp')]);
+  push('compaction-temp', value('compaction-temp'));
   for (const lift of liftValues()) options.push(['lift', lift]);
   if ($('road-warmth').checked) options.push(['road-warmth', null]);
   if (value('reopen-by')) options.push(['reopen-by', value('reopen-by').slice(0, 16)]);
@@ -132,6 +142,8 @@ function fragmentOf(options) {
 function fillForm(entries) {
   const lifts = [];
   let kind = 'classes';
+  given.clear();
+  for (const [key] of entries) given.add(key);
   $('road-warmth').checked = false;
   for (const [key, value] of entries) {
     if (key === 'lang' && PageTexts[value]) language = value;
@@ -533,6 +545,9 @@ function start() {
     localStorage.setItem('kelvara-language', language);
     applyLanguage();
   }));
+  for (const id of Object.keys(Defaults)) {
+    document.querySelectorAll(`#${id}, input[name=${id}]`).forEach((field) => ['input', 'change'].forEach((type) => field.addEventListener(type, () => given.add(id))));
+  }
   document.querySelectorAll('input[name=weather-kind]').forEach((radio) => radio.addEventListener('change', showWeatherKind));
   $('weather-file').addEventListener('change', (e) => openFile('weather', e.target));
   $('ensemble-file').addEventListener('change', (e) => openFile('ensemble', e.target));
