@@ -5,7 +5,7 @@
 
 const PageTexts = {
   fr: {
-    ClockLabel: 'Heure légale :', ClockAuto: 'automatique (été ou hiver selon la date)',
+    ClockLabel: 'Heure légale :', ClockAuto: 'automatique', No: 'non',
     EnsembleImport: 'Importer un ensemble de prévisions...', SiteGroup: 'Chantier : couches suivantes, route',
     AddLift: 'Ajouter une couche suivante', RemoveLift: 'Retirer', Lift: 'Couche suivante %1',
     LiftThickness: 'Epaisseur (cm)', LiftTemp: 'Température de pose (°C)',
@@ -19,7 +19,7 @@ const PageTexts = {
     Downloaded: 'Open-Meteo (%1 °N, %2 °E), téléchargée le %3',
   },
   nl: {
-    ClockLabel: 'Wettelijke tijd:', ClockAuto: 'automatisch (zomer of winter volgens de datum)',
+    ClockLabel: 'Wettelijke tijd:', ClockAuto: 'automatisch', No: 'nee',
     EnsembleImport: 'Ensembleverwachting importeren...', SiteGroup: 'Werf: volgende lagen, weg',
     AddLift: 'Volgende laag toevoegen', RemoveLift: 'Verwijderen', Lift: 'Volgende laag %1',
     LiftThickness: 'Dikte (cm)', LiftTemp: 'Aanbrengingstemperatuur (°C)',
@@ -146,7 +146,9 @@ function fillForm(entries) {
   for (const [key] of entries) given.add(key);
   $('road-warmth').checked = false;
   for (const [key, value] of entries) {
-    if (key === 'lang' && PageTexts[value]) language = value;
+    if (key === 'lang') { if (PageTexts[value]) language = value; }
+    else if (key === 'plan') { /* the plan is computed too */ }
+    else if (key === 'every') planEvery = value || '';
     else if (key === 'wind' || key === 'cloud') {
       const radio = document.querySelector(`input[name=${key}][value="${CSS.escape(value || '')}"]`);
       if (radio) radio.checked = true; else extraOptions.push([key, value]);
@@ -169,6 +171,8 @@ function fillForm(entries) {
 // Options of a link the form has no field for (an unknown class, say): the
 // command line refuses them with its own message.
 let extraOptions = [];
+// The plan's --every of a link, if any.
+let planEvery = '';
 
 function safeName(name) {
   const base = String(name).split(/[\\/]/).pop().replace(/[^\w.\- ]/g, '_');
@@ -331,7 +335,10 @@ function show({ json, curve, classes }) {
     (json.lifts || []).slice(1).forEach((lift, n) => {
       line(answer, fmt(T('Lifts'), n + 2, moment(lift.laid), lift.compaction_until ? moment(lift.compaction_until) : '—'));
     });
-    if (json.meets_deadline !== undefined) line(answer, T('PlanInTime') + ' : ' + (json.meets_deadline ? T('Yes') : '—'));
+    if (json.meets_deadline !== undefined) {
+      line(answer, `${T('PlanDeadline')} ${moment(json.ready_by)} — ${T('PlanInTime')}${language === 'fr' ? ' : ' : ': '}${T(json.meets_deadline ? 'Yes' : 'No')}`,
+        json.meets_deadline ? '' : 'warning');
+    }
     if (classes && classes.error === undefined) {
       const side = document.createElement('div');
       side.className = 'side';
@@ -445,9 +452,11 @@ function drawChart(json, csv) {
 
 // ---- the laying plan ----
 function computePlan() {
-  const options = formOptions().filter(([key]) => key !== 'reopen-by');
+  const all = formOptions();
+  history.replaceState(null, '', fragmentOf(all.concat(extraOptions)) + '&plan' + (planEvery ? '&every=' + encodeValue(planEvery) : ''));
+  const options = all.filter(([key]) => key !== 'reopen-by');
   const deadline = $('reopen-by').value.slice(0, 16);
-  const more = ['--plan', '--json'].concat(deadline ? ['--reopen-by', deadline] : []);
+  const more = ['--plan', '--json'].concat(deadline ? ['--reopen-by', deadline] : [], planEvery ? ['--every', planEvery] : []);
   const result = run(options, more);
   const table = $('plan');
   table.textContent = '';
@@ -554,11 +563,17 @@ function start() {
   $('download').addEventListener('click', download);
   $('add-lift').addEventListener('click', () => { liftRows.push({ thickness: '4', temp: '165', when: '+60' }); renderLifts(); });
   $('plan-button').addEventListener('click', computePlan);
-  $('inputs').addEventListener('submit', (event) => { event.preventDefault(); extraOptions = []; compute(); });
+  $('inputs').addEventListener('submit', (event) => {
+    event.preventDefault();
+    extraOptions = [];
+    compute();
+    // On a phone the answer stands above the form.
+    if (matchMedia('(max-width: 899px)').matches) $('results').scrollIntoView({ block: 'start' });
+  });
   window.addEventListener('hashchange', () => { extraOptions = []; fillForm(readFragment()); renderLifts(); compute(); });
   let resizing = null;
   window.addEventListener('resize', () => { clearTimeout(resizing); resizing = setTimeout(() => lastRun && !lastRun.json.error && drawChart(lastRun.json, lastRun.curve), 150); });
-  if (entries.some(([key]) => key !== 'lang')) compute();
+  if (entries.some(([key]) => key !== 'lang' && key !== 'plan' && key !== 'every')) compute();
   if (entries.some(([key]) => key === 'plan')) computePlan();
 }
 
