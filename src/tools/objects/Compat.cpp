@@ -27,11 +27,15 @@ std::string printed(TPrintf format, int precision, double value)
         return format == TPrintf::Fixed ? std::snprintf(text, size, "%.*f", precision, value)
                                         : std::snprintf(text, size, "%.*e", precision, value);
     };
-    const int size = print(nullptr, 0);
+    // Most numbers fit the first try; a curve writes a hundred thousand.
+    std::string text(64, '\0');
+    const int size = print(text.data(), text.size());
     if (size < 0)
         return {};
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    print(text.data(), text.size());
+    if (static_cast<std::size_t>(size) >= text.size()) {
+        text.assign(static_cast<std::size_t>(size) + 1, '\0');
+        print(text.data(), text.size());
+    }
     text.resize(static_cast<std::size_t>(size));
     const std::string point = localePoint();
     if (point != ".")
