@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -120,7 +121,8 @@ std::to_chars_result ToChars(char* first, char* last, double value)
         const std::string text = printed(TPrintf::Scientific, count - 1, magnitude);
         const auto e = text.find('e');
         digits = text.substr(0, 1) + (count > 1 ? text.substr(2, e - 2) : std::string());
-        exponent = std::atoi(text.c_str() + e + 1);
+        const char* power = text.c_str() + e + 1;
+        std::from_chars(power + (*power == '+' ? 1 : 0), text.c_str() + text.size(), exponent);
         if (readsBackAs(digits, exponent, magnitude))
             break;
         bool found = false;

@@ -334,6 +334,9 @@ function show({ json, curve, classes }) {
       const end = sameDay ? json.compaction_until.slice(11, 16) : moment(json.compaction_until);
       line(answer, fmt(T('Compaction'), end, compactionTemp));
     }
+    const source = weatherSourceText(json);
+    if (source) line(answer, fmt(T('WeatherUsed'), source));
+    if (json.weather_held) line(answer, fmt(T('WeatherHeld'), moment(json.weather_until)), 'note');
     (json.lifts || []).slice(1).forEach((lift, n) => {
       line(answer, fmt(T('Lifts'), n + 2, moment(lift.laid), lift.compaction_until ? moment(lift.compaction_until) : '—'));
     });
@@ -361,6 +364,20 @@ function show({ json, curve, classes }) {
   $('link').href = location.href;
   $('attribution').hidden = !downloaded;
   $('attribution').textContent = T('Attribution');
+}
+
+// What the run's weather was, as the desktop names it.
+function weatherSourceText(json) {
+  if (json.weather === 'values') {
+    const i = json.inputs;
+    const values = [[i.air_temp, 'ValueAir'], [i.wind_speed, 'ValueWind'], [i.cloud_cover, 'ValueCloud']]
+      .filter(([v]) => v !== null && v !== undefined).map(([v, name]) => fmt(T(name), decimal(v)));
+    return fmt(T('WeatherValuesGiven'), values.join(', '));
+  }
+  if (json.weather !== 'timeline') return '';
+  if (downloaded && files.weather) return fmt(T('WeatherFromService'), ...downloadedFrom);
+  const file = files.ensemble || files.weather;
+  return file ? fmt(files.ensemble ? T('EnsembleFile') : T('WeatherFromFile'), file.name) : '';
 }
 
 // ---- the cooling curve ----
