@@ -58,6 +58,7 @@ function applyLanguage() {
   document.querySelectorAll('[data-t]').forEach((node) => { node.textContent = T(node.dataset.t); });
   document.querySelectorAll('[data-language]').forEach((button) => {
     button.setAttribute('aria-pressed', String(button.dataset.language === language));
+    button.setAttribute('aria-label', T(button.dataset.language === 'fr' ? 'ChooserFrench' : 'ChooserDutch'));
   });
   renderLifts();
   if (lastRun) show(lastRun);
@@ -73,8 +74,10 @@ function readFragment() {
   for (const part of location.hash.replace(/^#/, '').split('&')) {
     if (!part) continue;
     const at = part.indexOf('=');
-    const key = decodeURIComponent(at < 0 ? part : part.slice(0, at));
-    const value = at < 0 ? null : decodeURIComponent(part.slice(at + 1));
+    // A link mangled on its way (a lone "%") is read as it stands.
+    const decode = (text) => { try { return decodeURIComponent(text); } catch (error) { return text; } };
+    const key = decode(at < 0 ? part : part.slice(0, at));
+    const value = at < 0 ? null : decode(part.slice(at + 1));
     entries.push([key, value]);
   }
   return entries;
@@ -89,9 +92,14 @@ function base64Of(bytes) {
   for (let n = 0; n < bytes.length; n += 0x8000) binary += String.fromCharCode(...bytes.subarray(n, n + 0x8000));
   return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
+// A link's file; damaged data becomes an empty file, which the reader refuses.
 function bytesOf(base64) {
-  const binary = atob(base64.replace(/-/g, '+').replace(/_/g, '/'));
-  return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  try {
+    const binary = atob(base64.replace(/-/g, '+').replace(/_/g, '/'));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  } catch (error) {
+    return new Uint8Array(0);
+  }
 }
 
 // The form as the command line's options, in the order of the form.
@@ -302,6 +310,14 @@ function refusalText(json) {
   match = message.match(/^time: (\d\d:\d\d) does not exist on (\d{4})-(\d\d)-(\d\d)/);
   if (match) return fmt(T('LayingTimeSkipped'), match[1], `${match[4]}/${match[3]}/${match[2]}`);
   if (/after 9999-12-31/.test(message)) return T('ReopeningBeyondCalendar');
+  match = message.match(/weather: the timeline \((\S+) to (\S+)\) does not cover the laying at (\S+);/);
+  if (match) return fmt(T('WeatherNotCoveringNote'), moment(match[1]), moment(match[2]), moment(match[3]));
+  // A file's refusal begins with its name.
+  for (const file of [files.weather, files.ensemble]) {
+    if (!file || !message.startsWith(file.name + ':')) continue;
+    if (/unknown format/.test(message)) return fmt(T('WeatherReadFailed'), file.name);
+    if (/ outside /.test(message)) return fmt(T('WeatherReadOutOfRange'), file.name);
+  }
   return message;
 }
 
