@@ -260,7 +260,8 @@ function compute() {
     ? engine.readFile('/tmp/curve.csv') : '';
   let classes = null;
   const weatherGiven = options.some(([key]) => ['weather', 'ensemble', 'air-temp', 'wind-speed', 'cloud-cover'].includes(key));
-  if (weatherGiven && json.error === undefined) {
+  // Also where the chosen weather gives no answer: the classes' answer stands, as on the desktop.
+  if (weatherGiven && json.error !== 'usage') {
     const plain = run(options.filter(([key]) => !['weather', 'ensemble', 'air-temp', 'wind-speed', 'cloud-cover'].includes(key)), ['--json']);
     try { classes = JSON.parse(plain.out); } catch (e) { classes = null; }
   }
@@ -338,6 +339,10 @@ function show({ json, curve, classes }) {
   if (failed) {
     $('error').textContent = refusalText(json);
     $('chart').hidden = true;
+    if (classes && classes.error === undefined) {
+      line(answer, fmt(T('AnswerClasses'), fmt(T('AnswerReopening'), reopeningOf(classes), wait(classes.duration_seconds))), 'big');
+      if (classes.night) line(answer, T('NightWarningPastCalendar'), 'warning');
+    }
   } else {
     line(answer, fmt(T('SummaryReopening'), reopeningOf(json)), 'big');
     line(answer, fmt(T('SummaryWait'), wait(json.duration_seconds)));
