@@ -1,5 +1,6 @@
 #include "EnsembleRun.h"
 
+#include "Compat.h"
 #include "LayingPlan.h"
 #include "ScenarioRun.h"
 #include "SharedWarmUp.h"
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <execution>
 #include <memory>
 #include <mutex>
 #include <numeric>
@@ -48,8 +48,8 @@ std::optional<TEnsembleOutcome> RunEnsemble(
     // The members run on one engine per core, a group on each; one laying,
     // so the groups share the sun's sums too.
     SolarModel::TSkyBrightnessCache sky;
-    const std::size_t groups
-        = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(members.size(), 1));
+    const std::size_t groups = std::clamp<std::size_t>(
+        Compat::HasThreads ? std::thread::hardware_concurrency() : 1, 1, std::max<std::size_t>(members.size(), 1));
     std::vector<std::optional<std::vector<TRunOutcome>>> grouped(groups);
     std::vector<std::size_t> indices(groups);
     std::iota(indices.begin(), indices.end(), std::size_t{0});
@@ -61,7 +61,7 @@ std::optional<TEnsembleOutcome> RunEnsemble(
         const std::lock_guard lock(reporting);
         settings.Progress->RunsDone(++finished, total);
     };
-    std::for_each(std::execution::par, indices.begin(), indices.end(), [&](std::size_t g) {
+    Compat::ParallelForEach(indices.begin(), indices.end(), [&](std::size_t g) {
         // Members g, g + groups, ...: early and late members alike in each.
         std::vector<TScenario> group;
         for (std::size_t m = g; m < members.size(); m += groups)
@@ -150,7 +150,7 @@ std::optional<TEnsemblePlan> PlanEnsemble(const TScenario& scenario, const TEnse
     std::vector<std::unique_ptr<TSharedWarmUp>> warmUps(memberCount);
     std::vector<std::size_t> members(memberCount);
     std::iota(members.begin(), members.end(), std::size_t{0});
-    std::for_each(std::execution::par, members.begin(), members.end(), [&](std::size_t m) {
+    Compat::ParallelForEach(members.begin(), members.end(), [&](std::size_t m) {
         const auto first = cases.begin() + static_cast<std::ptrdiff_t>(m * slots.size());
         warmUps[m] = std::make_unique<TSharedWarmUp>(
             std::vector<TScenario>(first, first + static_cast<std::ptrdiff_t>(slots.size())), TExecution::Sequential);

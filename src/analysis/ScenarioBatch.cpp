@@ -1,10 +1,10 @@
 #include "ScenarioBatch.h"
 
+#include "Compat.h"
 #include "SkyBrightnessCache.h"
 
 #include <algorithm>
 #include <atomic>
-#include <execution>
 #include <numeric>
 
 std::optional<std::vector<TRunOutcome>> RunScenarios(
@@ -36,7 +36,7 @@ std::optional<std::vector<TRunOutcome>> RunScenarios(
     std::vector<std::size_t> indices(scenarios.size());
     std::iota(indices.begin(), indices.end(), std::size_t{0});
     if (settings.Execution == TExecution::Parallel)
-        std::for_each(std::execution::par, indices.begin(), indices.end(), runOne);
+        Compat::ParallelForEach(indices.begin(), indices.end(), runOne);
     else
         std::for_each(indices.begin(), indices.end(), runOne);
 

@@ -1,5 +1,6 @@
 #include "SharedWarmUp.h"
 
+#include "Compat.h"
 #include "PICHourCls.h"
 #include "SkyBrightnessCache.h"
 
@@ -27,7 +28,7 @@ TSharedWarmUp::TSharedWarmUp(const std::vector<TScenario>& cases, TExecution exe
         engine.SkyCache = &sky;
         // Waited for by its destructor, however the warm-up ends.
         std::future<void> prefetch;
-        if (execution == TExecution::Parallel)
+        if (Compat::HasThreads && execution == TExecution::Parallel)
             prefetch = std::async(
                 std::launch::async, [&engine, &start] { engine.PrefetchWarmUpSky(*start, start->Levels); });
         FRoads = engine.WarmRoads(*start, levels, start->Levels);

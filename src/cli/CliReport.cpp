@@ -1,5 +1,6 @@
 #include "CliReport.h"
 
+#include "Compat.h"
 #include "NumberText.h"
 
 #include <charconv>
@@ -11,7 +12,7 @@ std::string JsonNumber(double value)
     if (!std::isfinite(value))
         return "null";
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
+    const auto result = Compat::ToChars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 

@@ -1,12 +1,12 @@
 #include "SkyBrightnessCache.h"
 
-#include <bit>
+#include "Compat.h"
 
 namespace SolarModel {
 
 TSkyBrightnessCache::TKey TSkyBrightnessCache::KeyOf(double elevationDeg, double azimuthDeg)
 {
-    return {std::bit_cast<std::uint64_t>(elevationDeg), std::bit_cast<std::uint64_t>(azimuthDeg)};
+    return {Compat::BitCast<std::uint64_t>(elevationDeg), Compat::BitCast<std::uint64_t>(azimuthDeg)};
 }
 
 std::optional<double> TSkyBrightnessCache::Find(double elevationDeg, double azimuthDeg) const

@@ -1,7 +1,8 @@
 #include "NumberText.h"
 
+#include "Compat.h"
+
 #include <array>
-#include <charconv>
 
 namespace NumberText {
 
@@ -9,8 +10,8 @@ std::string Fixed(double value, int decimals)
 {
     // 309 digits before the point at most, plus the decimals asked for.
     std::array<char, 400> text{};
-    const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed,
-        decimals < 0 ? 0 : (decimals > 60 ? 60 : decimals));
+    const auto [end, error] = Compat::ToFixedChars(
+        text.data(), text.data() + text.size(), value, decimals < 0 ? 0 : (decimals > 60 ? 60 : decimals));
     if (error != std::errc())
         return {};
     return std::string(text.data(), end);
@@ -19,7 +20,7 @@ std::string Fixed(double value, int decimals)
 std::string Shortest(double value)
 {
     std::array<char, 64> text{};
-    const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = Compat::ToChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc())
         return {};
     return std::string(text.data(), end);

@@ -1,5 +1,6 @@
 #include "RegionalSettingsCls.h"
 
+#include "Compat.h"
 #include "StringTools/StringToolsCls.h"
 
 #include <charconv>
@@ -56,7 +57,7 @@ std::optional<double> StrictConvert(std::string_view text, char separator)
     double magnitude = 0.0;
     const char* const begin = normalised.data();
     const char* const end = begin + normalised.size();
-    const auto [stop, error] = std::from_chars(begin, end, magnitude, std::chars_format::fixed);
+    const auto [stop, error] = Compat::FromFixedChars(begin, end, magnitude);
     if (error == std::errc::result_out_of_range) {
         // Too large for a double (a run of hundreds of digits) becomes
         // infinity, as any IEEE conversion rounds it; too small becomes 0.
