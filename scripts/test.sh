@@ -13,3 +13,8 @@ for l in fr_BE.UTF-8 nl_BE.UTF-8; do
   echo "== tests under LANG=LC_ALL=$l, TZ=Europe/Brussels"
   LANG=$l LC_ALL=$l TZ=Europe/Brussels ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 done
+# The web page: the same core in WebAssembly, every link's answer against
+# the command line's.
+echo "== web page"
+bash "$root/scripts/build-web.sh"
+bash "$root/scripts/test-web.sh" "$build/src/cli/kelvara-calc"
