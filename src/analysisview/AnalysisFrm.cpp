@@ -219,6 +219,10 @@ void TAnalysisFrm::Refresh()
         FSnapshot = MakeSiteSnapshot(classes, FComputation->Outcome, site,
             choice.Kind == TWeatherKind::Classes ? QString() : WeatherSourceText(choice));
         FSnapshot.WeatherAttributed = !WeatherAttributionText(choice, FTexts.Language).isEmpty();
+        if (choice.Kind == TWeatherKind::Ensemble && choice.Ensemble && !FSnapshot.WeatherFailed) {
+            FSnapshot.TopMember
+                = QString::fromStdString(choice.Ensemble->Members.at(choice.Ensemble->TopMember()).Name);
+        }
     }
     FSnapshot.SiteRefusal = refusal;
     FSite->ShowRoad(SiteSummary::ExistingRoadText(FSnapshot, FTexts.Language));
@@ -339,6 +343,9 @@ void TAnalysisFrm::ShowTexts()
         ensemble << EnsembleRangeText(FEnsemble->Outcome, FTexts.Language);
         if (const QString ready = EnsembleReadyText(*FEnsemble, FTexts.Language); !ready.isEmpty()) {
             ensemble << ready;
+        }
+        if (const QString none = EnsembleNoReopeningText(*FEnsemble, FTexts.Language); !none.isEmpty()) {
+            ensemble << none;
         }
     }
     FEnsembleLine->setText(ensemble.join(QLatin1Char('\n')));

@@ -27,6 +27,8 @@ struct TAnalysisSnapshot {
     // That weather came from the public forecast service, whose licence asks
     // to be named beside it.
     bool WeatherAttributed = false;
+    // Over an ensemble: the member whose run is drawn, the control's.
+    QString TopMember;
     // The road's warmth or further lifts were asked for.
     bool SiteAsked = false;
     // The kept lifts do not fit this computation: why; the site is then run

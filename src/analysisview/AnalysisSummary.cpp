@@ -2,6 +2,7 @@
 
 #include "AnalysisMoments.h"
 #include "AnalysisTexts.h"
+#include "EnsembleTexts.h"
 #include "RegionalFormat.h"
 #include "SiteSummary.h"
 #include "SiteTexts.h"
@@ -58,6 +59,9 @@ QString SummaryText(const TAnalysisSnapshot& snapshot, TLanguage language)
             + (snapshot.SiteAsked
                     ? SiteTexts::Text(language, TSiteText::AnswerSite)
                           .arg(SiteSummary::SiteDescription(snapshot, language), answerOf(outcome, language))
+                    : !snapshot.TopMember.isEmpty()
+                    ? EnsembleTexts::Text(language, TEnsembleText::AnswerTopMember)
+                          .arg(snapshot.TopMember, answerOf(outcome, language))
                     : AnalysisTexts::Text(language, TAnalysisText::AnswerWeather).arg(answerOf(outcome, language)))
             + separator + differenceOf(outcome, *snapshot.ClassesOutcome, language);
     }

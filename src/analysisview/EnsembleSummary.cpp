@@ -52,6 +52,22 @@ QString EnsembleRangeText(const TEnsembleOutcome& outcome, TLanguage language)
     return text;
 }
 
+QString EnsembleNoReopeningText(const TEnsembleResult& result, TLanguage language)
+{
+    QStringList names;
+    const std::vector<TRunOutcome>& runs = result.Outcome.Runs;
+    for (std::size_t m = 0; m < runs.size(); ++m) {
+        if (!runs[m].Succeeded()) {
+            names << (result.Ensemble && m < result.Ensemble->Members.size()
+                    ? QString::fromStdString(result.Ensemble->Members[m].Name)
+                    : QString::number(m + 1));
+        }
+    }
+    return names.isEmpty()
+        ? QString()
+        : EnsembleTexts::Text(language, TEnsembleText::NoReopening).arg(names.join(QStringLiteral(", ")));
+}
+
 QString EnsembleReadyText(const TEnsembleResult& result, TLanguage language)
 {
     if (!result.Target || !result.Outcome.ReadyMembers)

@@ -11,5 +11,8 @@
 QString EnsembleRangeText(const TEnsembleOutcome& outcome, TLanguage language);
 // "Prête à 05:00 dans 37 prévisions sur 40 (93 %)"; empty without a target.
 QString EnsembleReadyText(const TEnsembleResult& result, TLanguage language);
+// "Sans remise en circulation dans la limite du calcul : member07, member12";
+// empty when every member reopens.
+QString EnsembleNoReopeningText(const TEnsembleResult& result, TLanguage language);
 // The share of members ready, in whole per cent, halves up.
 int ReadyPerCent(std::size_t ready, std::size_t members);

@@ -44,6 +44,8 @@ constexpr TTextPair Table[] = {
     {"La réponse de %1 n'est pas un ensemble : il en faut de 2 à 100 prévisions.",
         "Het antwoord van %1 is geen ensemble: daarvoor zijn 2 tot 100 verwachtingen nodig."},
     {"Les heures sont celles de la prévision « %1 ».", "De uren zijn die van de verwachting \"%1\"."},
+    {"Selon la prévision « %1 » : %2", "Volgens de verwachting \"%1\": %2"},
+    {"Sans remise en circulation dans la limite du calcul : %1", "Zonder wederopenstelling binnen de rekenlimiet: %1"},
 };
 static_assert(std::size(Table) == static_cast<std::size_t>(TEnsembleText::Count));
 

@@ -32,6 +32,8 @@ enum class TEnsembleText {
     FileMemberCount,  // %1 file
     FetchMemberCount,  // %1 host
     HoursOfTop,  // %1 the top member
+    AnswerTopMember,  // %1 the top member, %2 its answer
+    NoReopening,  // %1 the members without one
     Count
 };
 

@@ -97,6 +97,7 @@ class AnalysisEnsembleTest : public QObject {
 
 private slots:
     void readyShareRoundsHalvesUp();
+    void membersWithoutAReopeningAreNamed();
     void membersAnswerAsTheCommandLine_data();
     void membersAnswerAsTheCommandLine();
     void refusalsSayWhyAndChangeNothing_data();
@@ -113,6 +114,23 @@ void AnalysisEnsembleTest::readyShareRoundsHalvesUp()
     for (const auto& [ready, members, perCent] : cases) {
         QCOMPARE(ReadyPerCent(ready, members), perCent);
     }
+}
+
+void AnalysisEnsembleTest::membersWithoutAReopeningAreNamed()
+{
+    TEnsembleResult result;
+    auto ensemble = std::make_shared<TEnsemble>();
+    for (const char* name : {"control", "member01", "member02"}) {
+        ensemble->Members.push_back({name, nullptr});
+    }
+    result.Ensemble = ensemble;
+    result.Outcome.Runs.resize(3);
+    QCOMPARE(EnsembleNoReopeningText(result, lgFR), QString());
+    // A run without a result: it has a failure.
+    result.Outcome.Runs[1].Failure = TRunOutcome::WeatherNotCoveringLaying;
+    result.Outcome.Runs[2].Failure = TRunOutcome::WeatherNotCoveringLaying;
+    QCOMPARE(EnsembleNoReopeningText(result, lgNL),
+        EnsembleTexts::Text(lgNL, TEnsembleText::NoReopening).arg(QStringLiteral("member01, member02")));
 }
 
 void AnalysisEnsembleTest::membersAnswerAsTheCommandLine_data()
@@ -152,6 +170,10 @@ void AnalysisEnsembleTest::membersAnswerAsTheCommandLine()
     QCOMPARE(secondsAt(outcome, outcome.P90), cli.value(u"seconds_p90").toInteger(-1));
     QCOMPARE(static_cast<qint64>(outcome.ReadyMembers.value_or(0)), cli.value(u"ready_members").toInteger(-1));
     QVERIFY(fixture.Window.EnsembleLabel()->text().contains(EnsembleReadyText(*fixture.Window.Ensemble(), lgFR)));
+    // The answer drawn beside the frame's is the control's, and says so.
+    QVERIFY2(fixture.Window.SummaryLabel()->text().contains(
+                 EnsembleTexts::Text(lgFR, TEnsembleText::AnswerTopMember).arg(QStringLiteral("control"), QString())),
+        qPrintable(fixture.Window.SummaryLabel()->text()));
     QCOMPARE(fixture.Presenter.Warnings, QStringList());
 }
 
