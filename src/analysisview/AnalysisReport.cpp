@@ -227,7 +227,7 @@ void PaintSite(QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& sn
     page.Line(text(TSiteText::ReportTitle), 11.0, true);
     const auto road = outcome.RoadWarmth ? ExistingRoadAtLaying(outcome) : std::nullopt;
     page.Line(road ? text(TSiteText::ReportWarmthOn).arg(SiteSummary::ExistingRoadText(snapshot, language))
-                   : text(TSiteText::ReportWarmthOff).arg(SiteSummary::OneDecimal(outcome.BottomTemp)),
+                   : text(TSiteText::ReportWarmthOff).arg(RegionalFormat::FormatReal(outcome.BottomTemp)),
         9.0);
     // A site that gave no run, or lifts this laying does not take.
     if (const QString note = SiteSummary::SiteNoteText(snapshot, language); !note.isEmpty()) {
@@ -264,7 +264,7 @@ void PaintSite(QPainter& painter, TPageWriter& page, const TAnalysisSnapshot& sn
                 AnalysisMoments::FormatMoment(outcome, lift.Laid)
                     + AnalysisMoments::ClockNote(outcome, lift.Laid, language),
                 SiteSummary::CompactionCell(snapshot, n, language),
-                lift.BaseMeanTemp ? SiteSummary::OneDecimal(*lift.BaseMeanTemp) + QStringLiteral(" °C") : QString()},
+                lift.BaseMeanTemp ? RegionalFormat::FormatReal(*lift.BaseMeanTemp) + QStringLiteral(" °C") : QString()},
             false);
     }
     page.Skip((top - page.Top()) / mm + 3.0);

@@ -88,7 +88,7 @@ QLocale CoolingChart::ChartLocale(TLanguage language)
     return language == lgNL ? QLocale(QLocale::Dutch, QLocale::Belgium) : QLocale(QLocale::French, QLocale::Belgium);
 }
 
-QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage language)
+QChart* CoolingChart::NewChart(TLanguage language)
 {
     auto* chart = new QChart();
     chart->setLocale(ChartLocale(language));
@@ -98,6 +98,40 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     // Each swatch drawn as its series is (a dashed line, a square mark), so that
     // the threshold and the reopening mark cannot be taken for each other.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    return chart;
+}
+
+void CoolingChart::AddNights(
+    QChart& chart, const std::vector<Daylight::TNight>& nights, std::pair<double, double> temps, const QString& title)
+{
+    bool firstNight = true;
+    for (const Daylight::TNight& night : nights) {
+        auto* upper = new QLineSeries(&chart);
+        auto* lower = new QLineSeries(&chart);
+        const auto start = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.Start));
+        const auto end = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.End));
+        upper->replace(QList<QPointF>{{start, temps.second}, {end, temps.second}});
+        lower->replace(QList<QPointF>{{start, temps.first}, {end, temps.first}});
+        auto* band = new QAreaSeries(upper, lower);
+        band->setParent(&chart);
+        band->setObjectName(QString::fromLatin1(NightName));
+        band->setName(title);
+        band->setColor(QColor(40, 50, 110, 45));
+        band->setBorderColor(Qt::transparent);
+        chart.addSeries(band);
+        for (QLegendMarker* marker : chart.legend()->markers(band)) {
+            // A band has no line to draw: its swatch is its shade.
+            marker->setShape(QLegend::MarkerShapeRectangle);
+            marker->setBrush(QColor(40, 50, 110, 110));
+            marker->setVisible(firstNight && !title.isEmpty());
+        }
+        firstNight = false;
+    }
+}
+
+QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage language)
+{
+    QChart* chart = NewChart(language);
     const auto text = [language](TAnalysisText id) { return AnalysisTexts::Text(language, id); };
 
     const double compactionTemp = snapshot.Scenario.CompactionTemp;
@@ -127,29 +161,7 @@ QChart* CoolingChart::Build(const TAnalysisSnapshot& snapshot, TLanguage languag
     const auto xMax = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(snapshot.ChartEnd));
 
     // Nights first, so that the curves are drawn over them.
-    bool firstNight = true;
-    for (const Daylight::TNight& night : snapshot.Nights) {
-        auto* upper = new QLineSeries(chart);
-        auto* lower = new QLineSeries(chart);
-        const auto start = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.Start));
-        const auto end = static_cast<qreal>(AnalysisMoments::ToMsSinceEpoch(night.End));
-        upper->replace(QList<QPointF>{{start, yMax}, {end, yMax}});
-        lower->replace(QList<QPointF>{{start, yMin}, {end, yMin}});
-        auto* band = new QAreaSeries(upper, lower);
-        band->setParent(chart);
-        band->setObjectName(QString::fromLatin1(NightName));
-        band->setName(text(TAnalysisText::SeriesNight));
-        band->setColor(QColor(40, 50, 110, 45));
-        band->setBorderColor(Qt::transparent);
-        chart->addSeries(band);
-        for (QLegendMarker* marker : chart->legend()->markers(band)) {
-            // A band has no line to draw: its swatch is its shade.
-            marker->setShape(QLegend::MarkerShapeRectangle);
-            marker->setBrush(QColor(40, 50, 110, 110));
-            marker->setVisible(firstNight);
-        }
-        firstNight = false;
-    }
+    AddNights(*chart, snapshot.Nights, {yMin, yMax}, text(TAnalysisText::SeriesNight));
 
     AddLine(*chart, AirName, text(TAnalysisText::SeriesAir), QColor(60, 140, 60))->replace(air);
     AddLine(*chart, SurfaceName, text(TAnalysisText::SeriesSurface), QColor(230, 140, 20))->replace(surface);

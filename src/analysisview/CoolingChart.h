@@ -6,6 +6,7 @@
 #include <QChart>
 
 #include <utility>
+#include <vector>
 
 // The cooling chart of a computation, for the window and for the PDF page
 // alike: the highest temperature of every lift laid so far and the top
@@ -32,6 +33,14 @@ QChart* Build(const TAnalysisSnapshot& snapshot, TLanguage language);
 
 // The chart's locale for a language: its axes' labels follow it.
 QLocale ChartLocale(TLanguage language);
+
+// An empty chart in the language's locale, its legend beside the plot with
+// each swatch drawn as its series is.
+QChart* NewChart(TLanguage language);
+// The nights shaded from temps.first to temps.second, under whatever is added
+// after them; one legend entry named title, none when title is empty.
+void AddNights(
+    QChart& chart, const std::vector<Daylight::TNight>& nights, std::pair<double, double> temps, const QString& title);
 
 // The clock axis below, from start to end (run moments, on the clock's wall
 // clock) every stepHours, and the temperature axis from yMin to yMax every

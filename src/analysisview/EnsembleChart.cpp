@@ -10,7 +10,6 @@
 #include "TheTimeUtilsCls.h"
 #include "WallClock.h"
 
-#include <QAreaSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
 
@@ -79,11 +78,7 @@ std::size_t EnsembleChart::BoldMember(const TEnsembleResult& result)
 
 QChart* EnsembleChart::Build(const TEnsembleResult& result, const TScenario& scenario, TLanguage language)
 {
-    auto* chart = new QChart();
-    chart->setLocale(CoolingChart::ChartLocale(language));
-    chart->setLocalizeNumbers(true);
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    QChart* chart = CoolingChart::NewChart(language);
     const auto text = [language](TEnsembleText id) { return EnsembleTexts::Text(language, id); };
     const std::vector<TRunOutcome>& runs = result.Outcome.Runs;
     if (runs.empty())
@@ -116,21 +111,9 @@ QChart* EnsembleChart::Build(const TEnsembleResult& result, const TScenario& sce
     const double yMin = std::floor(lowest / TempStep) * TempStep;
     const double yMax = std::ceil(highest / TempStep) * TempStep;
 
-    for (const Daylight::TNight& night :
-        Daylight::NightsBetween(span.Start, end, reference.ClockOffset, Daylight::DefaultSite())) {
-        auto* upper = new QLineSeries(chart);
-        auto* lower = new QLineSeries(chart);
-        upper->replace(QList<QPointF>{{axisMs(night.Start), yMax}, {axisMs(night.End), yMax}});
-        lower->replace(QList<QPointF>{{axisMs(night.Start), yMin}, {axisMs(night.End), yMin}});
-        auto* band = new QAreaSeries(upper, lower);
-        band->setParent(chart);
-        band->setObjectName(QString::fromLatin1(NightName));
-        band->setColor(QColor(40, 50, 110, 45));
-        band->setBorderColor(Qt::transparent);
-        chart->addSeries(band);
-        for (QLegendMarker* marker : chart->legend()->markers(band))
-            marker->setVisible(false);
-    }
+    CoolingChart::AddNights(*chart,
+        Daylight::NightsBetween(span.Start, end, reference.ClockOffset, Daylight::DefaultSite()), {yMin, yMax},
+        QString());
 
     bool firstMember = true;
     for (std::size_t m = 0; m < runs.size(); ++m) {

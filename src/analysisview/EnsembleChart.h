@@ -17,7 +17,6 @@ inline constexpr const char* MemberName = "member";
 inline constexpr const char* BoldName = "boldMember";
 inline constexpr const char* ThresholdName = "threshold";
 inline constexpr const char* TargetName = "target";
-inline constexpr const char* NightName = "night";
 inline constexpr const char* MemberProperty = "memberIndex";
 // Points kept per member: a plot is a few hundred pixels wide, and 51
 // members of 25 000 levels each would not draw at a usable speed.

@@ -31,12 +31,6 @@ QString wholeDegrees(double value)
 
 }  // namespace
 
-QString OneDecimal(double value)
-{
-    QString written = QString::number(value, 'f', 1);
-    return RegionalFormat::DecimalSeparator() == ',' ? written.replace(u'.', u',') : written;
-}
-
 QString ClockOrMoment(const TRunOutcome& outcome, double moment, TLanguage language)
 {
     const bool sameDay = AnalysisMoments::WallDateTime(outcome, moment).date()
@@ -157,15 +151,15 @@ QString ExistingRoadText(const TAnalysisSnapshot& snapshot, TLanguage language)
         return {};
     }
     if (!outcome.RoadWarmth) {
-        return text(language, TSiteText::RoadUniform).arg(OneDecimal(outcome.BottomTemp));
+        return text(language, TSiteText::RoadUniform).arg(RegionalFormat::FormatReal(outcome.BottomTemp));
     }
     const auto road = ExistingRoadAtLaying(outcome);
     if (!road) {
         return {};
     }
-    const QString temps
-        = text(language, TSiteText::RoadAtLaying)
-              .arg(OneDecimal((*road)[0]), OneDecimal((*road)[1]), OneDecimal((*road)[2]), OneDecimal((*road)[3]));
+    const QString temps = text(language, TSiteText::RoadAtLaying)
+                              .arg(RegionalFormat::FormatReal((*road)[0]), RegionalFormat::FormatReal((*road)[1]),
+                                  RegionalFormat::FormatReal((*road)[2]), RegionalFormat::FormatReal((*road)[3]));
     const QString warmedBy = snapshot.WeatherSource.isEmpty()
         ? text(language, TSiteText::RoadWarmedByClasses)
         : text(language, TSiteText::RoadWarmedByWeather).arg(snapshot.WeatherSource);

@@ -9,8 +9,6 @@
 // The site's texts of the analysis window and its report.
 namespace SiteSummary {
 
-// "1,5" on the regional separator: a temperature to one decimal.
-QString OneDecimal(double value);
 // What the site adds to the frame's inputs: "météo choisie, route chaude,
 // 3 couches".
 QString SiteDescription(const TAnalysisSnapshot& snapshot, TLanguage language);

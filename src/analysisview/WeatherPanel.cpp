@@ -62,6 +62,13 @@ QDoubleSpinBox* spinBox(const char* name, double min, double max, int decimals, 
     return box;
 }
 
+// Where the weather comes from, and under it the attribution its licence asks for.
+QString originLine(const TWeatherChoice& choice, TLanguage language)
+{
+    const QString attribution = WeatherAttributionText(choice, language);
+    return WeatherOriginText(choice, language) + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution);
+}
+
 QString cellText(const std::optional<double>& value)
 {
     return value ? RegionalFormat::FormatReal(*value) : QStringLiteral("\u2014");
@@ -361,9 +368,7 @@ void TWeatherPanel::ShowState()
         ensemble.Ensemble = FEnsemble->Ensemble;
         ensemble.Origin = FEnsemble->Origin;
         ensemble.Model = FEnsemble->Model;
-        const QString attribution = WeatherAttributionText(ensemble, FLanguage);
-        FEnsembleSource->setText(WeatherOriginText(ensemble, FLanguage)
-            + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution));
+        FEnsembleSource->setText(originLine(ensemble, FLanguage));
     } else {
         FEnsembleSource->clear();
     }
@@ -376,9 +381,7 @@ void TWeatherPanel::ShowState()
         TWeatherChoice forecast;
         forecast.Kind = TWeatherKind::Forecast;
         forecast.Origin = FForecast->Origin;
-        const QString attribution = WeatherAttributionText(forecast, FLanguage);
-        FSource->setText(WeatherOriginText(forecast, FLanguage)
-            + (attribution.isEmpty() ? QString() : QLatin1Char('\n') + attribution));
+        FSource->setText(originLine(forecast, FLanguage));
     } else {
         FSource->setText(Text(TAnalysisText::WeatherNoForecast));
     }

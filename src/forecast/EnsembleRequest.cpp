@@ -12,22 +12,11 @@ QUrl EnsembleRequest::ServiceUrl()
 
 QUrl EnsembleRequest::UrlFor(const QUrl& service, double latitudeDeg, double longitudeDeg, const QString& model)
 {
-    QUrl url = service;
-    QUrlQuery query(url);
-    // Locale-independent, without trailing zeros: "50.8", "4.21".
-    query.addQueryItem(QStringLiteral("latitude"), QString::number(latitudeDeg, 'g', 10));
-    query.addQueryItem(QStringLiteral("longitude"), QString::number(longitudeDeg, 'g', 10));
-    query.addQueryItem(QStringLiteral("hourly"), QStringLiteral("temperature_2m,wind_speed_10m,cloud_cover"));
+    // The forecast's own query, the same provider's key included, on a base
+    // that already asks for the model.
+    QUrl withModel = service;
+    QUrlQuery query(withModel);
     query.addQueryItem(QStringLiteral("models"), model);
-    query.addQueryItem(QStringLiteral("wind_speed_unit"), QStringLiteral("ms"));
-    query.addQueryItem(QStringLiteral("timezone"), QStringLiteral("UTC"));
-    query.addQueryItem(QStringLiteral("past_days"), QString::number(PastDays));
-    query.addQueryItem(QStringLiteral("forecast_days"), QString::number(ForecastDays));
-    // The same provider's key, when an organisation has one.
-    if (const QString key = ForecastRequest::ApiKey(); !key.isEmpty()) {
-        query.addQueryItem(
-            QString::fromLatin1(ForecastRequest::ApiKeyParameter), QString::fromLatin1(QUrl::toPercentEncoding(key)));
-    }
-    url.setQuery(query);
-    return url;
+    withModel.setQuery(query);
+    return ForecastRequest::UrlFor(withModel, latitudeDeg, longitudeDeg, PastDays, ForecastRequest::ApiKey());
 }

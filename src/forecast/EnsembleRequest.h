@@ -21,7 +21,6 @@ inline constexpr const char* Models[] = {"dwd_icon_eu_eps", "dwd_icon_d2_eps", "
 // The warm-up starts at 00:00 two days before the laying; a laying later
 // today or tomorrow is covered from the third day back.
 inline constexpr int PastDays = 3;
-inline constexpr int ForecastDays = 4;
 
 // The service's base address: the variable's value when set and not empty.
 QUrl ServiceUrl();

@@ -231,7 +231,7 @@ void AnalysisSiteTest::siteAnswersAsTheCommandLine()
     QCOMPARE(compaction.count(u'\n'), lifts.size());
     // The existing road as the command line gives it, in the panel.
     const QString road = fixture.Site().RoadLabel()->text();
-    const QString surface = SiteSummary::OneDecimal(calc.value(u"existing_surface_temp").toDouble());
+    const QString surface = RegionalFormat::FormatReal(calc.value(u"existing_surface_temp").toDouble());
     QVERIFY2(road.contains(SiteTexts::Text(lang, warmth ? TSiteText::RoadAtLaying : TSiteText::RoadUniform)
                                .section(QLatin1Char('%'), 0, 0))
             && road.contains(surface),
@@ -436,16 +436,17 @@ void AnalysisSiteTest::reportHoldsTheLiftsAndTheWarmth()
         const auto road = ExistingRoadAtLaying(outcome);
         QVERIFY(road.has_value());
         expected << SiteTexts::Text(lang, TSiteText::ReportWarmthOn).section(QLatin1Char(':'), 0, 0)
-                 << SiteSummary::OneDecimal((*road)[0]) << SiteSummary::OneDecimal((*road)[3]);
+                 << RegionalFormat::FormatReal((*road)[0]) << RegionalFormat::FormatReal((*road)[3]);
     } else {
-        expected << SiteTexts::Text(lang, TSiteText::ReportWarmthOff).arg(SiteSummary::OneDecimal(outcome.BottomTemp));
+        expected
+            << SiteTexts::Text(lang, TSiteText::ReportWarmthOff).arg(RegionalFormat::FormatReal(outcome.BottomTemp));
     }
     QCOMPARE(outcome.Lifts.size(), std::size_t{3});
     for (std::size_t n = 0; n < outcome.Lifts.size(); ++n) {
         const TLiftOutcome& lift = outcome.Lifts[n];
         expected << AnalysisMoments::FormatMoment(outcome, lift.Laid) << SiteSummary::CompactionCell(snapshot, n, lang);
         if (lift.BaseMeanTemp) {
-            expected << SiteSummary::OneDecimal(*lift.BaseMeanTemp) + QStringLiteral(" °C");
+            expected << RegionalFormat::FormatReal(*lift.BaseMeanTemp) + QStringLiteral(" °C");
         }
     }
     for (const QString& line : expected) {
